@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QUuid>
+
+#include <optional>
+
+// The value records every subsystem passes around. Plain data; the few
+// derived operations are pure functions of one record.
+
+enum class FileKind {
+    pdf,
+    image,
+    video,
+    audio,
+    design,
+    doc,
+    sheet,
+    slides,
+    archive,
+    installer,
+    code,
+    font,
+    partial,
+    bundle,
+    project,
+    folder,
+    other,
+};
+
+inline size_t qHash(FileKind kind, size_t seed = 0) noexcept {
+    return ::qHash(static_cast<int>(kind), seed);
+}
+
+QString toString(FileKind kind);
+std::optional<FileKind> fileKindFromString(const QString& raw);
+
+// The platform's distant past: what a file system that gives no date gets.
+QDateTime distantPast();
+
+struct ScannedItem {
+    qint64 id = 0;
+    QUrl url;
+    QString name;
+    QString ext;
+    FileKind kind = FileKind::other;
+    bool isDir = false;
+    qint64 size = 0;
+    QDateTime modified;
+    std::optional<QString> text;
+    std::optional<QString> whereFrom;
+    QStringList junkHints;
+
+    QString path() const { return url.toLocalFile(); }
+    QString relPath() const;
+    bool operator==(const ScannedItem&) const = default;
+};
+
+struct Decision {
+    QString category;
+    std::optional<QString> sub;
+    QString confidence;
+    std::optional<QString> newName;
+    QString reason;
+    std::optional<QString> projectHint;
+
+    bool operator==(const Decision&) const = default;
+};
+
+struct PlanItem {
+    qint64 id = 0;
+    QUrl src;
+    QString destFolder;
+    QString category;
+    QString confidence;
+    QString reason;
+    std::optional<QString> newName;
+    FileKind kind = FileKind::other;
+    qint64 size = 0;
+    bool approved = false;
+    bool renameApproved = false;
+    std::optional<QString> suggestedProject;
+
+    QString group() const;
+    bool operator==(const PlanItem&) const = default;
+};
+
+struct ApplyResult {
+    int moved = 0;
+    int renamed = 0;
+    qint64 junkBytes = 0;
+    int needsYou = 0;
+    int skipped = 0;
+
+    bool operator==(const ApplyResult&) const = default;
+};
+
+struct Project {
+    QUuid id = QUuid::createUuid();
+    QString name;
+    QString aliases;
+
+    QString displayName() const;
+    QString folderPath() const;
+    QStringList terms() const;
+    bool operator==(const Project&) const = default;
+};
+
+struct Profile {
+    bool onboarded = false;
+    QList<Project> projects;
+    bool renameFiles = true;
+    bool keepInstallers = false;
+    bool autoTidy = false;
+    QString homeBase = defaultHomeBase();
+    QStringList scanFolders = {QStringLiteral("Desktop"), QStringLiteral("Downloads"),
+                               QStringLiteral("Documents")};
+    QString model = QStringLiteral("claude-haiku-5-5");
+    std::optional<QDateTime> lastRun;
+
+    static QString defaultHomeBase();
+    bool operator==(const Profile&) const = default;
+};
+
+struct Lesson {
+    QString name;
+    QString what;
+    QString dest;
+
+    bool operator==(const Lesson&) const = default;
+};
+
+struct MoveRecord {
+    QString from;
+    QString to;
+    QDateTime at;
+
+    bool operator==(const MoveRecord&) const = default;
+};
+
+// Trims spaces and tabs only (not line breaks), as the record rules ask.
+QString trimSpacesTabs(const QString& text);

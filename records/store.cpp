@@ -1,0 +1,158 @@
+#include "store.h"
+
+#include "files.h"
+#include "json.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace Store {
+
+namespace {
+
+constexpr int maxLessons = 200;
+
+std::optional<QJsonValue> readJson(const QString& path) {
+    const std::optional<QByteArray> bytes = Files::readSmall(path);
+    if (!bytes)
+        return std::nullopt;
+    return Json::parse(*bytes);
+}
+
+QString ensured(const QString& path) {
+    QDir().mkpath(path);
+    return path;
+}
+
+} // namespace
+
+QString dir() {
+    return ensured(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                   QStringLiteral("/Tovrin"));
+}
+
+QString logsDir() {
+    return ensured(dir() + QStringLiteral("/logs"));
+}
+
+QString filePath(const QString& name) {
+    return dir() + QLatin1Char('/') + name;
+}
+
+std::optional<QString> loadKey() {
+    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("config.json")));
+    if (!value || !value->isObject())
+        return std::nullopt;
+    const QJsonObject object = value->toObject();
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (!it.value().isString())
+            return std::nullopt;
+    const QJsonValue key = object.value(QStringLiteral("apiKey"));
+    if (!key.isString())
+        return std::nullopt;
+    return key.toString();
+}
+
+void saveKey(const QString& key) {
+    const QJsonObject object{{QStringLiteral("apiKey"), key}};
+    Files::writeAtomic(filePath(QStringLiteral("config.json")), Json::compact(object),
+                       Files::Access::ownerOnly);
+}
+
+std::optional<Profile> loadProfile() {
+    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("profile.json")));
+    if (!value)
+        return std::nullopt;
+    return Json::decode<Profile>(*value);
+}
+
+void saveProfile(const Profile& profile) {
+    Files::writeAtomic(filePath(QStringLiteral("profile.json")), Json::pretty(Json::encode(profile)));
+}
+
+std::optional<QList<PlanItem>> loadPlan() {
+    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("pending-plan.json")));
+    if (!value)
+        return std::nullopt;
+    return Json::decodeList<PlanItem>(*value);
+}
+
+void savePlan(const QList<PlanItem>& plan) {
+    Files::writeAtomic(filePath(QStringLiteral("pending-plan.json")),
+                       Json::compact(Json::encodeList(plan)));
+}
+
+QList<Lesson> loadLessons() {
+    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("lessons.json")));
+    if (!value)
+        return {};
+    return Json::decodeList<Lesson>(*value).value_or(QList<Lesson>());
+}
+
+void addLesson(const Lesson& lesson) {
+    QList<Lesson> lessons = loadLessons();
+    lessons.removeIf([&](const Lesson& old) { return old.name == lesson.name; });
+    lessons.append(lesson);
+    if (lessons.size() > maxLessons)
+        lessons.remove(0, lessons.size() - maxLessons);
+    Files::writeAtomic(filePath(QStringLiteral("lessons.json")),
+                       Json::compact(Json::encodeList(lessons)));
+}
+
+QMap<QString, QString> loadNotes() {
+    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("project-notes.json")));
+    if (!value || !value->isObject())
+        return {};
+    QMap<QString, QString> notes;
+    const QJsonObject object = value->toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.value().isString())
+            return {};
+        notes.insert(it.key(), it.value().toString());
+    }
+    return notes;
+}
+
+void saveNotes(const QMap<QString, QString>& notes) {
+    QMap<QString, QString> merged = loadNotes();
+    for (auto it = notes.begin(); it != notes.end(); ++it)
+        merged.insert(it.key(), it.value());
+    QJsonObject object;
+    for (auto it = merged.begin(); it != merged.end(); ++it)
+        object.insert(it.key(), it.value());
+    Files::writeAtomic(filePath(QStringLiteral("project-notes.json")), Json::compact(object));
+}
+
+QString importPlanPath() {
+    return QDir::homePath() + QStringLiteral("/Documents/Tovrin App/import-plan.json");
+}
+
+std::optional<QList<PlanItem>> loadImportPlan() {
+    const std::optional<QJsonValue> value = readJson(importPlanPath());
+    if (!value)
+        return std::nullopt;
+    return Json::decodeList<PlanItem>(*value);
+}
+
+void setImportPlanAside(const QDateTime& now) {
+    const QString path = importPlanPath();
+    const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/import-plan.loaded-") +
+                          QString::number(now.toSecsSinceEpoch()) + QStringLiteral(".json");
+    QFile::rename(path, aside);
+}
+
+std::optional<QString> latestLog() {
+    const QDir logs(logsDir());
+    QStringList names = logs.entryList({QStringLiteral("moves-*.json")}, QDir::Files | QDir::CaseSensitive);
+    if (names.isEmpty())
+        return std::nullopt;
+    std::sort(names.begin(), names.end());
+    return logs.filePath(names.last());
+}
+
+} // namespace Store
