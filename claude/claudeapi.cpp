@@ -1,0 +1,256 @@
+#include "claudeapi.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QPromise>
+#include <QThread>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+const QString relayUnavailable =
+    QStringLiteral("Tovrin is temporarily unavailable. Please try again later.");
+const QString relayNotSetUp = QStringLiteral(
+    "Tovrin's own Claude access isn't set up in this build. Add your API key in Settings.");
+
+// At most n code points, so a cut never splits a surrogate pair.
+QString leftChars(const QString& text, qsizetype n) {
+    qsizetype units = 0;
+    for (qsizetype chars = 0; chars < n && units < text.size(); ++chars)
+        units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
+    return text.left(units);
+}
+
+// One manager per thread keeps connections alive across the many calls of a
+// refresh; it lives as long as its thread (or the application, on the main one).
+QNetworkAccessManager* threadNetwork() {
+    thread_local QPointer<QNetworkAccessManager> manager;
+    if (!manager) {
+        manager = new QNetworkAccessManager;
+        QThread* thread = QThread::currentThread();
+        QCoreApplication* app = QCoreApplication::instance();
+        if (app && app->thread() == thread)
+            manager->setParent(app);
+        else
+            QObject::connect(thread, &QThread::finished, manager.data(), &QObject::deleteLater);
+    }
+    return manager;
+}
+
+struct Call {
+    ClaudeAPI api;
+    QNetworkRequest request;
+    QByteArray body;
+    bool relay = false;
+    int attempt = 0;
+    QPromise<ClaudeReply> promise;
+};
+
+void finish(const std::shared_ptr<Call>& call, ClaudeReply reply) {
+    call->promise.addResult(std::move(reply));
+    call->promise.finish();
+}
+
+void fail(const std::shared_ptr<Call>& call, ClaudeError error) {
+    finish(call, {std::move(error)});
+}
+
+void post(const std::shared_ptr<Call>& call);
+
+void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
+    const QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const QNetworkReply::NetworkError error = reply->error();
+    // Errors below 200 are connection, time-out and proxy failures; the rest
+    // are Qt's reading of an HTTP status, which the answer table judges.
+    const bool transport = (error > QNetworkReply::NoError && error < 200) ||
+                           (error != QNetworkReply::NoError && !statusAttribute.isValid());
+    if (transport)
+        return fail(call, ClaudeError::other(ClaudeError::Kind::transport, reply->errorString()));
+
+    const QByteArray body = reply->readAll();
+    const int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
+    const Claude::Verdict verdict = Claude::judge(status, body, call->relay);
+    switch (verdict.step) {
+    case Claude::Step::fail:
+        return fail(call, ClaudeError::fromAPI(verdict.error));
+    case Claude::Step::busyWait:
+        call->api.wait(Claude::busyDelay(call->attempt), [call] {
+            if (call->promise.isCanceled()) return call->promise.finish();
+            if (call->attempt == Claude::maxAttempt)
+                return fail(call, ClaudeError::fromAPI(APIError::busy()));
+            ++call->attempt;
+            post(call);
+        });
+        return;
+    case Claude::Step::success:
+        break;
+    }
+
+    auto parsed = Claude::parseSuccess(body);
+    if (const QString* parseError = std::get_if<QString>(&parsed))
+        return fail(call, ClaudeError::other(ClaudeError::Kind::json, *parseError));
+    if (const APIError* bad = std::get_if<APIError>(&parsed))
+        return fail(call, ClaudeError::fromAPI(*bad));
+    Claude::Success& success = std::get<Claude::Success>(parsed);
+    if (success.usage) call->api.usage->add(Usage::cost(*success.usage, call->api.model));
+    finish(call, {std::move(success.text)});
+}
+
+void post(const std::shared_ptr<Call>& call) {
+    if (call->promise.isCanceled()) return call->promise.finish();
+    QNetworkReply* reply = threadNetwork()->post(call->request, call->body);
+    QObject::connect(reply, &QNetworkReply::finished, reply, [call, reply] {
+        reply->deleteLater();
+        if (call->promise.isCanceled()) return call->promise.finish();
+        handle(call, reply);
+    });
+}
+
+} // namespace
+
+QString APIError::errorDescription() const {
+    switch (kind) {
+    case Kind::http:
+        return QStringLiteral("Claude API error ") + QString::number(status) +
+               QStringLiteral(": ") + leftChars(body, 160);
+    case Kind::fatal:
+        return message;
+    case Kind::badResponse:
+        return QStringLiteral("Unexpected response from Claude.");
+    case Kind::busy:
+        return QStringLiteral("Claude is busy right now. Try again in a minute.");
+    }
+    return {};
+}
+
+QString ClaudeError::description() const {
+    return kind == Kind::api ? api.errorDescription() : message;
+}
+
+QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& content,
+                                     int maxTokens) const {
+    auto call = std::make_shared<Call>();
+    call->api = *this;
+    call->promise.start();
+    QFuture<ClaudeReply> future = call->promise.future();
+
+    call->relay = apiKey == relayKey;
+    QUrl base = baseUrl;
+    if (call->relay) {
+        if (relayUrl.isEmpty()) {
+            fail(call, ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp));
+            return future;
+        }
+        RelayToken token = relayToken();
+        if (const ClaudeError* error = std::get_if<ClaudeError>(&token.value)) {
+            fail(call, *error);
+            return future;
+        }
+        call->request.setRawHeader("authorization",
+                                   "Bearer " + std::get<QString>(token.value).toUtf8());
+        base = relayUrl;
+    } else {
+        call->request.setRawHeader("x-api-key", apiKey.toUtf8());
+        call->request.setRawHeader("anthropic-version", "2023-06-01");
+    }
+    call->request.setRawHeader("content-type", "application/json");
+    call->request.setUrl(Claude::endpoint(base));
+    call->request.setTransferTimeout(transferTimeoutMs);
+    // A redirect would carry the key to another host; 3xx is reported instead.
+    call->request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                               QNetworkRequest::ManualRedirectPolicy);
+    call->body = Claude::requestBody(model, system, content, maxTokens);
+    post(call);
+    return future;
+}
+
+void ClaudeAPI::defaultWait(int seconds, std::function<void()> then) {
+    QTimer::singleShot(seconds * 1000, std::move(then));
+}
+
+QUrl ClaudeAPI::defaultBaseUrl() {
+    const QString fromEnvironment = qEnvironmentVariable("ANTHROPIC_BASE_URL");
+    return QUrl(fromEnvironment.isEmpty() ? QStringLiteral("https://api.anthropic.com")
+                                          : fromEnvironment);
+}
+
+QUrl ClaudeAPI::defaultRelayUrl() {
+    return QUrl(QStringLiteral(TOVRIN_RELAY_URL));
+}
+
+RelayToken ClaudeAPI::defaultRelayToken() {
+    const QString token = QStringLiteral(TOVRIN_RELAY_TOKEN);
+    if (token.isEmpty()) return {ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp)};
+    return {token};
+}
+
+namespace Claude {
+
+QByteArray requestBody(const QString& model, const QString& system, const QJsonArray& content,
+                       int maxTokens) {
+    const QJsonObject message{{QStringLiteral("role"), QStringLiteral("user")},
+                              {QStringLiteral("content"), content}};
+    const QJsonObject body{{QStringLiteral("model"), model},
+                           {QStringLiteral("max_tokens"), maxTokens},
+                           {QStringLiteral("system"), system},
+                           {QStringLiteral("messages"), QJsonArray{message}}};
+    return QJsonDocument(body).toJson(QJsonDocument::Compact);
+}
+
+QUrl endpoint(const QUrl& base) {
+    QUrl url = base;
+    QString path = url.path();
+    while (path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    url.setPath(path + QStringLiteral("/v1/messages"));
+    return url;
+}
+
+Verdict judge(int status, const QByteArray& body, bool relay) {
+    const QString text = QString::fromUtf8(body);
+    if (relay && status == 503 && text.contains(QLatin1String("service_unavailable")))
+        return {Step::fail, APIError::fatal(relayUnavailable)};
+    if (relay && status == 401) return {Step::fail, APIError::fatal(relayUnavailable)};
+    if (status == 429 || status >= 500) return {Step::busyWait, {}};
+    if (status != 200 && text.contains(QLatin1String("credit balance")))
+        return {Step::fail,
+                APIError::fatal(QStringLiteral("Your Claude credits ran out. Top up at ") +
+                                consoleUrl +
+                                QStringLiteral(", then refresh again. Nothing was moved."))};
+    if (status == 200) return {Step::success, {}};
+    if (status == 401 || status == 403)
+        return {Step::fail,
+                APIError::fatal(QStringLiteral("Tovrin couldn't sign in to Claude (error ") +
+                                QString::number(status) + QStringLiteral("). Nothing was moved."))};
+    if (status == 404 && text.contains(QLatin1String("model")))
+        return {Step::fail, APIError::fatal(QStringLiteral("Claude model not available: ") +
+                                            leftChars(text, 140))};
+    return {Step::fail, APIError::http(status, text)};
+}
+
+std::variant<Success, APIError, QString> parseSuccess(const QByteArray& body) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError) return error.errorString();
+    const QJsonValue content = document.object().value(QLatin1String("content"));
+    if (!document.isObject() || !content.isArray()) return APIError::badResponse();
+
+    Success success;
+    for (const QJsonValue& block : content.toArray()) {
+        if (!block.isObject()) return APIError::badResponse();
+        const QJsonValue text = block.toObject().value(QLatin1String("text"));
+        if (text.isString()) success.text += text.toString();
+    }
+    const QJsonValue usage = document.object().value(QLatin1String("usage"));
+    if (usage.isObject()) success.usage = usage.toObject();
+    return success;
+}
+
+} // namespace Claude

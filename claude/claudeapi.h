@@ -1,0 +1,123 @@
+#pragma once
+
+#include "usage.h"
+
+#include <QByteArray>
+#include <QFuture>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+#include <variant>
+
+// The closed set of answers from Claude that callers turn into user-facing text.
+struct APIError {
+    enum class Kind { http, fatal, badResponse, busy };
+
+    Kind kind = Kind::badResponse;
+    int status = 0;  // http
+    QString body;    // http
+    QString message; // fatal
+
+    static APIError http(int status, QString body) { return {Kind::http, status, body, {}}; }
+    static APIError fatal(QString message) { return {Kind::fatal, 0, {}, message}; }
+    static APIError badResponse() { return {Kind::badResponse, 0, {}, {}}; }
+    static APIError busy() { return {Kind::busy, 0, {}, {}}; }
+
+    QString errorDescription() const;
+};
+
+// Anything a call can end with other than a reply text. Only the api kind is an
+// APIError; the others are the HTTP client's, the JSON parser's or the relay
+// token source's own failures, passed on with their message.
+struct ClaudeError {
+    enum class Kind { api, transport, json, relayToken };
+
+    Kind kind = Kind::api;
+    APIError api;
+    QString message;
+
+    static ClaudeError fromAPI(APIError error) { return {Kind::api, std::move(error), {}}; }
+    static ClaudeError other(Kind kind, QString message) { return {kind, {}, std::move(message)}; }
+
+    bool isAPIError() const { return kind == Kind::api; }
+    bool isFatal() const { return kind == Kind::api && api.kind == APIError::Kind::fatal; }
+    QString description() const;
+};
+
+struct ClaudeReply {
+    std::variant<QString, ClaudeError> value;
+
+    bool ok() const { return std::holds_alternative<QString>(value); }
+    QString text() const { return ok() ? std::get<QString>(value) : QString(); }
+    const ClaudeError* error() const { return std::get_if<ClaudeError>(&value); }
+};
+
+struct RelayToken {
+    std::variant<QString, ClaudeError> value;
+};
+
+// One Messages API client per use: a key, a model and the hooks tests replace.
+// send() must be called on a thread with a running event loop; the returned
+// future finishes there. A cancelled future ends the call at its next step
+// (after the answer in flight or the busy wait) with no result.
+struct ClaudeAPI {
+    using Wait = std::function<void(int seconds, std::function<void()> then)>;
+    using TokenSource = std::function<RelayToken()>;
+
+    static inline const QString relayKey = QStringLiteral("@tovrin-server");
+
+    QString apiKey;
+    QString model;
+    Wait wait = defaultWait;
+    QUrl baseUrl = defaultBaseUrl();
+    QUrl relayUrl = defaultRelayUrl();
+    TokenSource relayToken = defaultRelayToken;
+    Usage* usage = &Usage::shared();
+    int transferTimeoutMs = 180'000;
+
+    QFuture<ClaudeReply> send(const QString& system, const QJsonArray& content,
+                              int maxTokens) const;
+
+    static void defaultWait(int seconds, std::function<void()> then);
+    // "https://api.anthropic.com", or ANTHROPIC_BASE_URL when set.
+    static QUrl defaultBaseUrl();
+    // The build's TOVRIN_RELAY_URL; empty when the build has none.
+    static QUrl defaultRelayUrl();
+    static RelayToken defaultRelayToken();
+};
+
+// The pure parts of a call, shared with the tests and benchmarks.
+namespace Claude {
+
+inline const QString consoleUrl = QStringLiteral("https://console.anthropic.com");
+
+QByteArray requestBody(const QString& model, const QString& system, const QJsonArray& content,
+                       int maxTokens);
+QUrl endpoint(const QUrl& base);
+
+// What an answer means, checked in the fixed order of the answer table.
+enum class Step { busyWait, success, fail };
+struct Verdict {
+    Step step = Step::fail;
+    APIError error;
+};
+Verdict judge(int status, const QByteArray& body, bool relay);
+
+struct Success {
+    QString text;
+    std::optional<QJsonObject> usage;
+};
+// A 200 body: the reply text, or badResponse, or the parser's error text.
+std::variant<Success, APIError, QString> parseSuccess(const QByteArray& body);
+
+// Seconds to wait after the attempt-th busy answer (0-based).
+inline int busyDelay(int attempt) {
+    return attempt * 5 + 3;
+}
+inline constexpr int maxAttempt = 3;
+
+} // namespace Claude

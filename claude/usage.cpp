@@ -1,0 +1,198 @@
+#include "usage.h"
+
+#include "files.h"
+#include "json.h"
+#include "store.h"
+
+#include <QJsonArray>
+#include <QLocale>
+
+namespace {
+
+constexpr qint64 maxLogBytes = 4 * 1024 * 1024;
+
+std::optional<double> number(const QJsonObject& object, const char* key) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (!value.isDouble()) return std::nullopt;
+    return value.toDouble();
+}
+
+std::optional<qint64> integer(const QJsonObject& object, const char* key) {
+    return Json::integer(object.value(QLatin1String(key)));
+}
+
+std::optional<MonthUsage> decodeMonth(const QJsonValue& value) {
+    const QJsonObject object = value.toObject();
+    const std::optional<double> usd = number(object, "usd");
+    const std::optional<qint64> files = integer(object, "files");
+    if (!value.isObject() || !usd || !files) return std::nullopt;
+    return MonthUsage{*usd, *files};
+}
+
+std::optional<RunUsage> decodeRun(const QJsonValue& value) {
+    const QJsonObject object = value.toObject();
+    const std::optional<QDateTime> date = Json::parseIsoDate(object.value(QLatin1String("date")));
+    const std::optional<double> usd = number(object, "usd");
+    const std::optional<qint64> files = integer(object, "files");
+    const std::optional<qint64> calls = integer(object, "calls");
+    if (!value.isObject() || !date || !usd || !files || !calls) return std::nullopt;
+    return RunUsage{*date, *usd, *files, *calls};
+}
+
+qint64 integerOrZero(const QJsonObject& usage, const char* key) {
+    return Json::integer(usage.value(QLatin1String(key))).value_or(0);
+}
+
+} // namespace
+
+Usage::Usage(Clock now) : now_(std::move(now)) {}
+
+Usage& Usage::shared() {
+    static Usage usage;
+    return usage;
+}
+
+Price Usage::price(const QString& model) {
+    if (model.contains(QLatin1String("haiku"))) return {0.10, 0.50};
+    if (model.contains(QLatin1String("sonnet"))) return {2.00, 10.00};
+    return {4.00, 20.00};
+}
+
+double Usage::cost(const QJsonObject& usage, const QString& model) {
+    const Price p = price(model);
+    const double input = double(integerOrZero(usage, "input_tokens"));
+    const double output = double(integerOrZero(usage, "output_tokens"));
+    const double cacheRead = double(integerOrZero(usage, "cache_read_input_tokens"));
+    const double cacheWrite = double(integerOrZero(usage, "cache_creation_input_tokens"));
+    return (input + 1.25 * cacheWrite + 0.1 * cacheRead) * p.input / 1'000'000 +
+           output * p.output / 1'000'000;
+}
+
+void Usage::add(double usd) {
+    const std::lock_guard guard(lock_);
+    runUSD_ += usd;
+    runCalls_ += 1;
+}
+
+void Usage::reset() {
+    const std::lock_guard guard(lock_);
+    runUSD_ = 0;
+    runCalls_ = 0;
+}
+
+RunTotals Usage::take() {
+    const std::lock_guard guard(lock_);
+    const RunTotals totals{runUSD_, runCalls_};
+    runUSD_ = 0;
+    runCalls_ = 0;
+    return totals;
+}
+
+RunTotals Usage::current() const {
+    const std::lock_guard guard(lock_);
+    return {runUSD_, runCalls_};
+}
+
+double Usage::endRun(qint64 files) {
+    const RunTotals run = take();
+    const QDateTime now = now_();
+    const UsageLog log = UsageLedger::addRun(UsageLedger::load(), {now, run.usd, files, run.calls},
+                                             UsageLedger::monthKey(now));
+    UsageLedger::save(log);
+    return run.usd;
+}
+
+QList<UsageFigure> Usage::summary() const {
+    return UsageLedger::summary(UsageLedger::load(), UsageLedger::monthKey(now_()));
+}
+
+namespace UsageLedger {
+
+QString path() {
+    return Store::filePath(QStringLiteral("usage.json"));
+}
+
+UsageLog load() {
+    const std::optional<QByteArray> bytes = Files::readSmall(path(), maxLogBytes);
+    if (!bytes) return {};
+    return decode(*bytes).value_or(UsageLog{});
+}
+
+void save(const UsageLog& log) {
+    Files::writeAtomic(path(), encode(log));
+}
+
+std::optional<UsageLog> decode(const QByteArray& bytes) {
+    const std::optional<QJsonValue> value = Json::parse(bytes);
+    if (!value || !value->isObject()) return std::nullopt;
+    const QJsonObject object = value->toObject();
+    const std::optional<double> total = number(object, "totalUSD");
+    const QJsonValue months = object.value(QLatin1String("months"));
+    const QJsonValue runs = object.value(QLatin1String("runs"));
+    if (!total || !months.isObject() || !runs.isArray()) return std::nullopt;
+
+    UsageLog log;
+    log.totalUSD = *total;
+    const QJsonObject monthObject = months.toObject();
+    for (auto it = monthObject.begin(); it != monthObject.end(); ++it) {
+        const std::optional<MonthUsage> month = decodeMonth(it.value());
+        if (!month) return std::nullopt;
+        log.months.insert(it.key(), *month);
+    }
+    for (const QJsonValue& element : runs.toArray()) {
+        const std::optional<RunUsage> run = decodeRun(element);
+        if (!run) return std::nullopt;
+        log.runs.append(*run);
+    }
+    return log;
+}
+
+QByteArray encode(const UsageLog& log) {
+    QJsonObject months;
+    for (auto it = log.months.begin(); it != log.months.end(); ++it)
+        months.insert(it.key(), QJsonObject{{QStringLiteral("usd"), it->usd},
+                                            {QStringLiteral("files"), it->files}});
+    QJsonArray runs;
+    for (const RunUsage& run : log.runs)
+        runs.append(QJsonObject{{QStringLiteral("date"), Json::isoDate(run.date)},
+                                {QStringLiteral("usd"), run.usd},
+                                {QStringLiteral("files"), run.files},
+                                {QStringLiteral("calls"), run.calls}});
+    return Json::compact(QJsonObject{{QStringLiteral("totalUSD"), log.totalUSD},
+                                     {QStringLiteral("months"), months},
+                                     {QStringLiteral("runs"), runs}});
+}
+
+QString monthKey(const QDateTime& now) {
+    return now.toLocalTime().toString(QStringLiteral("yyyy-MM"));
+}
+
+UsageLog addRun(UsageLog log, const RunUsage& run, const QString& monthKey) {
+    MonthUsage& month = log.months[monthKey];
+    month.usd += run.usd;
+    month.files += run.files;
+    log.runs.append(run);
+    if (log.runs.size() > maxRuns) log.runs.remove(0, log.runs.size() - maxRuns);
+    log.totalUSD += run.usd;
+    return log;
+}
+
+QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey) {
+    const MonthUsage month = log.months.value(monthKey);
+    const QString last = log.runs.isEmpty() ? QStringLiteral("–") : money(log.runs.last().usd);
+    return {{last, QStringLiteral("last refresh")},
+            {money(month.usd), QStringLiteral("this month")},
+            {money(log.totalUSD), QStringLiteral("all time")},
+            {count(month.files), QStringLiteral("files this month")}};
+}
+
+QString money(double usd) {
+    if (usd > 0 && usd < 0.01) return QStringLiteral("<$0.01");
+    return QString::asprintf("$%.2f", usd);
+}
+
+QString count(qint64 n) {
+    return QLocale().toString(n);
+}
+
+} // namespace UsageLedger

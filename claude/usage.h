@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+
+struct MonthUsage {
+    double usd = 0;
+    qint64 files = 0;
+};
+
+struct RunUsage {
+    QDateTime date;
+    double usd = 0;
+    qint64 files = 0;
+    qint64 calls = 0;
+};
+
+// The "usage.json" ledger: months are never pruned, runs keep the newest 60.
+struct UsageLog {
+    double totalUSD = 0;
+    QMap<QString, MonthUsage> months;
+    QList<RunUsage> runs;
+};
+
+// US dollars per million tokens.
+struct Price {
+    double input = 0;
+    double output = 0;
+};
+
+struct RunTotals {
+    double usd = 0;
+    qint64 calls = 0;
+};
+
+struct UsageFigure {
+    QString value;
+    QString label;
+};
+
+// The process-wide run counters, plus the ledger file they are folded into at
+// the end of each refresh. Tests make their own instance with a fixed clock.
+class Usage {
+public:
+    using Clock = std::function<QDateTime()>;
+
+    explicit Usage(Clock now = &QDateTime::currentDateTime);
+
+    static Usage& shared();
+    static Price price(const QString& model);
+    // Cost in US dollars of one call's "usage" object.
+    static double cost(const QJsonObject& usage, const QString& model);
+
+    void add(double usd);
+    void reset();
+    RunTotals take();
+    RunTotals current() const;
+
+    // Takes the counters, records the run in "usage.json" and returns its cost.
+    double endRun(qint64 files);
+    QList<UsageFigure> summary() const;
+
+private:
+    Clock now_;
+    mutable std::mutex lock_;
+    double runUSD_ = 0;
+    qint64 runCalls_ = 0;
+};
+
+namespace UsageLedger {
+
+inline constexpr int maxRuns = 60;
+
+QString path();
+// Missing, unreadable or incomplete files give the empty log.
+UsageLog load();
+void save(const UsageLog& log);
+
+std::optional<UsageLog> decode(const QByteArray& bytes);
+QByteArray encode(const UsageLog& log);
+
+QString monthKey(const QDateTime& now);
+UsageLog addRun(UsageLog log, const RunUsage& run, const QString& monthKey);
+QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey);
+
+QString money(double usd);
+QString count(qint64 n);
+
+} // namespace UsageLedger
