@@ -11,27 +11,37 @@
 // Turns decisions into the sorted plan, and owns the home base's folder layout.
 namespace Planner {
 
-inline const QStringList projectSubs = {
-    QStringLiteral("Images"), QStringLiteral("Video"),        QStringLiteral("Docs"),
-    QStringLiteral("Design"), QStringLiteral("Audio"),        QStringLiteral("Brand Assets"),
-    QStringLiteral("Code"),   QStringLiteral("Other")};
+inline const QStringList projectSubs = {QStringLiteral("Images"), QStringLiteral("Video"),
+                                        QStringLiteral("Docs"),   QStringLiteral("Design"),
+                                        QStringLiteral("Audio"),  QStringLiteral("Brand Assets"),
+                                        QStringLiteral("Code"),   QStringLiteral("Other")};
 inline const QStringList creatorSubs = {
-    QStringLiteral("Thumbnails"),    QStringLiteral("Overlays & Branding"),
-    QStringLiteral("Banners"),       QStringLiteral("Clips & Edits"),
-    QStringLiteral("Raw Footage"),   QStringLiteral("Audio"),
+    QStringLiteral("Thumbnails"),  QStringLiteral("Overlays & Branding"),
+    QStringLiteral("Banners"),     QStringLiteral("Clips & Edits"),
+    QStringLiteral("Raw Footage"), QStringLiteral("Audio"),
     QStringLiteral("Other")};
-inline const QStringList librarySubs = {
-    QStringLiteral("Logos & Brand Marks"),     QStringLiteral("Mockups & UI"),
-    QStringLiteral("Saved Web Pages"),         QStringLiteral("Print & Production"),
-    QStringLiteral("Reference & Inspiration"), QStringLiteral("Memes"),
-    QStringLiteral("Screenshots"),             QStringLiteral("Fonts"),
-    QStringLiteral("3D & Assets"),             QStringLiteral("Audio"),
-    QStringLiteral("After Effects Templates"), QStringLiteral("Design Layers"),
-    QStringLiteral("Transitions & Presets"),   QStringLiteral("Other")};
-inline const QStringList personalSubs = {
-    QStringLiteral("Finance & Receipts"), QStringLiteral("Documents"), QStringLiteral("Photos"),
-    QStringLiteral("Health"),             QStringLiteral("Home"),      QStringLiteral("Travel"),
-    QStringLiteral("Music"),              QStringLiteral("Other")};
+inline const QStringList librarySubs = {QStringLiteral("Logos & Brand Marks"),
+                                        QStringLiteral("Mockups & UI"),
+                                        QStringLiteral("Saved Web Pages"),
+                                        QStringLiteral("Print & Production"),
+                                        QStringLiteral("Reference & Inspiration"),
+                                        QStringLiteral("Memes"),
+                                        QStringLiteral("Screenshots"),
+                                        QStringLiteral("Fonts"),
+                                        QStringLiteral("3D & Assets"),
+                                        QStringLiteral("Audio"),
+                                        QStringLiteral("After Effects Templates"),
+                                        QStringLiteral("Design Layers"),
+                                        QStringLiteral("Transitions & Presets"),
+                                        QStringLiteral("Other")};
+inline const QStringList personalSubs = {QStringLiteral("Finance & Receipts"),
+                                         QStringLiteral("Documents"),
+                                         QStringLiteral("Photos"),
+                                         QStringLiteral("Health"),
+                                         QStringLiteral("Home"),
+                                         QStringLiteral("Travel"),
+                                         QStringLiteral("Music"),
+                                         QStringLiteral("Other")};
 
 inline const QString needsYouFolder = QStringLiteral("Tovrin Review/Needs You");
 
@@ -45,6 +55,10 @@ std::optional<QString> hint(const std::optional<QString>& projectHint, const Pro
 
 namespace Naming {
 
+// A file name's extension (case kept) and the name without it; a name whose
+// only dot leads it has no extension.
+QString extension(const QString& name);
+QString withoutExtension(const QString& name);
 bool isMeaningless(const QString& name);
 std::optional<QString> sanitize(const QString& name, const QString& ext);
 

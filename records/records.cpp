@@ -7,8 +7,8 @@
 namespace {
 
 constexpr std::array<const char*, 17> kindNames = {
-    "pdf",     "image",  "video",   "audio",     "design", "doc",     "sheet",  "slides", "archive",
-    "installer", "code", "font",    "partial",   "bundle", "project", "folder", "other",
+    "pdf",       "image", "video", "audio",   "design", "doc",     "sheet",  "slides", "archive",
+    "installer", "code",  "font",  "partial", "bundle", "project", "folder", "other",
 };
 
 QStringList nonEmptyParts(const QString& text) {
@@ -23,8 +23,7 @@ QString toString(FileKind kind) {
 
 std::optional<FileKind> fileKindFromString(const QString& raw) {
     for (size_t i = 0; i < kindNames.size(); ++i)
-        if (raw == QLatin1String(kindNames[i]))
-            return static_cast<FileKind>(i);
+        if (raw == QLatin1String(kindNames[i])) return static_cast<FileKind>(i);
     return std::nullopt;
 }
 
@@ -46,15 +45,13 @@ QString trimSpacesTabs(const QString& text) {
 QString ScannedItem::relPath() const {
     const QString full = path();
     const QString home = QDir::homePath();
-    if (full.startsWith(home))
-        return QLatin1Char('~') + full.mid(home.size());
+    if (full.startsWith(home)) return QLatin1Char('~') + full.mid(home.size());
     return full;
 }
 
 QString PlanItem::group() const {
     const QStringList parts = nonEmptyParts(destFolder);
-    if (parts.isEmpty())
-        return QStringLiteral("Other");
+    if (parts.isEmpty()) return QStringLiteral("Other");
     if (parts.size() >= 2 &&
         (parts[0] == QLatin1String("Projects") || parts[0] == QLatin1String("Tovrin Review")))
         return parts[1];
@@ -66,8 +63,7 @@ QString PlanItem::group() const {
 QString Project::displayName() const {
     const QStringList parts = name.split(QLatin1Char('/'));
     for (qsizetype i = parts.size() - 1; i >= 0; --i)
-        if (!parts[i].isEmpty())
-            return trimSpacesTabs(parts[i]);
+        if (!parts[i].isEmpty()) return trimSpacesTabs(parts[i]);
     return trimSpacesTabs(name);
 }
 
@@ -77,8 +73,7 @@ QString Project::folderPath() const {
         QString clean = part;
         clean.replace(QLatin1Char(':'), QLatin1Char('-'));
         clean = clean.trimmed();
-        if (!clean.isEmpty())
-            kept.append(clean);
+        if (!clean.isEmpty()) kept.append(clean);
     }
     return kept.join(QLatin1Char('/'));
 }
@@ -91,11 +86,17 @@ QStringList Project::terms() const {
     }
     QStringList result;
     for (const QString& term : candidates)
-        if (term.size() > 2 && !result.contains(term))
-            result.append(term);
+        if (term.size() > 2 && !result.contains(term)) result.append(term);
     return result;
 }
 
 QString Profile::defaultHomeBase() {
     return QDir::homePath() + QStringLiteral("/Documents");
+}
+
+QString leftChars(const QString& text, qsizetype n) {
+    qsizetype units = 0;
+    for (qsizetype chars = 0; chars < n && units < text.size(); ++chars)
+        units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
+    return text.left(units);
 }

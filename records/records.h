@@ -145,3 +145,6 @@ struct MoveRecord {
 
 // Trims spaces and tabs only (not line breaks), as the record rules ask.
 QString trimSpacesTabs(const QString& text);
+
+// The first n characters, never splitting a surrogate pair.
+QString leftChars(const QString& text, qsizetype n);

@@ -1,0 +1,334 @@
+#include "classifier.h"
+
+#include "planner.h"
+#include "prompt.h"
+#include "rules.h"
+
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QMutex>
+#include <QPromise>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr int maxTokens = 6000;
+constexpr int mainText = 40;
+constexpr int mainVisual = 20;
+constexpr int mainInFlight = 6;
+constexpr int escalationText = 30;
+constexpr int escalationVisual = 15;
+constexpr int escalationInFlight = 4;
+constexpr int escalationMost = 3000;
+
+bool isVisual(const ScannedItem& item) {
+    return item.kind == FileKind::image || item.kind == FileKind::video;
+}
+
+bool isKeywordDecision(const Decision& decision) {
+    return decision.reason.startsWith(QLatin1String("Matched")) ||
+           decision.reason.startsWith(QLatin1String("Mentions"));
+}
+
+QList<Job> cut(const QList<ScannedItem>& items, Job::Kind kind, int size) {
+    QList<Job> jobs;
+    for (qsizetype at = 0; at < items.size(); at += size)
+        jobs.append({kind, items.mid(at, size)});
+    return jobs;
+}
+
+QList<Job> jobsOf(const QList<ScannedItem>& text, const QList<ScannedItem>& visual, int textSize,
+                  int visualSize) {
+    return cut(text, Job::Kind::text, textSize) + cut(visual, Job::Kind::visual, visualSize);
+}
+
+template <typename T> QFuture<T> ready(T value) {
+    return QtFuture::makeReadyFuture(std::move(value));
+}
+
+// Runs jobs at most `limit` at a time, starting the next whenever one ends.
+// Results are handed to `merge` one at a time, in the order jobs finish. A
+// fatal failure ends the run at once: no further job starts and answers still
+// in flight are dropped when they arrive.
+class JobRunner : public std::enable_shared_from_this<JobRunner> {
+public:
+    using Merge = std::function<void(const Decisions&)>;
+
+    JobRunner(Classifier classifier, QList<Job> jobs, int limit, Merge merge)
+        : classifier(std::move(classifier)), jobs(std::move(jobs)), limit(limit),
+          merge(std::move(merge)) {}
+
+    QFuture<std::optional<Model::Failure>> start() {
+        promise.start();
+        auto future = promise.future();
+        launch();
+        return future;
+    }
+
+private:
+    void launch() {
+        QList<Job> starting;
+        bool done = false;
+        {
+            QMutexLocker lock(&mutex);
+            while (!stopped && running < limit && next < jobs.size()) {
+                starting.append(jobs.at(next++));
+                ++running;
+            }
+            done = running == 0 && !stopped;
+            stopped = stopped || done;
+        }
+        if (done) end(std::nullopt);
+        // Started outside the lock: a job may finish at once on this thread.
+        for (const Job& job : starting) {
+            auto self = shared_from_this();
+            classifier.run(job).then(
+                [self](const Outcome<Decisions>& outcome) { self->jobEnded(outcome); });
+        }
+    }
+
+    void jobEnded(const Outcome<Decisions>& outcome) {
+        std::optional<Model::Failure> fatal;
+        {
+            QMutexLocker lock(&mutex);
+            --running;
+            if (stopped) return;
+            if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
+                stopped = true;
+                fatal = *failure;
+            } else {
+                merge(std::get<Decisions>(outcome));
+            }
+        }
+        if (fatal)
+            end(fatal);
+        else
+            launch();
+    }
+
+    void end(const std::optional<Model::Failure>& fatal) {
+        promise.addResult(fatal);
+        promise.finish();
+    }
+
+    Classifier classifier;
+    QList<Job> jobs;
+    int limit;
+    Merge merge;
+    QMutex mutex;
+    qsizetype next = 0;
+    int running = 0;
+    bool stopped = false;
+    QPromise<std::optional<Model::Failure>> promise;
+};
+
+QFuture<std::optional<Model::Failure>> runJobs(const Classifier& classifier, QList<Job> jobs,
+                                               int limit, JobRunner::Merge merge) {
+    auto runner = std::make_shared<JobRunner>(classifier, std::move(jobs), limit, std::move(merge));
+    return runner->start();
+}
+
+Decision fallbackDecision(const QString& reason) {
+    return {QStringLiteral("needs-you"),
+            std::nullopt,
+            QStringLiteral("low"),
+            std::nullopt,
+            reason,
+            std::nullopt};
+}
+
+QString parentPath(const ScannedItem& item) {
+    return QFileInfo(item.path()).path();
+}
+
+void sortForBatches(QList<ScannedItem>& items) {
+    std::stable_sort(items.begin(), items.end(), [](const ScannedItem& a, const ScannedItem& b) {
+        const int byFolder = parentPath(a).compare(parentPath(b), Qt::CaseSensitive);
+        if (byFolder != 0) return byFolder < 0;
+        return a.modified < b.modified;
+    });
+}
+
+QString visualLine(int number, const ScannedItem& item) {
+    QString line = QStringLiteral("#%1 = id %2: %3 (%4, modified %5)")
+                       .arg(number)
+                       .arg(item.id)
+                       .arg(item.relPath(), toString(item.kind),
+                            item.modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
+    if (item.whereFrom) line += QStringLiteral(", downloaded from ") + *item.whereFrom;
+    return line;
+}
+
+} // namespace
+
+Decisions Classifier::fallback(const QList<ScannedItem>& items, const QString& reason) {
+    Decisions out;
+    for (const ScannedItem& item : items)
+        out.insert(item.id, fallbackDecision(reason));
+    return out;
+}
+
+QFuture<Outcome<Decisions>> Classifier::ask(const QJsonArray& content,
+                                            const QList<ScannedItem>& items) const {
+    return send(apiKey, model(), Prompt::system(profile), content, maxTokens)
+        .then([items](const Model::Answer& answer) -> Outcome<Decisions> {
+            if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
+                if (failure->fatal) return *failure;
+                return fallback(items, failure->description);
+            }
+            const QHash<qint64, Decision> parsed = Prompt::parse(std::get<QString>(answer));
+            Decisions out;
+            for (const ScannedItem& item : items)
+                out.insert(item.id,
+                           parsed.value(item.id, fallbackDecision(ClassifierText::notSure)));
+            return out;
+        });
+}
+
+QFuture<Outcome<Decisions>> Classifier::run(const Job& job) const {
+    if (job.kind == Job::Kind::text) {
+        QStringList lines;
+        for (const ScannedItem& item : job.items)
+            lines.append(Prompt::describe(item));
+        const QString text =
+            QStringLiteral("Files, one JSON object per line:\n") + lines.join(QLatin1Char('\n'));
+        return ask(QJsonArray{Model::textBlock(text)}, job.items);
+    }
+    const Classifier self = *this;
+    const QList<ScannedItem> items = job.items;
+    return sheet(items)
+        .then([self, items](const std::optional<QByteArray>& jpeg) -> QFuture<Outcome<Decisions>> {
+            if (!jpeg) return ready<Outcome<Decisions>>(fallback(items, ClassifierText::noPreview));
+            QStringList lines;
+            for (qsizetype i = 0; i < items.size(); ++i)
+                lines.append(visualLine(int(i) + 1, items.at(i)));
+            const QString text = QStringLiteral("This contact sheet shows these files; each tile "
+                                                "is labeled with its number:\n") +
+                                 lines.join(QLatin1Char('\n'));
+            return self.ask(QJsonArray{Model::imageBlock(*jpeg), Model::textBlock(text)}, items);
+        })
+        .unwrap();
+}
+
+QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& items) const {
+    QList<ScannedItem> text, visual;
+    for (const ScannedItem& item : items)
+        (isVisual(item) ? visual : text).append(item);
+    auto result = std::make_shared<Decisions>();
+    return runJobs(*this, jobsOf(text, visual, escalationText, escalationVisual),
+                   escalationInFlight, [result](const Decisions& part) { result->insert(part); })
+        .then([result](const std::optional<Model::Failure>& fatal) -> Outcome<Decisions> {
+            if (fatal) return *fatal;
+            return *result;
+        });
+}
+
+QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>& items,
+                                                        TidyMode mode, Progress progress) const {
+    auto decided = std::make_shared<Decisions>();
+    QList<ScannedItem> text, visual;
+    auto enlist = [&](const ScannedItem& item) { (isVisual(item) ? visual : text).append(item); };
+
+    for (const ScannedItem& item : items) {
+        if (auto junk = Rules::junkDecision(item, profile.keepInstallers)) {
+            decided->insert(item.id, *junk);
+            continue;
+        }
+        if (mode == TidyMode::junkOnly) {
+            if (item.kind == FileKind::image &&
+                (item.junkHints.contains(QLatin1String("screenshot-name")) ||
+                 item.junkHints.contains(QLatin1String("tiny-image"))))
+                visual.append(item);
+            continue;
+        }
+        if (auto keyword = Rules::keywordDecision(item, profile.projects)) {
+            decided->insert(item.id, *keyword);
+            if (profile.renameFiles && !item.isDir && Naming::isMeaningless(item.name))
+                enlist(item);
+            continue;
+        }
+        if (item.isDir && item.kind != FileKind::folder) continue;
+        enlist(item);
+    }
+    sortForBatches(text);
+    sortForBatches(visual);
+
+    const int total = int(items.size());
+    progress(int(decided->size()), total, tally(*decided));
+
+    auto merge = [decided, progress, total](const Decisions& part) {
+        for (auto it = part.cbegin(); it != part.cend(); ++it) {
+            auto known = decided->find(it.key());
+            if (known != decided->end() && isKeywordDecision(*known))
+                known->newName = it->newName;
+            else
+                decided->insert(it.key(), *it);
+        }
+        progress(int(decided->size()), total, tally(*decided));
+    };
+
+    const Classifier self = *this;
+    return runJobs(*this, jobsOf(text, visual, mainText, mainVisual), mainInFlight, merge)
+        .then([self, decided, items, mode](
+                  const std::optional<Model::Failure>& fatal) -> QFuture<Outcome<QList<PlanItem>>> {
+            using Result = Outcome<QList<PlanItem>>;
+            if (fatal) return ready<Result>(*fatal);
+            auto finish = [self, decided, items] {
+                return Result(Planner::plan(items, (*decided), self.profile));
+            };
+            if (mode == TidyMode::junkOnly || self.model().contains(QLatin1String("opus")))
+                return ready<Result>(finish());
+
+            QList<ScannedItem> uncertain;
+            for (const ScannedItem& item : items) {
+                auto decision = decided->constFind(item.id);
+                if (decision == decided->cend()) continue;
+                if (decision->category == QLatin1String("needs-you") ||
+                    decision->confidence == QLatin1String("low"))
+                    uncertain.append(item);
+                if (uncertain.size() == escalationMost) break;
+            }
+            if (uncertain.isEmpty()) return ready<Result>(finish());
+
+            Classifier stronger = self;
+            stronger.modelOverride = Model::escalationModel;
+            return stronger.decideAll(uncertain).then(
+                [decided, finish](const Outcome<Decisions>& outcome) -> Result {
+                    if (const auto* failure = std::get_if<Model::Failure>(&outcome))
+                        return *failure;
+                    const auto& again = std::get<Decisions>(outcome);
+                    for (auto it = again.cbegin(); it != again.cend(); ++it) {
+                        if (it->category == QLatin1String("needs-you") &&
+                            it->reason == ClassifierText::notSure)
+                            continue;
+                        decided->insert(it.key(), *it);
+                    }
+                    return finish();
+                });
+        })
+        .unwrap();
+}
+
+QMap<QString, int> tally(const Decisions& decisions) {
+    QMap<QString, int> counts;
+    for (const Decision& decision : decisions) {
+        const QString& category = decision.category;
+        QString group;
+        if (category.startsWith(QLatin1String("project:")))
+            group = category.mid(8);
+        else if (category == QLatin1String("junk") || category == QLatin1String("duplicate"))
+            group = QStringLiteral("To clear out");
+        else if (category == QLatin1String("needs-you"))
+            group = QStringLiteral("Needs You");
+        else {
+            QStringList words = category.split(QLatin1Char(' '));
+            for (QString& word : words)
+                if (!word.isEmpty()) word = word.left(1).toUpper() + word.mid(1).toLower();
+            group = words.join(QLatin1Char(' '));
+        }
+        ++counts[group];
+    }
+    return counts;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model.h"
+#include "records.h"
+
+#include <QByteArray>
+#include <QFuture>
+#include <QHash>
+#include <QList>
+#include <QMap>
+
+#include <functional>
+#include <optional>
+#include <variant>
+
+enum class TidyMode { quick, deep, junkOnly };
+
+using Decisions = QHash<qint64, Decision>;
+
+// A result, or the fatal model failure that stops a refresh.
+template <typename T> using Outcome = std::variant<T, Model::Failure>;
+
+struct Job {
+    enum class Kind { text, visual };
+    Kind kind = Kind::text;
+    QList<ScannedItem> items;
+};
+
+// Renders items into one JPEG sheet; nothing when it cannot.
+using MakeSheet = std::function<QFuture<std::optional<QByteArray>>(const QList<ScannedItem>&)>;
+
+// Decides every scanned item of a refresh: rules first, then the model in
+// batches, then the uncertain ones again with the stronger model.
+struct Classifier {
+    // Decided so far, total, live counts per group. Called from any thread.
+    using Progress = std::function<void(int, int, const QMap<QString, int>&)>;
+
+    QString apiKey;
+    Profile profile;
+    std::optional<QString> modelOverride;
+    Model::Send send;
+    MakeSheet sheet;
+
+    QFuture<Outcome<QList<PlanItem>>> buildPlan(const QList<ScannedItem>& items, TidyMode mode,
+                                                Progress progress) const;
+    QFuture<Outcome<Decisions>> decideAll(const QList<ScannedItem>& items) const;
+    QFuture<Outcome<Decisions>> run(const Job& job) const;
+    QFuture<Outcome<Decisions>> ask(const QJsonArray& content,
+                                    const QList<ScannedItem>& items) const;
+    static Decisions fallback(const QList<ScannedItem>& items, const QString& reason);
+
+    QString model() const { return modelOverride.value_or(profile.model); }
+};
+
+QMap<QString, int> tally(const Decisions& decisions);
+
+namespace ClassifierText {
+inline const QString notSure = QStringLiteral("Not sure what this is");
+inline const QString noPreview = QStringLiteral("No preview available");
+} // namespace ClassifierText

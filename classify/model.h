@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFuture>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <functional>
+#include <variant>
+
+// What classification needs of a language model: one request, one reply text.
+// The Claude client is wired in by the application; tests may stand in for it.
+namespace Model {
+
+struct Failure {
+    bool fatal = false;
+    QString description; // user-facing text
+};
+
+using Answer = std::variant<QString, Failure>;
+
+// May be called from any thread; the future may finish on any thread.
+using Send =
+    std::function<QFuture<Answer>(const QString& apiKey, const QString& model,
+                                  const QString& system, const QJsonArray& content, int maxTokens)>;
+
+inline const QString escalationModel = QStringLiteral("claude-opus-5-5");
+
+inline QJsonObject textBlock(const QString& text) {
+    return {{QStringLiteral("type"), QStringLiteral("text")}, {QStringLiteral("text"), text}};
+}
+
+inline QJsonObject imageBlock(const QByteArray& jpeg) {
+    return {{QStringLiteral("type"), QStringLiteral("image")},
+            {QStringLiteral("source"),
+             QJsonObject{{QStringLiteral("type"), QStringLiteral("base64")},
+                         {QStringLiteral("media_type"), QStringLiteral("image/jpeg")},
+                         {QStringLiteral("data"), QString::fromLatin1(jpeg.toBase64())}}}};
+}
+
+} // namespace Model

@@ -1,0 +1,69 @@
+#include "planner.h"
+
+#include <QRegularExpression>
+
+namespace Naming {
+
+namespace {
+
+constexpr qsizetype longestName = 120;
+
+// The text after the last dot, case kept; a leading dot alone starts no extension.
+qsizetype extensionDot(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? dot : -1;
+}
+
+const QList<QRegularExpression>& patterns() {
+    static const QList<QRegularExpression> list = [] {
+        QList<QRegularExpression> out;
+        for (const char* p : {"^[0-9a-f]{8}-[0-9a-f]{4}", "^img[_-]?\\d+", "^dsc[_-]?\\d+", "^pxl_",
+                              "^untitled", "^image( ?\\(\\d+\\))?$", "^download( ?\\(\\d+\\))?$",
+                              "^\\d+x\\d+", "^[0-9a-f]{16,}$", "^\\d{6,}", "^screen ?shot",
+                              "^screenshot", "^-?1x-1", "^export( ?\\(\\d+\\))?$", "^final",
+                              "^copy of", "^unnamed", "^file( ?\\(\\d+\\))?$", "^\\+$"})
+            out.append(QRegularExpression(QString::fromLatin1(p)));
+        return out;
+    }();
+    return list;
+}
+
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+} // namespace
+
+QString withoutExtension(const QString& name) {
+    const qsizetype dot = extensionDot(name);
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString extension(const QString& name) {
+    const qsizetype dot = extensionDot(name);
+    return dot < 0 ? QString() : name.mid(dot + 1);
+}
+
+bool isMeaningless(const QString& name) {
+    const QString stem = withoutExtension(name).toLower();
+    for (const QRegularExpression& pattern : patterns())
+        if (pattern.match(stem).hasMatch()) return true;
+    return false;
+}
+
+std::optional<QString> sanitize(const QString& name, const QString& ext) {
+    QString clean = name;
+    clean.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char(':'), QLatin1Char('-'));
+    // Names also come from edited plan files: no control character survives.
+    clean.removeIf(isControl);
+    clean = clean.trimmed();
+    while (clean.startsWith(QLatin1Char('.')))
+        clean.remove(0, 1);
+    if (clean.size() > longestName) clean = leftChars(clean, longestName);
+    if (clean.isEmpty()) return std::nullopt;
+    if (ext.isEmpty()) return clean;
+    if (clean.toLower().endsWith(QLatin1Char('.') + ext.toLower())) return clean;
+    return clean + QLatin1Char('.') + ext;
+}
+
+} // namespace Naming

@@ -1,0 +1,200 @@
+#include "planner.h"
+
+#include "kinds.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+
+namespace Planner {
+
+namespace {
+
+const QString needsYou = QStringLiteral("needs-you");
+const QString junkFolder = QStringLiteral("Tovrin Review/To Delete - Review First/");
+const QString duplicatesFolder = QStringLiteral("Tovrin Review/Duplicates - Review First");
+
+const QSet<QString> lowConfidenceExempt = {QStringLiteral("needs-you"), QStringLiteral("duplicate"),
+                                           QStringLiteral("library")};
+const QSet<QString> neverRenamed = {QStringLiteral("junk"), QStringLiteral("duplicate"),
+                                    QStringLiteral("needs-you")};
+
+int wordCount(const QString& text) {
+    return int(text.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
+}
+
+bool hasLetter(const QString& text) {
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); });
+}
+
+// Sub folders come from the model or an edited plan: one that could climb out
+// of its category folder, or hide control characters, counts as no sub.
+bool isSafeFolderName(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
+               c.unicode() == 0x7f;
+    });
+}
+
+QString dashColons(QString text) {
+    return text.replace(QLatin1Char(':'), QLatin1Char('-'));
+}
+
+QString kindSub(FileKind kind) {
+    switch (kind) {
+    case FileKind::pdf:
+    case FileKind::doc:
+    case FileKind::sheet:
+    case FileKind::slides:
+        return QStringLiteral("Docs");
+    case FileKind::image:
+        return QStringLiteral("Images");
+    case FileKind::video:
+        return QStringLiteral("Video");
+    case FileKind::audio:
+        return QStringLiteral("Audio");
+    case FileKind::design:
+    case FileKind::font:
+        return QStringLiteral("Design");
+    case FileKind::code:
+    case FileKind::project:
+        return QStringLiteral("Code");
+    case FileKind::folder:
+        return QStringLiteral("Folders");
+    default:
+        return QStringLiteral("Other");
+    }
+}
+
+const Project* findProject(const QString& wanted, const Profile& profile) {
+    for (const Project& project : profile.projects)
+        if (project.name.toLower() == wanted || project.displayName().toLower() == wanted)
+            return &project;
+    return nullptr;
+}
+
+QString parentFolder(const ScannedItem& item) {
+    return QDir::cleanPath(QFileInfo(item.path()).absolutePath());
+}
+
+} // namespace
+
+std::optional<QString> pick(const std::optional<QString>& sub, const QStringList& list) {
+    if (!sub) return std::nullopt;
+    for (const QString& entry : list)
+        if (entry.compare(*sub, Qt::CaseInsensitive) == 0) return entry;
+    const QString trimmed = sub->trimmed();
+    if (wordCount(trimmed) < 1 || wordCount(trimmed) > 4 || trimmed.size() > 32 ||
+        !hasLetter(trimmed))
+        return std::nullopt;
+    QString folder = dashColons(trimmed).trimmed();
+    if (!isSafeFolderName(folder)) return std::nullopt;
+    folder[0] = folder[0].toUpper();
+    return folder;
+}
+
+QString destination(const ScannedItem& item, const Decision& decision, const Profile& profile) {
+    const QString& category = decision.category;
+    if (category.startsWith(QLatin1String("project:"))) {
+        const Project* project = findProject(category.mid(8).toLower(), profile);
+        if (!project) return needsYouFolder;
+        return QStringLiteral("Projects/") + project->folderPath() + QLatin1Char('/') +
+               pick(decision.sub, projectSubs).value_or(kindSub(item.kind));
+    }
+    if (category == QLatin1String("creator"))
+        return QStringLiteral("Creator/") +
+               pick(decision.sub, creatorSubs).value_or(QStringLiteral("Other"));
+    if (category == QLatin1String("personal"))
+        return QStringLiteral("Personal/") +
+               pick(decision.sub, personalSubs).value_or(QStringLiteral("Other"));
+    if (category == QLatin1String("library"))
+        return QStringLiteral("Library/") +
+               pick(decision.sub, librarySubs).value_or(QStringLiteral("Other"));
+    if (category == QLatin1String("admin")) return QStringLiteral("Work Admin");
+    if (category == QLatin1String("archive"))
+        return QStringLiteral("Archive/%1")
+            .arg(item.modified.toLocalTime().date().year(), 4, 10, QLatin1Char('0'));
+    if (category == QLatin1String("junk")) {
+        const QString sub = dashColons(decision.sub.value_or(QString())).trimmed();
+        return junkFolder + (decision.sub && isSafeFolderName(sub)
+                                 ? sub
+                                 : QStringLiteral("Screenshots & images"));
+    }
+    if (category == QLatin1String("duplicate")) return duplicatesFolder;
+    return needsYouFolder;
+}
+
+std::optional<QString> hint(const std::optional<QString>& projectHint, const Profile& profile) {
+    if (!projectHint) return std::nullopt;
+    const QString trimmed = projectHint->trimmed();
+    if (trimmed.size() < 3) return std::nullopt;
+    const QString lower = trimmed.toLower();
+    for (const Project& project : profile.projects)
+        if (project.displayName().toLower() == lower || project.name.toLower() == lower)
+            return std::nullopt;
+    return trimmed;
+}
+
+QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decision>& decisions,
+                     const Profile& profile) {
+    QHash<qint64, const ScannedItem*> byId;
+    for (const ScannedItem& item : items)
+        byId.insert(item.id, &item);
+
+    QList<PlanItem> out;
+    for (auto it = decisions.cbegin(); it != decisions.cend(); ++it) {
+        const ScannedItem* found = byId.value(it.key());
+        if (!found) continue;
+        const ScannedItem& item = *found;
+        Decision decision = *it;
+        if (decision.category == QLatin1String("junk") &&
+            Kinds::hardProtected().contains(item.kind))
+            decision = {needsYou,
+                        std::nullopt,
+                        QStringLiteral("low"),
+                        std::nullopt,
+                        QStringLiteral("Protected file type, never treated as junk"),
+                        std::nullopt};
+        if (decision.confidence == QLatin1String("low") &&
+            !lowConfidenceExempt.contains(decision.category)) {
+            decision.category = needsYou;
+            decision.reason = QStringLiteral("Best guess: ") + decision.reason;
+        }
+        const QString dest = destination(item, decision, profile);
+        QString category = dest == needsYouFolder ? needsYou : decision.category;
+
+        std::optional<QString> newName;
+        if (profile.renameFiles && !item.isDir && decision.newName &&
+            Naming::isMeaningless(item.name) && !neverRenamed.contains(category))
+            newName = Naming::sanitize(*decision.newName, Naming::extension(item.url.fileName()));
+
+        const QString full = QDir::cleanPath(profile.homeBase + QLatin1Char('/') + dest);
+        if (!newName && parentFolder(item) == full) continue;
+
+        PlanItem entry;
+        entry.id = item.id;
+        entry.src = item.url;
+        entry.destFolder = dest;
+        entry.category = category;
+        entry.confidence = decision.confidence;
+        entry.reason = decision.reason;
+        entry.newName = newName;
+        entry.kind = item.kind;
+        entry.size = item.size;
+        entry.approved = category != needsYou;
+        entry.renameApproved = true;
+        entry.suggestedProject = hint(decision.projectHint, profile);
+        out.append(entry);
+    }
+    std::stable_sort(out.begin(), out.end(), [](const PlanItem& a, const PlanItem& b) {
+        const int byFolder = a.destFolder.compare(b.destFolder, Qt::CaseSensitive);
+        if (byFolder != 0) return byFolder < 0;
+        return a.src.fileName().compare(b.src.fileName(), Qt::CaseSensitive) < 0;
+    });
+    return out;
+}
+
+} // namespace Planner

@@ -1,0 +1,65 @@
+#include "rules.h"
+
+#include "kinds.h"
+
+namespace Rules {
+
+namespace {
+
+Decision ruled(const QString& category, const std::optional<QString>& sub, const QString& reason) {
+    return {category, sub, QStringLiteral("high"), std::nullopt, reason, std::nullopt};
+}
+
+bool anyIn(const QStringList& terms, const QString& haystack) {
+    for (const QString& term : terms)
+        if (haystack.contains(term)) return true;
+    return false;
+}
+
+} // namespace
+
+std::optional<Decision> junkDecision(const ScannedItem& item, bool keepInstallers) {
+    const QStringList& hints = item.junkHints;
+    if (hints.contains(QLatin1String("exact-duplicate")))
+        return ruled(QStringLiteral("duplicate"), std::nullopt,
+                     QStringLiteral("Exact copy of a file you're keeping"));
+    if (Kinds::hardProtected().contains(item.kind)) return std::nullopt;
+    if (hints.contains(QLatin1String("partial-download")))
+        return ruled(QStringLiteral("junk"), QStringLiteral("Unfinished downloads"),
+                     QStringLiteral("Leftover from a download that never finished"));
+    if (hints.contains(QLatin1String("empty-file")))
+        return ruled(QStringLiteral("junk"), QStringLiteral("Empty files"),
+                     QStringLiteral("Empty file"));
+    if (hints.contains(QLatin1String("installer")) && !keepInstallers)
+        return ruled(QStringLiteral("junk"), QStringLiteral("Installers"),
+                     QStringLiteral("App installer"));
+    if (hints.contains(QLatin1String("already-extracted-archive")))
+        return ruled(QStringLiteral("junk"), QStringLiteral("Already unzipped"),
+                     QStringLiteral("Its unzipped folder is right next to it"));
+    return std::nullopt;
+}
+
+std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Project>& projects) {
+    const QString names =
+        (item.relPath() + QLatin1Char(' ') + item.whereFrom.value_or(QString())).toLower();
+    const QString content = item.text.value_or(QString()).toLower();
+
+    const Project* matched = nullptr;
+    bool byName = false;
+    int count = 0;
+    for (const Project& project : projects) {
+        const QStringList terms = project.terms();
+        const bool name = anyIn(terms, names);
+        if (!name && !anyIn(terms, content)) continue;
+        if (++count > 1) return std::nullopt;
+        matched = &project;
+        byName = name;
+    }
+    if (!matched) return std::nullopt;
+    const QString display = matched->displayName();
+    return ruled(QStringLiteral("project:") + matched->name, std::nullopt,
+                 byName ? QStringLiteral("Matched %1 in its name or folder").arg(display)
+                        : QStringLiteral("Mentions %1 inside").arg(display));
+}
+
+} // namespace Rules
