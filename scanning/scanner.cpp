@@ -1,0 +1,573 @@
+#include "scanner.h"
+
+#include "kinds.h"
+#include "xattr.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QTextBoundaryFinder>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <openssl/evp.h>
+#include <poppler-qt6.h>
+#include <zip.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace Scanner {
+
+const QSet<QString> skipDirNames = {".Trash", "Library",     "node_modules",
+                                    ".cache", "__pycache__", "Photos Library.photoslibrary"};
+
+const QSet<QString> appFolderNames = {"Adobe",
+                                      "Microsoft",
+                                      "Microsoft User Data",
+                                      "Zoom",
+                                      "Steam",
+                                      "Blackmagic Design",
+                                      "Native Instruments",
+                                      "Image-Line",
+                                      "Ableton",
+                                      "Rockstar Games",
+                                      "My Games",
+                                      "Roblox",
+                                      "Unreal Projects",
+                                      "Final Cut Pro",
+                                      "Motion Templates",
+                                      "Motion Templates.localized",
+                                      "Final Cut Backups",
+                                      "Final Cut Backups.localized",
+                                      "CapCut",
+                                      "JianyingPro",
+                                      "Loom",
+                                      "Screen Studio Projects",
+                                      "Xcode",
+                                      "GitHub",
+                                      "Arduino",
+                                      "Processing",
+                                      "Blender",
+                                      "Electronic Arts",
+                                      "League of Legends",
+                                      "Riot Games",
+                                      "Telegram Desktop",
+                                      "WhatsApp",
+                                      "Claude",
+                                      "Cursor",
+                                      "Figma",
+                                      "OBS",
+                                      "Logic",
+                                      "GarageBand",
+                                      "Audio Music Apps",
+                                      "Avid",
+                                      "Pro Tools",
+                                      "Davinci Resolve",
+                                      "DaVinci Resolve",
+                                      "Parallels",
+                                      "Virtual Machines",
+                                      "VirtualBox VMs",
+                                      "Docker",
+                                      "Tovrin App",
+                                      "Quillon",
+                                      "Tovrin Review",
+                                      "TV",
+                                      "Music",
+                                      "Lightroom",
+                                      "Photo Booth Library"};
+
+const QSet<QString> skipFileNames = {".DS_Store", ".localized", QStringLiteral("Icon\r"),
+                                     ".com.apple.timemachine.donotpresent"};
+
+const QStringList projectMarkers = {
+    ".git",        "package.json", "Cargo.toml",        "pyproject.toml",
+    "go.mod",      "foundry.toml", "hardhat.config.js", "hardhat.config.ts",
+    "Anchor.toml", "Gemfile",      "requirements.txt",  "Package.swift"};
+
+namespace {
+
+constexpr qint64 largestSampled = 60'000'000;
+constexpr qint64 textBytes = 6000;
+constexpr int pdfPages = 3;
+constexpr qint64 memberBytes = 300'000;
+constexpr int membersLooked = 10'000;
+constexpr int cleanChars = 800;
+constexpr int summaryKinds = 5;
+constexpr int summaryNames = 25;
+constexpr int tinyBelow = 65;
+constexpr qint64 tinyAskedBelow = 8192;
+constexpr qint64 wholeHashLimit = 500'000'000;
+constexpr qint64 chunk = 1'048'576;
+constexpr qint64 sampleBytes = 4'000'000;
+constexpr qint64 prefixBytes = 65'536;
+
+const QString originAttribute = QStringLiteral("user.xdg.origin.url");
+
+const QRegularExpression& browserDownload() {
+    static const QRegularExpression re(
+        QStringLiteral("^\\.com\\.(brave\\.Browser|google\\.Chrome|microsoft\\.edgemac|apple\\."
+                       "Safari)\\."),
+        QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+const QSet<QString>& textExtensions() {
+    static const QSet<QString> set = {"txt", "md",  "markdown", "csv",  "tsv", "json", "html",
+                                      "htm", "rtf", "yml",      "yaml", "svg", "sol"};
+    return set;
+}
+
+struct Fd {
+    int fd = -1;
+    explicit Fd(int fd) : fd(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+int openRead(const QString& path) {
+    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+}
+
+QString stripLastExtension(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+QString fromUtf8Lossy(const QByteArray& bytes) {
+    return QString::fromUtf8(bytes); // invalid sequences become U+FFFD
+}
+
+QDateTime modifiedOf(const struct stat& st) {
+    const qint64 ms = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1'000'000;
+    if (ms == 0) return distantPast();
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+}
+
+bool hasMarker(int dirFd, const QByteArray& name) {
+    const int fd = ::openat(dirFd, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    Fd guard(fd);
+    struct stat st;
+    for (const QString& marker : projectMarkers)
+        if (::fstatat(fd, QFile::encodeName(marker).constData(), &st, 0) == 0) return true;
+    return false;
+}
+
+bool isExcluded(const QString& path, const QStringList& excludes) {
+    for (const QString& exclude : excludes)
+        if (path == exclude || path.startsWith(exclude + QLatin1Char('/'))) return true;
+    return false;
+}
+
+void silencePoppler() {
+    static const bool once = [] {
+        Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant());
+        return true;
+    }();
+    (void)once;
+}
+
+std::optional<QString> pdfText(const QString& path) {
+    silencePoppler();
+    std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(path);
+    if (!doc) return std::nullopt;
+    QString text;
+    if (!doc->isLocked()) {
+        const int pages = std::min(doc->numPages(), pdfPages);
+        for (int i = 0; i < pages; ++i)
+            if (std::unique_ptr<Poppler::Page> page = doc->page(i))
+                text += QLatin1Char(' ') + page->text(QRectF());
+    }
+    return text;
+}
+
+// Reads from an open member until `bytes` holds `limit` bytes or the member
+// ends; never trusts the declared size.
+void readMember(zip_file_t* file, QByteArray& bytes, qint64 limit) {
+    char buffer[16384];
+    while (bytes.size() < limit) {
+        const zip_int64_t got =
+            zip_fread(file, buffer, std::min<zip_uint64_t>(sizeof buffer, limit - bytes.size()));
+        if (got <= 0) break;
+        bytes.append(buffer, qsizetype(got));
+    }
+}
+
+bool memberMatches(const char* name, const QByteArray& member) {
+    const qsizetype star = member.indexOf('*');
+    const QByteArray entry(name);
+    if (star < 0) return entry == member;
+    const QByteArray head = member.left(star);
+    const QByteArray tail = member.mid(star + 1);
+    return entry.size() >= head.size() + tail.size() && entry.startsWith(head) &&
+           entry.endsWith(tail);
+}
+
+struct HashState {
+    EVP_MD_CTX* ctx = EVP_MD_CTX_new();
+    HashState() { EVP_DigestInit_ex(ctx, EVP_sha256(), nullptr); }
+    HashState(const HashState&) = delete;
+    HashState& operator=(const HashState&) = delete;
+    ~HashState() { EVP_MD_CTX_free(ctx); }
+    void feed(const void* data, size_t size) { EVP_DigestUpdate(ctx, data, size); }
+    QString hex() {
+        unsigned char digest[EVP_MAX_MD_SIZE];
+        unsigned int length = 0;
+        EVP_DigestFinal_ex(ctx, digest, &length);
+        return QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char*>(digest), int(length)).toHex());
+    }
+};
+
+// Feeds up to `count` bytes from `offset`; false when reading failed.
+bool feedRange(int fd, HashState& hash, std::vector<char>& buffer, qint64 offset, qint64 count) {
+    while (count > 0) {
+        const ssize_t got = ::pread(fd, buffer.data(), size_t(std::min(count, chunk)), offset);
+        if (got < 0) return false;
+        if (got == 0) break;
+        hash.feed(buffer.data(), size_t(got));
+        offset += got;
+        count -= got;
+    }
+    return true;
+}
+
+// A cheap first look: files that differ in their first block cannot share a
+// full hash, so only the rest are read whole.
+std::optional<QString> prefixHash(const QString& path) {
+    const int fd = openRead(path);
+    if (fd < 0) return std::nullopt;
+    Fd guard(fd);
+    std::vector<char> buffer(prefixBytes);
+    HashState hash;
+    if (!feedRange(fd, hash, buffer, 0, prefixBytes)) return std::nullopt;
+    return hash.hex();
+}
+
+bool keepsFirst(const ScannedItem& a, const ScannedItem& b) {
+    const bool aCopy = a.junkHints.contains(QLatin1String("copy-style-name"));
+    const bool bCopy = b.junkHints.contains(QLatin1String("copy-style-name"));
+    if (aCopy != bCopy) return !aCopy;
+    if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
+    return a.path() < b.path();
+}
+
+// Groups the indices by key, keeping only groups of two or more.
+template <typename Key>
+QList<QList<qsizetype>> groupsOf(const QList<qsizetype>& indices,
+                                 const QHash<qsizetype, Key>& keys) {
+    QHash<Key, QList<qsizetype>> grouped;
+    for (qsizetype index : indices) {
+        auto key = keys.constFind(index);
+        if (key != keys.cend()) grouped[*key].append(index);
+    }
+    QList<QList<qsizetype>> out;
+    for (auto& group : grouped)
+        if (group.size() >= 2) out.append(group);
+    return out;
+}
+
+QHash<qsizetype, QString> hashAll(const QList<ScannedItem>& items, const QList<qsizetype>& which,
+                                  bool prefixOnly) {
+    QList<std::pair<qsizetype, std::optional<QString>>> results;
+    for (qsizetype index : which)
+        results.append({index, std::nullopt});
+    // Hashing is I/O and CPU bound per file: both cores help on large sets.
+    QtConcurrent::blockingMap(results, [&](std::pair<qsizetype, std::optional<QString>>& entry) {
+        const ScannedItem& item = items.at(entry.first);
+        entry.second = prefixOnly && item.size > prefixBytes ? prefixHash(item.path())
+                                                             : sha(item.path(), item.size);
+    });
+    QHash<qsizetype, QString> out;
+    for (const auto& [index, hash] : results)
+        if (hash) out.insert(index, *hash);
+    return out;
+}
+
+struct Walk {
+    const ScanOptions& options;
+    const std::function<void(int)>& progress;
+    QStringList excludes;
+    QList<ScannedItem> items;
+
+    void add(ScannedItem item) {
+        item.id = items.size();
+        items.append(std::move(item));
+        if (items.size() % 100 == 0) progress(int(items.size()));
+    }
+
+    void entry(int dirFd, const QString& root, const char* raw) {
+        const QByteArray rawName(raw);
+        const QString name = QFile::decodeName(rawName);
+        // A name that does not survive decoding could not be moved later.
+        if (QFile::encodeName(name) != rawName) return;
+        struct stat st;
+        if (::fstatat(dirFd, raw, &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISLNK(st.st_mode)) return;
+        const QString path = QDir::cleanPath(root + QLatin1Char('/') + name);
+        const QDateTime modified = modifiedOf(st);
+        const QString ext = Kinds::extension(name);
+        const bool tooOld = options.since && modified < *options.since;
+
+        ScannedItem item;
+        item.url = QUrl::fromLocalFile(path);
+        item.name = name;
+        item.ext = ext;
+        item.modified = modified;
+        if (S_ISDIR(st.st_mode)) {
+            if (skipDirNames.contains(name) || appFolderNames.contains(name) ||
+                name.startsWith(QLatin1Char('.')) || isExcluded(path, excludes))
+                return;
+            if (tooOld) return;
+            const bool special =
+                Kinds::bundleExtensions().contains(ext) || hasMarker(dirFd, rawName);
+            item.kind = special ? Kinds::kind(path, true) : FileKind::folder;
+            item.isDir = true;
+            if (item.kind == FileKind::folder) item.text = peek(path);
+        } else {
+            if (skipFileNames.contains(name) || name.startsWith(QLatin1String("._"))) return;
+            if (name.startsWith(QLatin1Char('.')) && !browserDownload().match(name).hasMatch())
+                return;
+            if (tooOld) return;
+            item.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+            item.kind = Kinds::map().value(ext, FileKind::other);
+            item.whereFrom = whereFrom(path);
+            item.text = snippet(path, ext, item.size);
+        }
+        item.junkHints = hints(item);
+        add(std::move(item));
+    }
+
+    void root(const QUrl& url) {
+        const QString root = QDir::cleanPath(url.toLocalFile());
+        DIR* dir = ::opendir(QFile::encodeName(root).constData());
+        if (!dir) return;
+        const int fd = ::dirfd(dir);
+        while (const dirent* ent = ::readdir(dir)) {
+            if (std::strcmp(ent->d_name, ".") == 0 || std::strcmp(ent->d_name, "..") == 0) continue;
+            entry(fd, root, ent->d_name);
+        }
+        ::closedir(dir);
+    }
+};
+
+} // namespace
+
+QList<ScannedItem> run(const ScanOptions& options, const std::function<void(int)>& progress) {
+    Walk walk{options, progress, {}, {}};
+    for (const QUrl& url : options.exclude)
+        walk.excludes.append(QDir::cleanPath(url.toLocalFile()));
+    for (const QUrl& root : options.roots)
+        walk.root(root);
+    progress(int(walk.items.size()));
+    markDuplicates(walk.items);
+    return walk.items;
+}
+
+QString clean(const QString& text) {
+    static const QRegularExpression tags(QStringLiteral("<[^>]+>"));
+    static const QRegularExpression space(QStringLiteral("\\s+"),
+                                          QRegularExpression::UseUnicodePropertiesOption);
+    QString out = text;
+    out.replace(tags, QStringLiteral(" "));
+    out.replace(space, QStringLiteral(" "));
+    out = trimSpacesTabs(out);
+    if (out.size() <= cleanChars) return out;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, out);
+    qsizetype end = 0;
+    for (int n = 0; n < cleanChars; ++n) {
+        const qsizetype next = graphemes.toNextBoundary();
+        if (next < 0) return out;
+        end = next;
+    }
+    return out.left(end);
+}
+
+std::optional<QString> unzip(const QString& path, const QString& member) {
+    // Same result as printing the member with an unzip tool: nothing printed
+    // (not a zip, no such member) is an empty text, not an absent one.
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    if (!archive) return QString();
+    const QByteArray wanted = member.toUtf8();
+    QByteArray bytes;
+    const zip_int64_t count = std::min<zip_int64_t>(zip_get_num_entries(archive, 0), membersLooked);
+    for (zip_int64_t i = 0; i < count && bytes.size() < memberBytes; ++i) {
+        const char* name = zip_get_name(archive, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+        if (!name || !memberMatches(name, wanted)) continue;
+        if (zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(i), 0)) {
+            readMember(file, bytes, memberBytes);
+            zip_fclose(file);
+        }
+    }
+    zip_discard(archive);
+    return fromUtf8Lossy(bytes);
+}
+
+std::optional<QString> snippet(const QString& path, const QString& ext, qint64 size) {
+    if (size <= 0 || size >= largestSampled) return std::nullopt;
+    if (ext == QLatin1String("pdf")) {
+        const std::optional<QString> text = pdfText(path);
+        return text ? std::optional(clean(*text)) : std::nullopt;
+    }
+    if (textExtensions().contains(ext)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+        return clean(fromUtf8Lossy(file.read(textBytes)));
+    }
+    static const QHash<QString, QString> members = {{"docx", "word/document.xml"},
+                                                    {"pptx", "ppt/slides/slide*.xml"},
+                                                    {"xlsx", "xl/sharedStrings.xml"}};
+    const auto member = members.constFind(ext);
+    if (member == members.cend()) return std::nullopt;
+    const std::optional<QString> text = unzip(path, *member);
+    if (!text) return std::nullopt;
+    return clean(*text);
+}
+
+std::optional<QString> whereFrom(const QString& path) {
+    const std::optional<QByteArray> value =
+        Xattr::read(path, originAttribute.toLatin1().constData());
+    if (!value || value->isEmpty()) return std::nullopt;
+    return fromUtf8Lossy(*value);
+}
+
+std::optional<QString> peek(const QString& folder) {
+    QDir dir(folder);
+    if (!dir.exists() || !dir.isReadable()) return std::nullopt;
+    QStringList names = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    names.removeIf([](const QString& name) { return name.startsWith(QLatin1Char('.')); });
+    if (names.isEmpty()) return QStringLiteral("Empty folder");
+    QHash<QString, int> kinds;
+    for (const QString& name : names)
+        ++kinds[toString(Kinds::map().value(Kinds::extension(name), FileKind::other))];
+    QList<std::pair<QString, int>> counted(kinds.keyValueBegin(), kinds.keyValueEnd());
+    std::sort(counted.begin(), counted.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
+    QStringList kindTexts;
+    for (qsizetype i = 0; i < counted.size() && i < summaryKinds; ++i)
+        kindTexts.append(QStringLiteral("%1 %2").arg(counted[i].second).arg(counted[i].first));
+    std::sort(names.begin(), names.end());
+    return QStringLiteral("Folder with %1 items (%2). Contents: %3")
+        .arg(names.size())
+        .arg(kindTexts.join(QStringLiteral(", ")), names.mid(0, summaryNames).join(" | "));
+}
+
+bool isTinyImage(const QString& path) {
+    QImageReader reader(path);
+    const QSize size = reader.size(); // the header only; no pixels decoded
+    if (!size.isValid() || size.width() <= 0 || size.height() <= 0) return true;
+    return std::max(size.width(), size.height()) < tinyBelow;
+}
+
+QStringList hints(const ScannedItem& item) {
+    static const QRegularExpression screenshot(
+        QStringLiteral("^(screen ?shot|screenshot|screen recording|cleanshot)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression copyStyle(QStringLiteral("( \\(\\d+\\)| copy( \\d+)?)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    QStringList out;
+    if (screenshot.match(item.name).hasMatch()) out.append(QStringLiteral("screenshot-name"));
+    if (item.kind == FileKind::installer ||
+        (item.kind == FileKind::bundle && item.ext == QLatin1String("app") &&
+         item.path().contains(QLatin1String("/Downloads/"))))
+        out.append(QStringLiteral("installer"));
+    if (item.kind == FileKind::partial || browserDownload().match(item.name).hasMatch())
+        out.append(QStringLiteral("partial-download"));
+    if (!item.isDir && item.size == 0) out.append(QStringLiteral("empty-file"));
+    if (item.kind == FileKind::archive) {
+        const QString beside =
+            QFileInfo(item.path()).path() + QLatin1Char('/') + stripLastExtension(item.name);
+        if (QFileInfo(beside).isDir()) out.append(QStringLiteral("already-extracted-archive"));
+    } else if (item.kind == FileKind::image && item.size >= 1 && item.size < tinyAskedBelow &&
+               isTinyImage(item.path())) {
+        out.append(QStringLiteral("tiny-image"));
+    }
+    if (copyStyle.match(stripLastExtension(item.name)).hasMatch())
+        out.append(QStringLiteral("copy-style-name"));
+    return out;
+}
+
+std::optional<QString> sha(const QString& path, qint64 size) {
+    const int fd = openRead(path);
+    if (fd < 0) return std::nullopt;
+    Fd guard(fd);
+    std::vector<char> buffer(chunk);
+    HashState hash;
+    if (size <= wholeHashLimit) {
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+            if (got < 0) return std::nullopt;
+            if (got == 0) break;
+            hash.feed(buffer.data(), size_t(got));
+        }
+        return hash.hex();
+    }
+    unsigned char length[8];
+    for (int i = 0; i < 8; ++i)
+        length[i] = static_cast<unsigned char>(quint64(size) >> (8 * i));
+    hash.feed(length, sizeof length);
+    for (const qint64 offset : {qint64(0), size / 2, size - sampleBytes})
+        feedRange(fd, hash, buffer, offset, sampleBytes);
+    return hash.hex();
+}
+
+void markDuplicates(QList<ScannedItem>& items) {
+    QHash<qsizetype, qint64> sizes;
+    QList<qsizetype> candidates;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        if (!items[i].isDir && items[i].size > 0) {
+            sizes.insert(i, items[i].size);
+            candidates.append(i);
+        }
+
+    QList<qsizetype> sameSize;
+    for (const auto& group : groupsOf(candidates, sizes))
+        sameSize += group;
+    const QHash<qsizetype, QString> prefixes = hashAll(items, sameSize, true);
+
+    // Keyed by size and first-block hash, so equal prefixes of different sizes
+    // never meet.
+    QHash<qsizetype, QString> firstKeys;
+    for (auto it = prefixes.cbegin(); it != prefixes.cend(); ++it)
+        firstKeys.insert(it.key(), QString::number(items[it.key()].size) + QLatin1Char(':') + *it);
+    QList<qsizetype> samePrefix;
+    for (const auto& group : groupsOf(sameSize, firstKeys))
+        samePrefix += group;
+
+    QHash<qsizetype, QString> full;
+    for (qsizetype index : samePrefix)
+        if (items[index].size <= prefixBytes)
+            full.insert(index, prefixes.value(index)); // the prefix was the whole file
+    QList<qsizetype> longer;
+    for (qsizetype index : samePrefix)
+        if (items[index].size > prefixBytes) longer.append(index);
+    full.insert(hashAll(items, longer, false));
+
+    QHash<qsizetype, QString> fullKeys;
+    for (auto it = full.cbegin(); it != full.cend(); ++it)
+        fullKeys.insert(it.key(), QString::number(items[it.key()].size) + QLatin1Char(':') + *it);
+    for (QList<qsizetype> group : groupsOf(samePrefix, fullKeys)) {
+        std::sort(group.begin(), group.end(),
+                  [&](qsizetype a, qsizetype b) { return keepsFirst(items[a], items[b]); });
+        for (qsizetype i = 1; i < group.size(); ++i)
+            items[group[i]].junkHints.append(QStringLiteral("exact-duplicate"));
+    }
+}
+
+} // namespace Scanner

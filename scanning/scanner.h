@@ -1,0 +1,47 @@
+#pragma once
+
+#include "records.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+struct ScanOptions {
+    QList<QUrl> roots;   // listed one level deep, in this order
+    QList<QUrl> exclude; // folders that never become items
+    std::optional<QDateTime> since;
+};
+
+// Lists the direct contents of the scan folders, peeks into each entry and
+// marks exact duplicates. Blocking: callers run it off the main thread.
+namespace Scanner {
+
+extern const QSet<QString> skipDirNames;
+extern const QSet<QString> appFolderNames;
+extern const QSet<QString> skipFileNames;
+extern const QStringList projectMarkers;
+
+// progress gets every multiple of 100 items and the final count.
+QList<ScannedItem> run(const ScanOptions& options, const std::function<void(int)>& progress);
+
+// Content peek; every reader is bounded and gives nothing on any error.
+std::optional<QString> snippet(const QString& path, const QString& ext, qint64 size);
+QString clean(const QString& text);
+std::optional<QString> unzip(const QString& path, const QString& member);
+std::optional<QString> whereFrom(const QString& path);
+std::optional<QString> peek(const QString& folder);
+bool isTinyImage(const QString& path);
+
+// Junk hints of one item, without "exact-duplicate".
+QStringList hints(const ScannedItem& item);
+void markDuplicates(QList<ScannedItem>& items);
+// SHA-256 as 64 lower-case hex digits; files over 500 MB are sampled.
+std::optional<QString> sha(const QString& path, qint64 size);
+
+} // namespace Scanner
