@@ -1,0 +1,490 @@
+#include "kinds.h"
+#include "scanner.h"
+#include "xattr.h"
+
+#include <QCryptographicHash>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
+#include <zip.h>
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+void setModified(const QString& path, const QDateTime& when) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+// A zip written with libzip; each member's bytes given whole.
+void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members) {
+    int error = 0;
+    zip_t* zip = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    QVERIFY(zip);
+    QList<QByteArray> keep = {};
+    for (const auto& [name, data] : members) {
+        keep.append(data);
+        zip_source_t* source =
+            zip_source_buffer(zip, keep.last().constData(), zip_uint64_t(keep.last().size()), 0);
+        QVERIFY(zip_file_add(zip, name.constData(), source, ZIP_FL_OVERWRITE) >= 0);
+    }
+    QCOMPARE(zip_close(zip), 0);
+}
+
+void writePdf(const QString& path, const QStringList& pages) {
+    QPdfWriter writer(path);
+    QPainter painter(&writer);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0) writer.newPage();
+        painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 24));
+        painter.drawText(QPointF(500, 1000), pages[i]);
+    }
+}
+
+void writePng(const QString& path, int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(path, "PNG"));
+}
+
+QList<ScannedItem> scan(const QStringList& roots, const QStringList& exclude = {},
+                        std::optional<QDateTime> since = std::nullopt) {
+    ScanOptions options;
+    for (const QString& r : roots)
+        options.roots.append(QUrl::fromLocalFile(r));
+    for (const QString& e : exclude)
+        options.exclude.append(QUrl::fromLocalFile(e));
+    options.since = since;
+    return Scanner::run(options, [](int) {});
+}
+
+QStringList names(const QList<ScannedItem>& items) {
+    QStringList out;
+    for (const ScannedItem& item : items)
+        out.append(item.name);
+    out.sort();
+    return out;
+}
+
+const ScannedItem* find(const QList<ScannedItem>& items, const QString& name) {
+    for (const ScannedItem& item : items)
+        if (item.name == name) return &item;
+    return nullptr;
+}
+
+} // namespace
+
+class TestScanner : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp;
+    QString root() const { return tmp.path() + "/Downloads"; }
+
+private slots:
+    void init() {
+        QDir(tmp.path()).removeRecursively();
+        QDir().mkpath(root());
+    }
+
+    void walkRules() {
+        const QString r = root();
+        write(r + "/Site/package.json", "{}");
+        write(r + "/Site/index.js", "x");
+        QDir().mkpath(r + "/Photos.app/Contents");
+        QDir().mkpath(r + "/Talk.key");
+        write(r + "/Old Stuff/a.png", "x");
+        for (const char* skipped : {"node_modules", "Adobe", "Tovrin Review", ".git", "Library"})
+            QDir().mkpath(r + "/" + skipped);
+        write(r + "/.DS_Store", "x");
+        write(r + "/._photo.jpg", "x");
+        write(r + "/Icon\r", "x");
+        write(r + "/.com.google.Chrome.a1B2c3", "partial");
+        write(r + "/.env", "SECRET=1");
+        write(r + "/note.txt", "hello");
+        QVERIFY(QFile::link(r + "/note.txt", r + "/link.txt"));
+        QVERIFY(QFile::link(r + "/Old Stuff", r + "/link dir"));
+        QVERIFY(QFile::link(r + "/missing", r + "/dangling"));
+        QDir().mkpath(r + "/Projects/inner");
+        QDir().mkpath(r + "/Projects Old");
+
+        const auto items = scan({r}, {r + "/Projects"});
+        QCOMPARE(names(items), (QStringList{".com.google.Chrome.a1B2c3", "Old Stuff", "Photos.app",
+                                            "Projects Old", "Site", "Talk.key", "note.txt"}));
+        QCOMPARE(toString(find(items, "Site")->kind), "project");
+        QCOMPARE(toString(find(items, "Photos.app")->kind), "bundle");
+        QCOMPARE(toString(find(items, "Talk.key")->kind), "slides");
+        QCOMPARE(find(items, "Talk.key")->size, 0);
+        QCOMPARE(toString(find(items, "Old Stuff")->kind), "folder");
+        QCOMPARE(find(items, "Old Stuff")->text,
+                 std::optional<QString>("Folder with 1 items (1 image). Contents: a.png"));
+        QVERIFY(find(items, ".com.google.Chrome.a1B2c3")->junkHints.contains("partial-download"));
+        for (qsizetype i = 0; i < items.size(); ++i)
+            QCOMPARE(items[i].id, i);
+        // A root that is itself excluded is still listed.
+        write(r + "/Projects/plan.txt", "x");
+        QCOMPARE(names(scan({r + "/Projects"}, {r + "/Projects"})), QStringList{"plan.txt"});
+    }
+
+    void since() {
+        const QDateTime cut(QDate(2026, 5, 1), QTime(12, 0), Qt::UTC);
+        write(root() + "/at.txt", "a");
+        write(root() + "/before.txt", "b");
+        QDir().mkpath(root() + "/old folder");
+        setModified(root() + "/at.txt", cut);
+        setModified(root() + "/before.txt", cut.addSecs(-1));
+        struct utimbuf times = {cut.addSecs(-5).toSecsSinceEpoch(),
+                                cut.addSecs(-5).toSecsSinceEpoch()};
+        QCOMPARE(::utime(QFile::encodeName(root() + "/old folder").constData(), &times), 0);
+        QCOMPARE(names(scan({root()}, {}, cut)), QStringList{"at.txt"});
+        QCOMPARE(names(scan({root()})).size(), 3);
+    }
+
+    void progress() {
+        for (int i = 0; i < 250; ++i)
+            write(root() + QStringLiteral("/f%1.txt").arg(i), QByteArray::number(i));
+        QList<int> reports;
+        ScanOptions options;
+        options.roots = {QUrl::fromLocalFile(root()), QUrl::fromLocalFile(tmp.path() + "/nope")};
+        Scanner::run(options, [&](int n) { reports.append(n); });
+        QCOMPARE(reports, (QList<int>{100, 200, 250}));
+    }
+
+    void oddNames() {
+        const QStringList odd = {"with space.txt",
+                                 "new\nline.txt",
+                                 QString(250, 'l') + ".txt",
+                                 QString::fromUtf8("ünïcödé ✓.txt"),
+                                 "-dash.txt",
+                                 "#hash%.txt"};
+        for (const QString& name : odd)
+            write(root() + "/" + name, "content");
+        // A name that is not valid UTF-8 cannot be addressed by its text path.
+        const QByteArray raw = QFile::encodeName(root()) + "/bad\xff\xfe.txt";
+        const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        write(root() + "/unreadable.txt", "secret");
+        QFile::setPermissions(root() + "/unreadable.txt", QFileDevice::Permissions());
+        auto items = scan({root()});
+        QStringList expected = odd + QStringList{"unreadable.txt"};
+        expected.sort();
+        QCOMPARE(names(items), expected);
+        for (const ScannedItem& item : items)
+            QVERIFY2(QFileInfo::exists(item.path()), qPrintable(item.path()));
+        QCOMPARE(::unlink(raw.constData()), 0);
+        if (::geteuid() != 0) QCOMPARE(find(items, "unreadable.txt")->text, std::nullopt);
+    }
+
+    void snippets_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<std::optional<QString>>("expected");
+        QTest::newRow("markup and space") << "a.html" << QByteArray("<p>Hello</p>\n\n  world")
+                                          << std::optional<QString>("Hello world");
+        QTest::newRow("empty") << "e.txt" << QByteArray() << std::optional<QString>();
+        QTest::newRow("cut at 800")
+            << "long.md" << QByteArray(2000, 'x') << std::optional<QString>(QString(800, 'x'));
+        QTest::newRow("not a zip")
+            << "fake.docx" << QByteArray("just text") << std::optional<QString>(QString());
+        QTest::newRow("other kind") << "x.bin" << QByteArray("abc") << std::optional<QString>();
+    }
+    void snippets() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(std::optional<QString>, expected);
+        const QString path = root() + "/" + name;
+        write(path, bytes);
+        const auto got = Scanner::snippet(path, QFileInfo(name).suffix().toLower(), bytes.size());
+        QCOMPARE(got, expected);
+    }
+
+    void bigTextHasNoSample() {
+        const QString path = root() + "/log.txt";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(70'000'000)); // sparse
+        QCOMPARE(Scanner::snippet(path, "txt", 70'000'000), std::nullopt);
+        // A character cut at the 6,000-byte boundary becomes a replacement character.
+        const QString cut = root() + "/cut.txt";
+        write(cut, QByteArray(5999, ' ') + "\xc3\xa9");
+        QCOMPARE(Scanner::snippet(cut, "txt", 6001),
+                 std::optional<QString>(QString(QChar(0xfffd))));
+    }
+
+    void pdf() {
+        writePdf(root() + "/one.pdf", {"Quarterly invoice"});
+        writePdf(root() + "/four.pdf", {"alpha", "beta", "gamma", "delta"});
+        writePdf(root() + "/blank.pdf", {""});
+        write(root() + "/broken.pdf", "%PDF-1.4 garbage");
+        auto text = [&](const QString& name) {
+            const QString path = root() + "/" + name;
+            return Scanner::snippet(path, "pdf", QFileInfo(path).size());
+        };
+        QCOMPARE(text("one.pdf"), std::optional<QString>("Quarterly invoice"));
+        QCOMPARE(text("four.pdf"), std::optional<QString>("alpha beta gamma"));
+        QCOMPARE(text("blank.pdf"), std::optional<QString>(QString()));
+        QVERIFY(!text("broken.pdf") || text("broken.pdf")->isEmpty());
+    }
+
+    void office() {
+        writeZip(root() + "/a.docx",
+                 {{"word/document.xml", "<w:t>Lease</w:t> <w:t>agreement</w:t>"}});
+        writeZip(root() + "/s.pptx", {{"ppt/slides/slide1.xml", "<a>One</a>"},
+                                      {"ppt/slideLayouts/slideLayout1.xml", "<a>Layout</a>"},
+                                      {"ppt/slides/slide2.xml", "<a>Two</a>"},
+                                      {"ppt/slides/_rels/slide1.xml.rels", "<r>rel</r>"}});
+        writeZip(root() + "/t.xlsx", {{"xl/sharedStrings.xml", "<si>Budget</si>"}});
+        writeZip(root() + "/missing.docx", {{"other.xml", "x"}});
+        auto text = [&](const QString& name, const QString& ext) {
+            const QString path = root() + "/" + name;
+            return Scanner::snippet(path, ext, QFileInfo(path).size()).value_or("<none>");
+        };
+        QCOMPARE(text("a.docx", "docx"), "Lease agreement");
+        QCOMPARE(text("s.pptx", "pptx"), "One Two");
+        QCOMPARE(text("t.xlsx", "xlsx"), "Budget");
+        QCOMPARE(text("missing.docx", "docx"), "");
+    }
+
+    void hostileArchives() {
+        // 50 MB of zeros compress to a few kilobytes; only 300,000 bytes come out.
+        writeZip(root() + "/bomb.docx", {{"word/document.xml", QByteArray(50'000'000, 'A')}});
+        QVERIFY(QFileInfo(root() + "/bomb.docx").size() < 1'000'000);
+        const auto bomb = Scanner::unzip(root() + "/bomb.docx", "word/document.xml");
+        QVERIFY(bomb);
+        QCOMPARE(bomb->size(), 300'000);
+
+        QList<std::pair<QByteArray, QByteArray>> many;
+        for (int i = 0; i < 5000; ++i)
+            many.append({QByteArray("ppt/slides/slide") + QByteArray::number(i) + ".xml",
+                         QByteArray(100, 'b')});
+        writeZip(root() + "/many.pptx", many);
+        const auto slides = Scanner::unzip(root() + "/many.pptx", "ppt/slides/slide*.xml");
+        QVERIFY(slides);
+        QCOMPARE(slides->size(), 300'000);
+
+        // A declared size far beyond the real data: truncate the archive body.
+        QFile file(root() + "/bomb.docx");
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2));
+        file.close();
+        QVERIFY(Scanner::unzip(root() + "/bomb.docx", "word/document.xml").has_value());
+    }
+
+    void origin() {
+        const QString path = root() + "/setup.zip";
+        write(path, "PK");
+        QCOMPARE(Scanner::whereFrom(path), std::nullopt);
+        if (!Xattr::write(path, "user.xdg.origin.url", "https://example.org/setup.zip"))
+            QSKIP("this file system refuses user extended attributes");
+        QCOMPARE(Scanner::whereFrom(path), std::optional<QString>("https://example.org/setup.zip"));
+        QCOMPARE(find(scan({root()}), "setup.zip")->whereFrom,
+                 std::optional<QString>("https://example.org/setup.zip"));
+    }
+
+    void tinyImages_data() {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<bool>("tiny");
+        QTest::newRow("1x1") << 1 << 1 << true;
+        QTest::newRow("64x64") << 64 << 64 << true;
+        QTest::newRow("64x200") << 64 << 200 << false;
+        QTest::newRow("65x10") << 65 << 10 << false;
+        QTest::newRow("unreadable") << 0 << 0 << true;
+    }
+    void tinyImages() {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        QFETCH(bool, tiny);
+        const QString path = root() + "/img.png";
+        if (w)
+            writePng(path, w, h);
+        else
+            write(path, "not an image");
+        QCOMPARE(Scanner::isTinyImage(path), tiny);
+    }
+
+    void folderSummary() {
+        const QString dir = root() + "/f";
+        for (const char* name : {"a.png", "b.png", "notes.txt", ".DS_Store"})
+            write(dir + "/" + name, "x");
+        QDir().mkpath(dir + "/Old");
+        QCOMPARE(Scanner::peek(dir),
+                 std::optional<QString>("Folder with 4 items (2 image, 1 doc, 1 other). "
+                                        "Contents: Old | a.png | b.png | notes.txt"));
+        write(root() + "/g/.DS_Store", "x");
+        write(root() + "/g/.localized", "x");
+        QCOMPARE(Scanner::peek(root() + "/g"), std::optional<QString>("Empty folder"));
+        for (int i = 0; i < 30; ++i)
+            write(
+                root() +
+                    QStringLiteral("/h/%1%2.txt").arg(i % 2 ? "B" : "a").arg(i, 2, 10, QChar('0')),
+                "x");
+        const QString many = *Scanner::peek(root() + "/h");
+        QVERIFY(many.startsWith("Folder with 30 items (30 doc). Contents: B01.txt | B03.txt"));
+        QCOMPARE(many.count(" | "), 24);
+        QCOMPARE(Scanner::peek(root() + "/nope"), std::nullopt);
+    }
+
+    void hints_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("screen shot") << "Screen Shot 2024-01-01 at 10.00.00.png" << 50'000ll
+                                     << QStringList{"screenshot-name"};
+        QTest::newRow("cleanshot")
+            << "CleanShot 2024.png" << 50'000ll << QStringList{"screenshot-name"};
+        QTest::newRow("not anchored") << "my screenshot.png" << 50'000ll << QStringList{};
+        QTest::newRow("dmg") << "Tool.dmg" << 10ll << QStringList{"installer"};
+        QTest::newRow("chrome partial")
+            << ".com.google.Chrome.Xy12" << 10ll << QStringList{"partial-download"};
+        QTest::newRow("crdownload")
+            << "movie.crdownload" << 10ll << QStringList{"partial-download"};
+        QTest::newRow("empty") << "notes.txt" << 0ll << QStringList{"empty-file"};
+        QTest::newRow("unpacked") << "project.zip" << 10ll
+                                  << QStringList{"already-extracted-archive"};
+        QTest::newRow("beside a file") << "other.zip" << 10ll << QStringList{};
+        QTest::newRow("copy (2)") << "report (2).pdf" << 10ll << QStringList{"copy-style-name"};
+        QTest::newRow("copy 3") << "report copy 3.pdf" << 10ll << QStringList{"copy-style-name"};
+        QTest::newRow("report2") << "report2.pdf" << 10ll << QStringList{};
+        QTest::newRow("copy.pdf") << "copy.pdf" << 10ll << QStringList{};
+        QTest::newRow("empty shot copy")
+            << "Screenshot copy.png" << 0ll
+            << QStringList{"screenshot-name", "empty-file", "copy-style-name"};
+    }
+    void hints() {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(QStringList, expected);
+        QDir().mkpath(root() + "/project");
+        write(root() + "/other", "file");
+        ScannedItem item;
+        item.url = QUrl::fromLocalFile(root() + "/" + name);
+        item.name = name;
+        item.ext = QFileInfo(name).suffix().toLower();
+        item.kind = Kinds::kind(item.path(), false);
+        item.size = size;
+        QCOMPARE(Scanner::hints(item), expected);
+    }
+
+    void appBundleInstaller() {
+        ScannedItem app;
+        app.name = "Tool.app";
+        app.ext = "app";
+        app.kind = FileKind::bundle;
+        app.isDir = true;
+        app.url = QUrl::fromLocalFile("/home/u/Downloads/Tool.app");
+        QCOMPARE(Scanner::hints(app), QStringList{"installer"});
+        app.url = QUrl::fromLocalFile("/home/u/Desktop/Tool.app");
+        QCOMPARE(Scanner::hints(app), QStringList{});
+    }
+
+    void tinyImageHint() {
+        writePng(root() + "/icon.png", 16, 16);
+        QImage big(16, 16, QImage::Format_ARGB32);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                big.setPixel(x, y, qRgba(x * 13, y * 17, (x * y) % 255, 255));
+        big.save(root() + "/pad.png", "PNG");
+        QFile pad(root() + "/pad.png");
+        QVERIFY(pad.open(QIODevice::Append));
+        pad.write(QByteArray(9000, '\0')); // trailing bytes past the image end
+        pad.close();
+        const auto items = scan({root()});
+        QVERIFY(find(items, "icon.png")->junkHints.contains("tiny-image"));
+        QVERIFY(!find(items, "pad.png")->junkHints.contains("tiny-image"));
+    }
+
+    void duplicates() {
+        const QString desk = tmp.path() + "/Desktop";
+        const QByteArray same = "identical content";
+        write(root() + "/a.pdf", same);
+        write(root() + "/a (1).pdf", same);
+        write(root() + "/b.pdf", same);
+        write(root() + "/photo.jpg", "jpeg bytes");
+        write(desk + "/photo.jpg", "jpeg bytes");
+        write(root() + "/same size.txt", QByteArray(same.size(), 'z'));
+        write(root() + "/e1.txt", "");
+        write(root() + "/e2.txt", "");
+        // Equal size and first block, different tail.
+        QByteArray big(300'000, 'q');
+        write(root() + "/big1.bin", big);
+        big[299'999] = 'r';
+        write(root() + "/big2.bin", big);
+        write(root() + "/big3.bin", big);
+        QDir().mkpath(root() + "/d1");
+        QDir().mkpath(root() + "/d2");
+
+        const auto items = scan({root(), desk});
+        auto dup = [&](const QString& path) {
+            for (const ScannedItem& item : items)
+                if (item.path() == path) return item.junkHints.contains("exact-duplicate");
+            qFatal("missing %s", qPrintable(path));
+        };
+        QVERIFY(!dup(root() + "/a.pdf"));
+        QVERIFY(dup(root() + "/a (1).pdf"));
+        QVERIFY(dup(root() + "/b.pdf"));
+        const bool deskFirst = desk + "/photo.jpg" < root() + "/photo.jpg";
+        QCOMPARE(dup(desk + "/photo.jpg"), !deskFirst);
+        QCOMPARE(dup(root() + "/photo.jpg"), deskFirst);
+        QVERIFY(!dup(root() + "/same size.txt"));
+        QVERIFY(!dup(root() + "/e1.txt") && !dup(root() + "/e2.txt"));
+        QVERIFY(!dup(root() + "/big1.bin"));
+        QVERIFY(!dup(root() + "/big2.bin"));
+        QVERIFY(dup(root() + "/big3.bin"));
+        QVERIFY(!dup(root() + "/d2") && !dup(root() + "/d1"));
+        const ScannedItem* copy = find(items, "a (1).pdf");
+        QCOMPARE(copy->junkHints, (QStringList{"copy-style-name", "exact-duplicate"}));
+    }
+
+    void hashes() {
+        const QString small = root() + "/small.bin";
+        QByteArray bytes(3 * 1'048'576 + 17, '\0');
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7 % 251);
+        write(small, bytes);
+        QCOMPARE(Scanner::sha(small, bytes.size()),
+                 std::optional<QString>(
+                     QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
+        QCOMPARE(Scanner::sha(root() + "/absent", 10), std::nullopt);
+
+        // Over 500 MB: the size and three 4 MB samples; a sparse file costs nothing.
+        const QString large = root() + "/large.bin";
+        const qint64 size = 600'000'000;
+        {
+            QFile file(large);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(size));
+            QVERIFY(file.seek(size / 2));
+            file.write("middle");
+        }
+        QCryptographicHash expected(QCryptographicHash::Sha256);
+        QByteArray length(8, '\0');
+        for (int i = 0; i < 8; ++i)
+            length[i] = char((quint64(size) >> (8 * i)) & 0xff);
+        expected.addData(length);
+        QFile file(large);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (qint64 offset : {qint64(0), size / 2, size - 4'000'000}) {
+            QVERIFY(file.seek(offset));
+            expected.addData(file.read(4'000'000));
+        }
+        QCOMPARE(Scanner::sha(large, size), std::optional<QString>(expected.result().toHex()));
+    }
+};
+
+QTEST_MAIN(TestScanner)
+#include "test_scanner.moc"
