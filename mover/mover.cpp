@@ -1,0 +1,254 @@
+#include "mover.h"
+
+#include "files.h"
+#include "json.h"
+#include "kinds.h"
+#include "movefile.h"
+#include "store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+namespace Mover {
+
+namespace {
+
+constexpr int checkpointEvery = 20;
+
+bool present(const QString& path) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool isDirectory(const QString& path) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The path with every existing part resolved through symbolic links, so that
+// a link inside the home base cannot carry files out of it.
+QString resolved(const QString& path) {
+    QString existing = QDir::cleanPath(path);
+    QStringList rest;
+    while (!QFileInfo::exists(existing) && existing != QLatin1String("/")) {
+        rest.prepend(QFileInfo(existing).fileName());
+        existing = QFileInfo(existing).path();
+    }
+    QString base = QFileInfo(existing).canonicalFilePath();
+    if (base.isEmpty()) base = existing;
+    return QDir::cleanPath(base + QLatin1Char('/') + rest.join(QLatin1Char('/')));
+}
+
+bool strictlyInside(const QString& path, const QString& folder) {
+    return path.startsWith(folder + QLatin1Char('/'));
+}
+
+// A new name from an edited plan must stay a plain name inside its folder.
+bool isPlainName(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        return c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7f;
+    });
+}
+
+bool writeLogFile(const QList<MoveRecord>& records, const QString& path) {
+    return Files::writeAtomic(path, Json::pretty(Json::encodeList(records)));
+}
+
+// One compact record per line, appended as each move completes, so a killed
+// apply still leaves every completed move behind for undo.
+class Journal {
+public:
+    explicit Journal(QString path) : path(std::move(path)) {}
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+    ~Journal() {
+        if (fd >= 0) ::close(fd);
+    }
+
+    void append(const MoveRecord& record) {
+        if (fd < 0)
+            fd = ::open(QFile::encodeName(path).constData(),
+                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        if (fd < 0) return;
+        // One write per line: once it returns, the line survives the process.
+        const QByteArray line = Json::compact(Json::encode(record)) + '\n';
+        qsizetype done = 0;
+        while (done < line.size()) {
+            const ssize_t put = ::write(fd, line.constData() + done, size_t(line.size() - done));
+            if (put <= 0) return;
+            done += put;
+        }
+    }
+
+    void sync() {
+        if (fd >= 0) ::fdatasync(fd);
+    }
+
+    void remove() {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+        ::unlink(QFile::encodeName(path).constData());
+    }
+
+private:
+    QString path;
+    int fd = -1;
+};
+
+QList<MoveRecord> journalRecords(const QString& path) {
+    QList<MoveRecord> records;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return records;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        if (!line.endsWith('\n')) break; // torn by the interruption
+        const std::optional<QJsonValue> value = Json::parse(line.trimmed());
+        const std::optional<MoveRecord> record =
+            value ? Json::decode<MoveRecord>(*value) : std::nullopt;
+        if (!record) break;
+        records.append(*record);
+    }
+    return records;
+}
+
+std::optional<QList<MoveRecord>> readLog(const QString& path) {
+    const std::optional<QByteArray> bytes = Files::readSmall(path);
+    if (!bytes) return std::nullopt;
+    const std::optional<QJsonValue> value = Json::parse(*bytes);
+    return value ? Json::decodeList<MoveRecord>(*value) : std::nullopt;
+}
+
+// Two applies within one second must not share a log: the later would
+// replace the earlier and make it impossible to undo.
+QString newLogPath(QDateTime start) {
+    const QDir logs(Store::logsDir());
+    for (;;) {
+        const QString name = QStringLiteral("moves-") +
+                             start.toString(QStringLiteral("yyyy-MM-dd_HHmmss")) +
+                             QStringLiteral(".json");
+        const QString path = logs.filePath(name);
+        if (!present(path) && !present(journalPath(path)) &&
+            !present(logs.filePath(QStringLiteral("undone-") + name)))
+            return path;
+        start = start.addSecs(1);
+    }
+}
+
+} // namespace
+
+QString freeURL(const QString& path) {
+    if (!present(path)) return path;
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > 0 ? name.left(dot) : name;
+    const QString ext = dot > 0 ? name.mid(dot) : QString();
+    const QString dir = info.path() + QLatin1Char('/');
+    for (qint64 n = 2;; ++n) {
+        const QString candidate = dir + base + QStringLiteral(" (%1)").arg(n) + ext;
+        if (!present(candidate)) return candidate;
+    }
+}
+
+void writeLog(const QList<MoveRecord>& records, const QString& path) {
+    writeLogFile(records, path);
+}
+
+void recoverJournals() {
+    const QDir logs(Store::logsDir());
+    const QStringList journals =
+        logs.entryList({QStringLiteral("moves-*.json.journal")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : journals) {
+        const QString journal = logs.filePath(name);
+        const QString log = journal.chopped(QStringLiteral(".journal").size());
+        QList<MoveRecord> records = journalRecords(journal);
+        const QList<MoveRecord> logged = readLog(log).value_or(QList<MoveRecord>());
+        if (logged.size() > records.size()) records = logged;
+        if (!records.isEmpty() && !writeLogFile(records, log))
+            continue; // keep the journal until its moves are safely logged
+        QFile::remove(journal);
+    }
+}
+
+ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool includeRenames) {
+    const QString home = QDir::cleanPath(homeBase);
+    const QString realHome = resolved(home);
+    const QString log = newLogPath(QDateTime::currentDateTime());
+    Journal journal(journalPath(log));
+    QList<MoveRecord> records;
+    ApplyResult result;
+
+    for (const PlanItem& item : items) {
+        if (!item.approved) continue;
+        const QString src = QDir::cleanPath(item.src.toLocalFile());
+        const QString destDir = QDir::cleanPath(home + QLatin1Char('/') + item.destFolder);
+        const bool refused = (item.category == QLatin1String("junk") &&
+                              Kinds::hardProtected().contains(item.kind)) ||
+                             item.src.toLocalFile().isEmpty() || !present(src) ||
+                             !strictlyInside(destDir, home) ||
+                             !strictlyInside(resolved(destDir), realHome) ||
+                             (isDirectory(src) && strictlyInside(resolved(destDir), resolved(src)));
+        if (refused) {
+            ++result.skipped;
+            continue;
+        }
+        const bool renaming =
+            includeRenames && item.renameApproved && item.newName && isPlainName(*item.newName);
+        const QString name = renaming ? *item.newName : QFileInfo(src).fileName();
+        if (!QDir().mkpath(destDir) || !strictlyInside(resolved(destDir), realHome)) {
+            ++result.skipped;
+            continue;
+        }
+        const QString wanted = destDir + QLatin1Char('/') + name;
+        const std::optional<QString> target =
+            MoveFile::move(src, [&](int) { return freeURL(wanted); });
+        if (!target) {
+            ++result.skipped;
+            continue;
+        }
+        const MoveRecord record{src, *target, QDateTime::currentDateTimeUtc()};
+        records.append(record);
+        journal.append(record);
+        if (records.size() % checkpointEvery == 0) {
+            journal.sync();
+            writeLogFile(records, log);
+        }
+        ++result.moved;
+        if (renaming) ++result.renamed;
+        if (item.category == QLatin1String("junk") || item.category == QLatin1String("duplicate"))
+            result.junkBytes += item.size;
+        if (item.category == QLatin1String("needs-you")) ++result.needsYou;
+    }
+    if (!records.isEmpty()) {
+        journal.sync();
+        if (writeLogFile(records, log)) journal.remove();
+    }
+    return result;
+}
+
+int undoLatest() {
+    recoverJournals();
+    const std::optional<QString> log = Store::latestLog();
+    if (!log) return 0;
+    const std::optional<QList<MoveRecord>> records = readLog(*log);
+    if (!records) return 0;
+    int count = 0;
+    for (auto record = records->crbegin(); record != records->crend(); ++record) {
+        if (!present(record->to)) continue;
+        QDir().mkpath(QFileInfo(record->from).path());
+        if (MoveFile::move(record->to, [&](int) { return freeURL(record->from); })) ++count;
+    }
+    const QFileInfo info(*log);
+    QFile::rename(*log, info.path() + QStringLiteral("/undone-") + info.fileName());
+    return count;
+}
+
+} // namespace Mover

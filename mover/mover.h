@@ -1,0 +1,27 @@
+#pragma once
+
+#include "records.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Carries out an approved plan on disk and puts files back. Deletes nothing
+// and never replaces an existing file; every completed move is logged.
+namespace Mover {
+
+ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool includeRenames);
+// Undoes the newest move log; the number of files put back.
+int undoLatest();
+// The first path at or beside `path` that does not exist yet: "name (2).ext", ...
+QString freeURL(const QString& path);
+void writeLog(const QList<MoveRecord>& records, const QString& path);
+// Folds journals left by an interrupted apply into their logs; run at start-up.
+void recoverJournals();
+
+inline QString journalPath(const QString& log) {
+    return log + QStringLiteral(".journal");
+}
+
+} // namespace Mover

@@ -1,0 +1,394 @@
+#include "files.h"
+#include "json.h"
+#include "movefile.h"
+#include "mover.h"
+#include "store.h"
+#include "testhome.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+PlanItem planItem(const QString& src, const QString& destFolder,
+                  const QString& category = QStringLiteral("personal")) {
+    PlanItem item;
+    item.src = QUrl::fromLocalFile(src);
+    item.destFolder = destFolder;
+    item.category = category;
+    item.confidence = QStringLiteral("high");
+    item.kind = FileKind::other;
+    item.size = QFileInfo(src).size();
+    item.approved = true;
+    item.renameApproved = true;
+    return item;
+}
+
+// Every regular file under root with its bytes, keyed by path.
+QMap<QString, QByteArray> snapshot(const QString& root) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out.insert(path, read(path));
+    }
+    return out;
+}
+
+int logCount(const QString& prefix) {
+    return int(QDir(Store::logsDir()).entryList({prefix + "*.json"}, QDir::Files).size());
+}
+
+} // namespace
+
+class TestMover : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    QString base() const { return home->path("Documents"); }
+    QString downloads() const { return home->path("Downloads"); }
+
+private slots:
+    void init() { home = std::make_unique<TestHome>(); }
+
+    void freeNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("free") << "report.pdf" << QStringList{} << "report.pdf";
+        QTest::newRow("file") << "report.pdf" << QStringList{"report.pdf"} << "report (2).pdf";
+        QTest::newRow("third") << "report.pdf" << QStringList{"report.pdf", "report (2).pdf"}
+                               << "report (3).pdf";
+        QTest::newRow("folder") << "Assets" << QStringList{"Assets/"} << "Assets (2)";
+        QTest::newRow("bundle") << "Tool.app" << QStringList{"Tool.app/"} << "Tool (2).app";
+        QTest::newRow("dangling link") << "x.txt" << QStringList{"x.txt@"} << "x (2).txt";
+    }
+    void freeNames() {
+        QFETCH(QString, name);
+        QFETCH(QStringList, taken);
+        QFETCH(QString, expected);
+        const QString dir = home->path("free");
+        QDir().mkpath(dir);
+        for (const QString& t : taken) {
+            if (t.endsWith('/'))
+                QDir().mkpath(dir + "/" + t);
+            else if (t.endsWith('@'))
+                QVERIFY(QFile::link(dir + "/missing", dir + "/" + t.chopped(1)));
+            else
+                write(dir + "/" + t, "x");
+        }
+        QCOMPARE(Mover::freeURL(dir + "/" + name), dir + "/" + expected);
+    }
+
+    // Which items move, which are skipped, and what the counts say.
+    void rules_data() {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<int>("moved");
+        QTest::addColumn<int>("skipped");
+        QTest::addColumn<int>("renamed");
+        QTest::addColumn<QString>("landing"); // relative to the home base, or "" for stays
+        QTest::newRow("plain") << "plain" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("unapproved") << "unapproved" << 0 << 0 << 0 << "";
+        QTest::newRow("protected junk") << "protected junk" << 0 << 1 << 0 << "";
+        QTest::newRow("protected duplicate")
+            << "protected duplicate" << 1 << 0 << 0 << "Tovrin Review/Dup/a.txt";
+        QTest::newRow("vanished") << "vanished" << 0 << 1 << 0 << "";
+        QTest::newRow("empty dest") << "empty dest" << 0 << 1 << 0 << "";
+        QTest::newRow("climbs out") << "climbs out" << 0 << 1 << 0 << "";
+        QTest::newRow("symlinked dest") << "symlinked dest" << 0 << 1 << 0 << "";
+        QTest::newRow("rename") << "rename" << 1 << 0 << 1 << "Personal/Photos/Beach day.txt";
+        QTest::newRow("renames off") << "renames off" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("hostile rename")
+            << "hostile rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("slash rename") << "slash rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("control rename")
+            << "control rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+    }
+    void rules() {
+        QFETCH(QString, shape);
+        QFETCH(int, moved);
+        QFETCH(int, skipped);
+        QFETCH(int, renamed);
+        QFETCH(QString, landing);
+        const QString src = downloads() + "/a.txt";
+        write(src, "alpha");
+        PlanItem item = planItem(src, "Personal/Photos");
+        bool renames = true;
+        if (shape == "unapproved") item.approved = false;
+        if (shape == "protected junk" || shape == "protected duplicate") {
+            item.kind = FileKind::pdf;
+            item.category = shape == "protected junk" ? "junk" : "duplicate";
+            item.destFolder = "Tovrin Review/Dup";
+        }
+        if (shape == "vanished") QFile::remove(src);
+        if (shape == "empty dest") item.destFolder = "";
+        if (shape == "climbs out") item.destFolder = "../Elsewhere";
+        if (shape == "symlinked dest") {
+            QDir().mkpath(home->path("outside"));
+            QDir().mkpath(base());
+            QVERIFY(QFile::link(home->path("outside"), base() + "/Personal"));
+        }
+        if (shape == "rename" || shape == "renames off") item.newName = "Beach day.txt";
+        if (shape == "renames off") renames = false;
+        if (shape == "hostile rename") item.newName = "../../escaped.txt";
+        if (shape == "slash rename") item.newName = "sub/escaped.txt";
+        if (shape == "control rename") item.newName = QString("bad\nname") + QChar(0) + ".txt";
+
+        const ApplyResult result = Mover::apply({item}, base(), renames);
+        QCOMPARE(result.moved, moved);
+        QCOMPARE(result.skipped, skipped);
+        QCOMPARE(result.renamed, renamed);
+        if (landing.isEmpty()) {
+            QCOMPARE(read(src),
+                     shape == "vanished" ? QByteArray("<missing>") : QByteArray("alpha"));
+            QCOMPARE(logCount("moves-"), 0); // nothing moved, no log
+        } else {
+            QCOMPARE(read(base() + "/" + landing), QByteArray("alpha"));
+            QVERIFY(!QFile::exists(src));
+        }
+        QVERIFY(!QFile::exists(home->path("outside/Photos/a.txt")));
+        QVERIFY(!QFile::exists(home->path("escaped.txt")));
+    }
+
+    void counts() {
+        QList<PlanItem> plan;
+        for (const auto& [name, category] :
+             QList<std::pair<QString, QString>>{{"j.tmp", "junk"},
+                                                {"d.txt", "duplicate"},
+                                                {"n.txt", "needs-you"},
+                                                {"p.txt", "personal"}}) {
+            write(downloads() + "/" + name, QByteArray(100, 'x'));
+            plan.append(planItem(downloads() + "/" + name, "Dest", category));
+        }
+        plan.append(planItem(downloads() + "/gone.txt", "Dest", "junk"));
+        plan.last().size = 5000;
+        const ApplyResult result = Mover::apply(plan, base(), true);
+        QCOMPARE(result, (ApplyResult{4, 0, 200, 1, 1}));
+    }
+
+    void collisionsAndFolders() {
+        write(downloads() + "/report.pdf", "one");
+        write(home->path("Desktop/report.pdf"), "two");
+        write(base() + "/Work Admin/report.pdf", "already there");
+        write(downloads() + "/Box/inner.txt", "inside");
+        QList<PlanItem> plan{planItem(downloads() + "/report.pdf", "Work Admin"),
+                             planItem(home->path("Desktop/report.pdf"), "Work Admin"),
+                             planItem(downloads() + "/Box", "Archive/2024")};
+        // A folder can never go inside itself.
+        write(base() + "/Self/x.txt", "x");
+        plan.append(planItem(base() + "/Self", "Self/Deeper"));
+        const ApplyResult result = Mover::apply(plan, base(), true);
+        QCOMPARE(result.moved, 3);
+        QCOMPARE(result.skipped, 1);
+        QCOMPARE(read(base() + "/Work Admin/report.pdf"), QByteArray("already there"));
+        QCOMPARE(read(base() + "/Work Admin/report (2).pdf"), QByteArray("one"));
+        QCOMPARE(read(base() + "/Work Admin/report (3).pdf"), QByteArray("two"));
+        QCOMPARE(read(base() + "/Archive/2024/Box/inner.txt"), QByteArray("inside"));
+        QCOMPARE(read(base() + "/Self/x.txt"), QByteArray("x"));
+    }
+
+    void logAndCheckpoints() {
+        QList<PlanItem> plan;
+        for (int i = 0; i < 45; ++i) {
+            write(downloads() + QStringLiteral("/f%1.txt").arg(i), QByteArray::number(i));
+            plan.append(planItem(downloads() + QStringLiteral("/f%1.txt").arg(i), "Dest"));
+        }
+        QCOMPARE(Mover::apply(plan, base(), true).moved, 45);
+        const auto log = Store::latestLog();
+        QVERIFY(log);
+        QVERIFY(QFileInfo(*log).fileName().contains(
+            QRegularExpression("^moves-\\d{4}-\\d\\d-\\d\\d_\\d{6}\\.json$")));
+        QVERIFY(!QFile::exists(Mover::journalPath(*log)));
+        const auto records = Json::decodeList<MoveRecord>(*Json::parse(*Files::readSmall(*log)));
+        QVERIFY(records);
+        QCOMPARE(records->size(), 45);
+        QCOMPARE(records->first().from, downloads() + "/f0.txt");
+        QCOMPARE(records->first().to, base() + "/Dest/f0.txt");
+
+        // A second apply within the same second gets its own log.
+        write(downloads() + "/late.txt", "late");
+        QCOMPARE(Mover::apply({planItem(downloads() + "/late.txt", "Dest")}, base(), true).moved,
+                 1);
+        QCOMPARE(logCount("moves-"), 2);
+        QCOMPARE(Mover::undoLatest(), 1);
+        QCOMPARE(read(downloads() + "/late.txt"), QByteArray("late"));
+        QCOMPARE(Mover::undoLatest(), 45);
+        QCOMPARE(logCount("undone-moves-"), 2);
+        QCOMPARE(Mover::undoLatest(), 0);
+    }
+
+    void roundTrip_data() {
+        QTest::addColumn<bool>("renames");
+        QTest::newRow("renames on") << true;
+        QTest::newRow("renames off") << false;
+    }
+    void roundTrip() {
+        QFETCH(bool, renames);
+        QRandomGenerator random(42);
+        QList<PlanItem> plan;
+        const QStringList odd = {"plain", "with space", "ünï ✓", "#hash%", "semi;colon", "x"};
+        for (int i = 0; i < 300; ++i) {
+            const QString folder = i % 3 ? downloads() : home->path("Desktop");
+            const QString name = odd[i % odd.size()] + QStringLiteral(" %1.txt").arg(i % 50);
+            const QString src = folder + "/" + name;
+            if (QFile::exists(src)) continue;
+            QByteArray bytes(int(random.bounded(1, 5000)), '\0');
+            for (char& c : bytes)
+                c = char(random.bounded(256));
+            write(src, bytes);
+            PlanItem item = planItem(src, QStringLiteral("Group %1/Sub").arg(i % 7));
+            if (i % 5 == 0)
+                item.newName = QStringLiteral("Renamed %1.txt").arg(i % 4); // collides too
+            plan.append(item);
+        }
+        write(downloads() + "/Folder/a/b.txt", "nested");
+        plan.append(planItem(downloads() + "/Folder", "Folders"));
+        const auto before = snapshot(home->path());
+        const ApplyResult result = Mover::apply(plan, base(), renames);
+        QCOMPARE(result.moved, plan.size());
+        QCOMPARE(result.skipped, 0);
+        // Nothing lost, nothing overwritten: the same bytes, all elsewhere.
+        QCOMPARE(snapshot(home->path()).size(), before.size() + 1); // plus the log
+        QCOMPARE(Mover::undoLatest(), plan.size());
+        auto after = snapshot(home->path());
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            QCOMPARE(after.value(it.key()), *it);
+    }
+
+    void undoEdges() {
+        QCOMPARE(Mover::undoLatest(), 0);
+        write(downloads() + "/a.txt", "a");
+        write(downloads() + "/b.txt", "b");
+        Mover::apply(
+            {planItem(downloads() + "/a.txt", "Dest"), planItem(downloads() + "/b.txt", "Dest")},
+            base(), true);
+        // The user moved one away and put a new file where the other came from.
+        QVERIFY(QFile::rename(base() + "/Dest/a.txt", home->path("a elsewhere.txt")));
+        write(downloads() + "/b.txt", "new b");
+        QCOMPARE(Mover::undoLatest(), 1);
+        QCOMPARE(read(downloads() + "/b.txt"), QByteArray("new b"));
+        QCOMPARE(read(downloads() + "/b (2).txt"), QByteArray("b"));
+        QCOMPARE(logCount("undone-"), 1);
+
+        // A corrupt log is left alone.
+        write(Store::logsDir() + "/moves-2099-01-01_000000.json", "[{\"from\": 1}");
+        QCOMPARE(Mover::undoLatest(), 0);
+        QVERIFY(QFile::exists(Store::logsDir() + "/moves-2099-01-01_000000.json"));
+    }
+
+    void raceNeverOverwrites() {
+        write(downloads() + "/mine.txt", "mine");
+        const QString dest = home->path("race");
+        QDir().mkpath(dest);
+        // Someone creates the chosen name just before the move.
+        const auto moved = MoveFile::move(downloads() + "/mine.txt", [&](int attempt) {
+            const QString candidate = Mover::freeURL(dest + "/mine.txt");
+            if (attempt == 0) write(candidate, "theirs");
+            return candidate;
+        });
+        QCOMPARE(moved, std::optional<QString>(dest + "/mine (2).txt"));
+        QCOMPARE(read(dest + "/mine.txt"), QByteArray("theirs"));
+        QCOMPARE(read(dest + "/mine (2).txt"), QByteArray("mine"));
+    }
+
+    void acrossVolumes() {
+        struct stat here, shm;
+        if (::stat(qPrintable(home->path()), &here) != 0 || ::stat("/dev/shm", &shm) != 0 ||
+            here.st_dev == shm.st_dev)
+            QSKIP("no second file system (/dev/shm) to move across");
+        QTemporaryDir other(QStringLiteral("/dev/shm/tovrin-test-XXXXXX"));
+        QVERIFY(other.isValid());
+        write(downloads() + "/big.bin", QByteArray(3'000'000, 'b'));
+        write(downloads() + "/Tree/a/b.txt", "deep");
+        QVERIFY(QFile::link("b.txt", downloads() + "/Tree/a/link"));
+        QFile::setPermissions(downloads() + "/big.bin",
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        const QDateTime old(QDate(2020, 1, 2), QTime(3, 4, 5), Qt::UTC);
+        {
+            QFile f(downloads() + "/big.bin");
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        const ApplyResult result = Mover::apply(
+            {planItem(downloads() + "/big.bin", "In"), planItem(downloads() + "/Tree", "In")},
+            other.path(), true);
+        QCOMPARE(result.moved, 2);
+        QCOMPARE(read(other.path() + "/In/big.bin"), QByteArray(3'000'000, 'b'));
+        QCOMPARE(QFileInfo(other.path() + "/In/big.bin").lastModified().toUTC(), old);
+        struct stat copied;
+        QCOMPARE(::stat(qPrintable(other.path() + "/In/big.bin"), &copied), 0);
+        QCOMPARE(copied.st_mode & 0777, 0600u);
+        QCOMPARE(read(other.path() + "/In/Tree/a/b.txt"), QByteArray("deep"));
+        QCOMPARE(QFileInfo(other.path() + "/In/Tree/a/link").symLinkTarget(),
+                 other.path() + "/In/Tree/a/b.txt");
+        QVERIFY(!QFile::exists(downloads() + "/big.bin"));
+        QVERIFY(!QFileInfo::exists(downloads() + "/Tree"));
+
+        // A copy that cannot complete leaves the source whole and no partial target.
+        write(downloads() + "/Broken/ok.txt", "ok");
+        QCOMPARE(::mkfifo(qPrintable(downloads() + "/Broken/pipe"), 0600), 0);
+        const ApplyResult failed =
+            Mover::apply({planItem(downloads() + "/Broken", "In")}, other.path(), true);
+        QCOMPARE(failed.skipped, 1);
+        QCOMPARE(read(downloads() + "/Broken/ok.txt"), QByteArray("ok"));
+        QVERIFY(!QFileInfo::exists(other.path() + "/In/Broken"));
+
+        QCOMPARE(Mover::undoLatest(), 2);
+        QCOMPARE(read(downloads() + "/big.bin"), QByteArray(3'000'000, 'b'));
+        QCOMPARE(read(downloads() + "/Tree/a/b.txt"), QByteArray("deep"));
+    }
+
+    // A killed apply leaves a journal; undo folds it in and puts every file back.
+    void interruptedApply() {
+        QList<PlanItem> plan;
+        for (int i = 0; i < 3000; ++i) {
+            const QString src = downloads() + QStringLiteral("/file %1.txt").arg(i);
+            write(src, QByteArray::number(i * 7919));
+            plan.append(planItem(src, QStringLiteral("Dest/%1").arg(i % 10)));
+        }
+        Store::savePlan(plan);
+        const auto before = snapshot(downloads());
+        for (int round = 0; round < 3; ++round) {
+            QProcess child;
+            child.start(QCoreApplication::applicationDirPath() + "/mover_apply_child", {base()});
+            QVERIFY(child.waitForStarted());
+            const int waitLines = 20 + int(QRandomGenerator::global()->bounded(400));
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    const QStringList journals =
+                        QDir(Store::logsDir()).entryList({"*.journal"}, QDir::Files);
+                    if (journals.isEmpty()) return child.state() == QProcess::NotRunning;
+                    QFile j(Store::logsDir() + "/" + journals.first());
+                    return !j.open(QIODevice::ReadOnly) || j.readAll().count('\n') >= waitLines;
+                }(),
+                20'000);
+            ::kill(pid_t(child.processId()), SIGKILL);
+            child.waitForFinished();
+            Mover::undoLatest();
+            QCOMPARE(snapshot(downloads()), before);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMover)
+#include "test_mover.moc"
