@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+#include <atomic>
+#include <mutex>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A local stand-in for the Messages API: plain HTTP/1.1 on 127.0.0.1 only.
+namespace FakeClaude {
+
+struct Request {
+    QByteArray method;
+    QByteArray path;
+    QMap<QByteArray, QByteArray> headers; // names lower-cased
+    QByteArray body;
+};
+
+struct Answer {
+    int status = 200;
+    QByteArray body;
+    bool drop = false; // close the connection without answering
+    int delayMs = 0;
+};
+
+struct Options {
+    // One entry per accepted request, then normal answers. An entry is a
+    // status number, one of "drop", "notjson", "array", "credit", "model", or
+    // an object {"status": n, "body": "...", "delayMs": n}.
+    QJsonArray script;
+    int delayMs = 0;
+    // Re-read on every request; when present its {"script", "delayMs"} win,
+    // and a changed file starts its script from the top.
+    QString controlFile;
+    // One JSON line per request: headers, body, and the concurrency seen.
+    QString logFile;
+};
+
+// The normal answer: a 400 for a malformed request, else a Messages reply.
+Answer answer(const Request& request, int serial);
+// What the model "says" to a well-formed request body.
+QString replyText(const QJsonObject& body);
+// An injected answer for one script entry; normal is used for 200.
+Answer scripted(const QJsonValue& step, const Answer& normal);
+
+class Server : public QObject {
+    Q_OBJECT
+public:
+    explicit Server(Options options, QObject* parent = nullptr);
+    ~Server() override;
+
+    bool listen(quint16 port = 0);
+    quint16 port() const;
+    QUrl url() const;
+
+    int peakConcurrent() const { return peak_; }
+    int requestCount() const { return serial_; }
+    QList<Request> requests() const;
+    void setScript(const QJsonArray& script, int delayMs = 0);
+
+private:
+    struct Connection {
+        QByteArray buffer;
+        bool busy = false;
+    };
+
+    void accept();
+    void readFrom(QTcpSocket* socket);
+    void serve(QTcpSocket* socket, Request request);
+    void reply(const QPointer<QTcpSocket>& socket, const Answer& answer, bool close);
+    Answer nextAnswer(const Answer& normal);
+    void log(const Request& request, int serial);
+
+    Options options_;
+    QTcpServer* server_;
+    QHash<QTcpSocket*, Connection> connections_;
+    QByteArray controlBytes_;
+    int scriptPosition_ = 0;
+    std::atomic<int> serial_ = 0;
+    std::atomic<int> current_ = 0;
+    std::atomic<int> peak_ = 0;
+    mutable std::mutex recordedLock_;
+    QList<Request> recorded_;
+};
+
+} // namespace FakeClaude
