@@ -62,8 +62,11 @@ bool writeLogFile(const QList<MoveRecord>& records, const QString& path) {
     return Files::writeAtomic(path, Json::pretty(Json::encodeList(records)));
 }
 
-// One compact record per line, appended as each move completes, so a killed
-// apply still leaves every completed move behind for undo.
+// One compact record per line, so a killed apply still leaves every
+// completed move behind for undo. Before each attempt a line marked "?" names
+// the intended move; after it succeeds the plain record follows. Only the
+// last intent can still be open after an interruption, and the disk tells
+// whether its move happened.
 class Journal {
 public:
     explicit Journal(QString path) : path(std::move(path)) {}
@@ -73,20 +76,8 @@ public:
         if (fd >= 0) ::close(fd);
     }
 
-    void append(const MoveRecord& record) {
-        if (fd < 0)
-            fd = ::open(QFile::encodeName(path).constData(),
-                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-        if (fd < 0) return;
-        // One write per line: once it returns, the line survives the process.
-        const QByteArray line = Json::compact(Json::encode(record)) + '\n';
-        qsizetype done = 0;
-        while (done < line.size()) {
-            const ssize_t put = ::write(fd, line.constData() + done, size_t(line.size() - done));
-            if (put <= 0) return;
-            done += put;
-        }
-    }
+    void intend(const MoveRecord& record) { put('?' + Json::compact(Json::encode(record))); }
+    void done(const MoveRecord& record) { put(Json::compact(Json::encode(record))); }
 
     void sync() {
         if (fd >= 0) ::fdatasync(fd);
@@ -99,23 +90,50 @@ public:
     }
 
 private:
+    // One write per line: once it returns, the line survives the process.
+    void put(QByteArray line) {
+        if (fd < 0)
+            fd = ::open(QFile::encodeName(path).constData(),
+                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        if (fd < 0) return;
+        line += '\n';
+        qsizetype written = 0;
+        while (written < line.size()) {
+            const ssize_t put =
+                ::write(fd, line.constData() + written, size_t(line.size() - written));
+            if (put <= 0) return;
+            written += put;
+        }
+    }
+
     QString path;
     int fd = -1;
 };
 
+std::optional<MoveRecord> recordFrom(const QByteArray& json) {
+    const std::optional<QJsonValue> value = Json::parse(json);
+    return value ? Json::decode<MoveRecord>(*value) : std::nullopt;
+}
+
 QList<MoveRecord> journalRecords(const QString& path) {
     QList<MoveRecord> records;
+    std::optional<MoveRecord> open;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return records;
     while (!file.atEnd()) {
         const QByteArray line = file.readLine();
         if (!line.endsWith('\n')) break; // torn by the interruption
-        const std::optional<QJsonValue> value = Json::parse(line.trimmed());
-        const std::optional<MoveRecord> record =
-            value ? Json::decode<MoveRecord>(*value) : std::nullopt;
+        const bool intent = line.startsWith('?');
+        const std::optional<MoveRecord> record = recordFrom(line.mid(intent ? 1 : 0).trimmed());
         if (!record) break;
-        records.append(*record);
+        if (intent) {
+            open = record;
+        } else {
+            records.append(*record);
+            open.reset();
+        }
     }
+    if (open && !present(open->from) && present(open->to)) records.append(*open);
     return records;
 }
 
@@ -208,15 +226,18 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
             continue;
         }
         const QString wanted = destDir + QLatin1Char('/') + name;
-        const std::optional<QString> target =
-            MoveFile::move(src, [&](int) { return freeURL(wanted); });
+        const std::optional<QString> target = MoveFile::move(src, [&](int) {
+            const QString candidate = freeURL(wanted);
+            journal.intend({src, candidate, QDateTime::currentDateTimeUtc()});
+            return candidate;
+        });
         if (!target) {
             ++result.skipped;
             continue;
         }
         const MoveRecord record{src, *target, QDateTime::currentDateTimeUtc()};
         records.append(record);
-        journal.append(record);
+        journal.done(record);
         if (records.size() % checkpointEvery == 0) {
             journal.sync();
             writeLogFile(records, log);

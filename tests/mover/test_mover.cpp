@@ -368,7 +368,7 @@ private slots:
         }
         Store::savePlan(plan);
         const auto before = snapshot(downloads());
-        for (int round = 0; round < 3; ++round) {
+        for (int round = 0; round < 10; ++round) {
             QProcess child;
             child.start(QCoreApplication::applicationDirPath() + "/mover_apply_child", {base()});
             QVERIFY(child.waitForStarted());
