@@ -73,7 +73,9 @@ QString Project::folderPath() const {
         QString clean = part;
         clean.replace(QLatin1Char(':'), QLatin1Char('-'));
         clean = clean.trimmed();
-        if (!clean.isEmpty()) kept.append(clean);
+        // A name from a model reply must not climb out of the projects folder.
+        if (!clean.isEmpty() && clean != QLatin1String(".") && clean != QLatin1String(".."))
+            kept.append(clean);
     }
     return kept.join(QLatin1Char('/'));
 }
