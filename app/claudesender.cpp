@@ -10,9 +10,9 @@
 
 namespace ClaudeSender {
 
-Model::Send make() {
-    return [](const QString& apiKey, const QString& model, const QString& system,
-              const QJsonArray& content, int maxTokens) {
+Model::Send make(ClaudeAPI::Wait wait) {
+    return [wait](const QString& apiKey, const QString& model, const QString& system,
+                  const QJsonArray& content, int maxTokens) {
         auto promise = std::make_shared<QPromise<Model::Answer>>();
         promise->start();
         QFuture<Model::Answer> future = promise->future();
@@ -24,6 +24,7 @@ Model::Send make() {
             ClaudeAPI api;
             api.apiKey = apiKey;
             api.model = model;
+            api.wait = wait;
             api.send(system, content, maxTokens)
                 .then([settle](const ClaudeReply& reply) {
                     if (const ClaudeError* error = reply.error())

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "claudeapi.h"
 #include "model.h"
 
 // The Claude client as the model classification and discovery talk to.
 namespace ClaudeSender {
 
 // Calls are made on the application's thread, whichever thread asks.
-Model::Send make();
+// `wait` schedules the busy back-off; tests pass one that does not sleep.
+Model::Send make(ClaudeAPI::Wait wait = ClaudeAPI::defaultWait);
 
 } // namespace ClaudeSender
