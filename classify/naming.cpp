@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace Naming {
 
 namespace {
@@ -63,6 +65,9 @@ std::optional<QString> sanitize(const QString& name, const QString& ext) {
     if (clean.isEmpty()) return std::nullopt;
     if (ext.isEmpty()) return clean;
     if (clean.toLower().endsWith(QLatin1Char('.') + ext.toLower())) return clean;
+    // The extension is kept as it is, so one that is not a plain name refuses the rename.
+    if (ext.contains(QLatin1Char('/')) || std::any_of(ext.cbegin(), ext.cend(), isControl))
+        return std::nullopt;
     return clean + QLatin1Char('.') + ext;
 }
 

@@ -39,6 +39,15 @@ bool isSafeFolderName(const QString& name) {
     });
 }
 
+// Project names come from discovery replies and the edited profile too; one
+// that leaves no folder of its own, or steps upwards, files nothing.
+bool isSafeProjectPath(const QString& path) {
+    const QStringList parts = path.split(QLatin1Char('/'));
+    return !path.isEmpty() && std::none_of(parts.cbegin(), parts.cend(), [](const QString& part) {
+        return part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
+    });
+}
+
 QString dashColons(QString text) {
     return text.replace(QLatin1Char(':'), QLatin1Char('-'));
 }
@@ -100,7 +109,7 @@ QString destination(const ScannedItem& item, const Decision& decision, const Pro
     const QString& category = decision.category;
     if (category.startsWith(QLatin1String("project:"))) {
         const Project* project = findProject(category.mid(8).toLower(), profile);
-        if (!project) return needsYouFolder;
+        if (!project || !isSafeProjectPath(project->folderPath())) return needsYouFolder;
         return QStringLiteral("Projects/") + project->folderPath() + QLatin1Char('/') +
                pick(decision.sub, projectSubs).value_or(kindSub(item.kind));
     }
@@ -140,16 +149,15 @@ std::optional<QString> hint(const std::optional<QString>& projectHint, const Pro
 
 QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decision>& decisions,
                      const Profile& profile) {
-    QHash<qint64, const ScannedItem*> byId;
-    for (const ScannedItem& item : items)
-        byId.insert(item.id, &item);
-
+    // Walking the items rather than the hash keeps equal sort keys in scan
+    // order, so the same refresh always gives the same plan.
+    QSet<qint64> seen;
     QList<PlanItem> out;
-    for (auto it = decisions.cbegin(); it != decisions.cend(); ++it) {
-        const ScannedItem* found = byId.value(it.key());
-        if (!found) continue;
-        const ScannedItem& item = *found;
-        Decision decision = *it;
+    for (const ScannedItem& item : items) {
+        const auto found = decisions.constFind(item.id);
+        if (found == decisions.cend() || seen.contains(item.id)) continue;
+        seen.insert(item.id);
+        Decision decision = *found;
         if (decision.category == QLatin1String("junk") &&
             Kinds::hardProtected().contains(item.kind))
             decision = {needsYou,
