@@ -111,7 +111,12 @@ constexpr qint64 chunk = 1'048'576;
 constexpr qint64 sampleBytes = 4'000'000;
 constexpr qint64 prefixBytes = 65'536;
 
-const QString originAttribute = QStringLiteral("user.xdg.origin.url");
+#ifdef Q_OS_MACOS
+constexpr const char* originAttribute = "com.apple.metadata:kMDItemWhereFroms";
+#else
+// Browsers on Linux store the download URL itself here.
+constexpr const char* originAttribute = "user.xdg.origin.url";
+#endif
 
 const QRegularExpression& browserDownload() {
     static const QRegularExpression re(
@@ -151,19 +156,29 @@ QString fromUtf8Lossy(const QByteArray& bytes) {
 }
 
 QDateTime modifiedOf(const struct stat& st) {
-    const qint64 ms = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1'000'000;
-    if (ms == 0) return distantPast();
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+#ifdef Q_OS_MACOS
+    const struct timespec& mtime = st.st_mtimespec;
+#else
+    const struct timespec& mtime = st.st_mtim;
+#endif
+    return QDateTime::fromMSecsSinceEpoch(qint64(mtime.tv_sec) * 1000 + mtime.tv_nsec / 1'000'000,
+                                          Qt::UTC);
 }
 
+// Looked up by path below the folder, so a folder we may search but not list
+// still shows its markers.
 bool hasMarker(int dirFd, const QByteArray& name) {
-    const int fd = ::openat(dirFd, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    Fd guard(fd);
     struct stat st;
-    for (const QString& marker : projectMarkers)
-        if (::fstatat(fd, QFile::encodeName(marker).constData(), &st, 0) == 0) return true;
+    for (const QString& marker : projectMarkers) {
+        const QByteArray path = name + '/' + QFile::encodeName(marker);
+        if (::fstatat(dirFd, path.constData(), &st, 0) == 0) return true;
+    }
     return false;
+}
+
+// Absolute, without "." and ".." parts or a trailing slash.
+QString standardised(const QUrl& url) {
+    return QDir::cleanPath(QDir::current().absoluteFilePath(url.toLocalFile()));
 }
 
 bool isExcluded(const QString& path, const QStringList& excludes) {
@@ -251,7 +266,7 @@ std::optional<QString> prefixHash(const QString& path) {
     const int fd = openRead(path);
     if (fd < 0) return std::nullopt;
     Fd guard(fd);
-    std::vector<char> buffer(prefixBytes);
+    std::vector<char> buffer(static_cast<std::size_t>(prefixBytes));
     HashState hash;
     if (!feedRange(fd, hash, buffer, 0, prefixBytes)) return std::nullopt;
     return hash.hex();
@@ -303,10 +318,14 @@ struct Walk {
     QStringList excludes;
     QList<ScannedItem> items;
 
+    void report() const {
+        if (progress) progress(int(items.size()));
+    }
+
     void add(ScannedItem item) {
         item.id = items.size();
         items.append(std::move(item));
-        if (items.size() % 100 == 0) progress(int(items.size()));
+        if (items.size() % 100 == 0) report();
     }
 
     void entry(int dirFd, const QString& root, const char* raw) {
@@ -351,7 +370,7 @@ struct Walk {
     }
 
     void root(const QUrl& url) {
-        const QString root = QDir::cleanPath(url.toLocalFile());
+        const QString root = standardised(url);
         DIR* dir = ::opendir(QFile::encodeName(root).constData());
         if (!dir) return;
         const int fd = ::dirfd(dir);
@@ -368,10 +387,10 @@ struct Walk {
 QList<ScannedItem> run(const ScanOptions& options, const std::function<void(int)>& progress) {
     Walk walk{options, progress, {}, {}};
     for (const QUrl& url : options.exclude)
-        walk.excludes.append(QDir::cleanPath(url.toLocalFile()));
+        walk.excludes.append(standardised(url));
     for (const QUrl& root : options.roots)
         walk.root(root);
-    progress(int(walk.items.size()));
+    walk.report();
     markDuplicates(walk.items);
     return walk.items;
 }
@@ -438,10 +457,90 @@ std::optional<QString> snippet(const QString& path, const QString& ext, qint64 s
 }
 
 std::optional<QString> whereFrom(const QString& path) {
-    const std::optional<QByteArray> value =
-        Xattr::read(path, originAttribute.toLatin1().constData());
+    const std::optional<QByteArray> value = Xattr::read(path, originAttribute);
     if (!value || value->isEmpty()) return std::nullopt;
+#ifdef Q_OS_MACOS
+    return firstOfStrings(*value);
+#else
     return fromUtf8Lossy(*value);
+#endif
+}
+
+std::optional<QString> firstOfStrings(const QByteArray& plist) {
+    // bplist00: objects, an offset table, and a 32-byte trailer that points
+    // at both. Every read is checked against the buffer.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(plist.constData());
+    const quint64 length = quint64(plist.size());
+    if (length < 40 || !plist.startsWith("bplist00")) return std::nullopt;
+    auto number = [&](quint64 at, quint64 width) -> std::optional<quint64> {
+        if (width == 0 || width > 8 || at > length || width > length - at) return std::nullopt;
+        quint64 value = 0;
+        for (quint64 i = 0; i < width; ++i)
+            value = value << 8 | bytes[at + i];
+        return value;
+    };
+    const quint64 trailer = length - 32;
+    const quint64 offsetWidth = bytes[trailer + 6];
+    const quint64 refWidth = bytes[trailer + 7];
+    const auto count = number(trailer + 8, 8);
+    const auto top = number(trailer + 16, 8);
+    const auto table = number(trailer + 24, 8);
+    if (!count || !top || !table || *top >= *count || *table >= trailer) return std::nullopt;
+    if (offsetWidth < 1 || offsetWidth > 8 || refWidth < 1 || refWidth > 8) return std::nullopt;
+    auto objectAt = [&](quint64 ref) -> std::optional<quint64> {
+        if (ref >= *count || ref > length / offsetWidth) return std::nullopt;
+        const auto at = number(*table + ref * offsetWidth, offsetWidth);
+        if (!at || *at >= trailer) return std::nullopt;
+        return at;
+    };
+    // Marker nibble 0xF means the count follows as an integer object.
+    auto header = [&](quint64 at) -> std::optional<std::pair<quint64, quint64>> {
+        const quint64 small = bytes[at] & 0x0f;
+        if (small != 0x0f) return std::pair{small, at + 1};
+        if (at + 1 >= trailer || (bytes[at + 1] & 0xf0) != 0x10) return std::nullopt;
+        const quint64 width = quint64(1) << (bytes[at + 1] & 0x0f);
+        const auto big = number(at + 2, width);
+        if (!big) return std::nullopt;
+        return std::pair{*big, at + 2 + width};
+    };
+    struct Span {
+        int type;
+        quint64 count, start;
+    };
+    // A string object (ASCII or UTF-16), checked to lie within the objects.
+    auto stringAt = [&](quint64 ref) -> std::optional<Span> {
+        const auto at = objectAt(ref);
+        if (!at) return std::nullopt;
+        const int type = bytes[*at] >> 4;
+        const auto head = header(*at);
+        if (!head || (type != 0x5 && type != 0x6)) return std::nullopt;
+        const auto [chars, start] = *head;
+        const quint64 width = type == 0x5 ? 1 : 2;
+        if (start > trailer || chars > (trailer - start) / width) return std::nullopt;
+        return Span{type, chars, start};
+    };
+    const auto array = objectAt(*top);
+    if (!array || bytes[*array] >> 4 != 0xa) return std::nullopt;
+    const auto head = header(*array);
+    if (!head) return std::nullopt;
+    const auto [members, start] = *head;
+    if (members == 0 || start > trailer || members > (trailer - start) / refWidth)
+        return std::nullopt;
+    std::optional<Span> first;
+    for (quint64 i = 0; i < members; ++i) {
+        const auto ref = number(start + i * refWidth, refWidth);
+        const auto text = ref ? stringAt(*ref) : std::nullopt;
+        if (!text) return std::nullopt; // not a list of strings
+        if (i == 0) first = text;
+    }
+    if (first->type == 0x5)
+        return QString::fromLatin1(plist.constData() + first->start, qsizetype(first->count));
+    QString text(qsizetype(first->count), Qt::Uninitialized);
+    for (quint64 i = 0; i < first->count; ++i) {
+        const quint64 at = first->start + 2 * i;
+        text[qsizetype(i)] = QChar(char16_t(bytes[at] << 8 | bytes[at + 1]));
+    }
+    return text;
 }
 
 std::optional<QString> peek(const QString& folder) {
@@ -506,15 +605,22 @@ std::optional<QString> sha(const QString& path, qint64 size) {
     const int fd = openRead(path);
     if (fd < 0) return std::nullopt;
     Fd guard(fd);
-    std::vector<char> buffer(chunk);
+    // Reads go in 1 MiB chunks; a small file needs no more buffer than its
+    // size (and one byte to see the end), which keeps many small hashes cheap.
+    const std::size_t capacity = std::size_t(std::clamp<qint64>(size + 1, 1, chunk));
+    std::vector<char> buffer(capacity);
     HashState hash;
     if (size <= wholeHashLimit) {
+#ifdef POSIX_FADV_SEQUENTIAL
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
         for (;;) {
             const ssize_t got = ::read(fd, buffer.data(), buffer.size());
             if (got < 0) return std::nullopt;
             if (got == 0) break;
             hash.feed(buffer.data(), size_t(got));
+            if (std::size_t(got) == buffer.size() && buffer.size() < std::size_t(chunk))
+                buffer.resize(std::size_t(chunk)); // it grew since it was listed
         }
         return hash.hex();
     }

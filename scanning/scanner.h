@@ -35,6 +35,9 @@ std::optional<QString> snippet(const QString& path, const QString& ext, qint64 s
 QString clean(const QString& text);
 std::optional<QString> unzip(const QString& path, const QString& member);
 std::optional<QString> whereFrom(const QString& path);
+// The first entry of a binary property list that holds a list of strings, as
+// the macOS download-origin attribute does; nothing for any other list.
+std::optional<QString> firstOfStrings(const QByteArray& plist);
 std::optional<QString> peek(const QString& folder);
 bool isTinyImage(const QString& path);
 

@@ -61,6 +61,44 @@ void writePng(const QString& path, int w, int h) {
     QVERIFY(image.save(path, "PNG"));
 }
 
+// A binary property list holding one array; entries given as already encoded
+// objects so the tests can mix in objects that are not strings.
+QByteArray bplist(const QList<QByteArray>& objects) {
+    QByteArray out = "bplist00";
+    QList<qsizetype> offsets;
+    offsets.append(out.size());
+    out.append(char(0xa0 | objects.size()));
+    for (qsizetype i = 0; i < objects.size(); ++i)
+        out.append(char(i + 1));
+    for (const QByteArray& object : objects) {
+        offsets.append(out.size());
+        out.append(object);
+    }
+    const qsizetype table = out.size();
+    for (qsizetype offset : offsets)
+        out.append(char(offset));
+    QByteArray trailer(32, '\0');
+    trailer[6] = 1; // offset width
+    trailer[7] = 1; // reference width
+    trailer[15] = char(offsets.size());
+    trailer[31] = char(table);
+    return out + trailer;
+}
+
+QByteArray ascii(const QByteArray& text) {
+    if (text.size() < 15) return char(0x50 | text.size()) + text;
+    return QByteArray("\x5f\x10", 2) + char(text.size()) + text; // count as a one-byte integer
+}
+
+QByteArray utf16(const QString& text) {
+    QByteArray out(1, char(0x60 | text.size()));
+    for (QChar c : text) {
+        out.append(char(c.unicode() >> 8));
+        out.append(char(c.unicode() & 0xff));
+    }
+    return out;
+}
+
 QList<ScannedItem> scan(const QStringList& roots, const QStringList& exclude = {},
                         std::optional<QDateTime> since = std::nullopt) {
     ScanOptions options;
@@ -118,6 +156,8 @@ private slots:
         QVERIFY(QFile::link(r + "/note.txt", r + "/link.txt"));
         QVERIFY(QFile::link(r + "/Old Stuff", r + "/link dir"));
         QVERIFY(QFile::link(r + "/missing", r + "/dangling"));
+        QVERIFY(QFile::link(r + "/loop b", r + "/loop a"));
+        QVERIFY(QFile::link(r + "/loop a", r + "/loop b"));
         QDir().mkpath(r + "/Projects/inner");
         QDir().mkpath(r + "/Projects Old");
 
@@ -163,10 +203,33 @@ private slots:
         QCOMPARE(reports, (QList<int>{100, 200, 250}));
     }
 
+    void vanishing() {
+        // Files removed while the walk runs are skipped, and a copy that is gone
+        // before hashing can never be marked.
+        for (int i = 0; i < 300; ++i)
+            write(root() + QStringLiteral("/f%1.txt").arg(i, 3, 10, QChar('0')), "same");
+        QDir().mkpath(tmp.path() + "/Desktop");
+        write(tmp.path() + "/Desktop/kept.txt", "same");
+        ScanOptions options;
+        options.roots = {QUrl::fromLocalFile(root()), QUrl::fromLocalFile(tmp.path() + "/Desktop")};
+        QList<int> reports;
+        const auto items = Scanner::run(options, [&](int n) {
+            reports.append(n);
+            if (n == 100) QDir(root()).removeRecursively();
+        });
+        QVERIFY(items.size() >= 100);
+        QCOMPARE(reports.last(), int(items.size()));
+        for (const ScannedItem& item : items)
+            QVERIFY2(!item.junkHints.contains("exact-duplicate"), qPrintable(item.name));
+        // No callback at all is fine too.
+        QCOMPARE(Scanner::run(options, {}).size(), 1);
+    }
+
     void oddNames() {
         const QStringList odd = {"with space.txt",
                                  "new\nline.txt",
-                                 QString(250, 'l') + ".txt",
+                                 QString(251, 'l') +
+                                     ".txt", // the longest name most file systems allow
                                  QString::fromUtf8("ünïcödé ✓.txt"),
                                  "-dash.txt",
                                  "#hash%.txt"};
@@ -293,6 +356,39 @@ private slots:
         QCOMPARE(Scanner::whereFrom(path), std::optional<QString>("https://example.org/setup.zip"));
         QCOMPARE(find(scan({root()}), "setup.zip")->whereFrom,
                  std::optional<QString>("https://example.org/setup.zip"));
+    }
+
+    void originList_data() {
+        QTest::addColumn<QByteArray>("plist");
+        QTest::addColumn<std::optional<QString>>("expected");
+        QTest::newRow("url and referrer")
+            << bplist({ascii("https://x.org/a.zip"), ascii("https://x.org/")})
+            << std::optional<QString>("https://x.org/a.zip");
+        QTest::newRow("utf-16") << bplist({utf16(QString::fromUtf8("https://é.org"))})
+                                << std::optional<QString>(QString::fromUtf8("https://é.org"));
+        QTest::newRow("empty list") << bplist({}) << std::optional<QString>();
+        QTest::newRow("not all strings")
+            << bplist({ascii("https://x.org/a.zip"), QByteArray("\x10\x05", 2)})
+            << std::optional<QString>();
+        QTest::newRow("not a plist")
+            << QByteArray("https://x.org/a.zip") << std::optional<QString>();
+        QByteArray cut = bplist({ascii("https://x.org/a.zip")});
+        cut[cut.size() - 1] = char(0xf0); // offset table beyond the end
+        QTest::newRow("table out of range") << cut << std::optional<QString>();
+        // A string whose length, given as a following integer, runs far past the data.
+        QTest::newRow("huge count")
+            << bplist({QByteArray("\x5f\x13\x7f\xff\xff\xff\xff\xff\xff\xff", 10) + "abc"})
+            << std::optional<QString>();
+        QTest::newRow("long ascii") << bplist({QByteArray("\x5f\x10\x14", 3) + QByteArray(20, 'u')})
+                                    << std::optional<QString>(QString(20, 'u'));
+    }
+    void originList() {
+        QFETCH(QByteArray, plist);
+        QFETCH(std::optional<QString>, expected);
+        QCOMPARE(Scanner::firstOfStrings(plist), expected);
+        // Every shorter prefix is malformed and must be refused quietly.
+        for (qsizetype n = 0; n < plist.size(); ++n)
+            Scanner::firstOfStrings(plist.left(n));
     }
 
     void tinyImages_data() {
