@@ -6,9 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QVariant>
 
 #include <cmath>
-#include <limits>
+#include <optional>
 
 namespace Prompt {
 
@@ -88,10 +89,13 @@ QString projectLine(const Project& project, const QMap<QString, QString>& notes)
 
 std::optional<qint64> integerPart(const QJsonValue& value) {
     if (!value.isDouble()) return std::nullopt;
-    const double number = value.toDouble();
-    // Far outside any id we hand out; a cast would be undefined.
-    if (!std::isfinite(number) || std::fabs(number) >= 9.0e18) return std::nullopt;
-    return static_cast<qint64>(std::trunc(number));
+    // Integers are kept exactly; going through double would merge ids above 2^53.
+    const QVariant exact = value.toVariant();
+    if (exact.typeId() == QMetaType::LongLong) return exact.toLongLong();
+    const double number = std::trunc(value.toDouble());
+    // Outside qint64 the cast would be undefined, and no such id was handed out.
+    if (!std::isfinite(number) || number < -0x1p63 || number >= 0x1p63) return std::nullopt;
+    return static_cast<qint64>(number);
 }
 
 std::optional<QString> optionalString(const QJsonObject& object, QLatin1String key) {
