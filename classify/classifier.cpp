@@ -258,15 +258,24 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     const int total = int(items.size());
     progress(int(decided->size()), total, tally(*decided));
 
-    auto merge = [decided, progress, total](const Decisions& part) {
+    // Counted as answers arrive: a full tally per batch would cost
+    // batches x items on a large refresh.
+    auto counts = std::make_shared<QMap<QString, int>>(tally(*decided));
+    auto merge = [decided, counts, progress, total](const Decisions& part) {
         for (auto it = part.cbegin(); it != part.cend(); ++it) {
             auto known = decided->find(it.key());
-            if (known != decided->end() && isKeywordDecision(*known))
+            if (known != decided->end() && isKeywordDecision(*known)) {
                 known->newName = it->newName;
-            else
-                decided->insert(it.key(), *it);
+                continue;
+            }
+            if (known != decided->end()) {
+                const QString old = groupName(*known);
+                if (--(*counts)[old] == 0) counts->remove(old);
+            }
+            ++(*counts)[groupName(*it)];
+            decided->insert(it.key(), *it);
         }
-        progress(int(decided->size()), total, tally(*decided));
+        progress(int(decided->size()), total, *counts);
     };
 
     const Classifier self = *this;
@@ -311,24 +320,21 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
         .unwrap();
 }
 
+QString groupName(const Decision& decision) {
+    const QString& category = decision.category;
+    if (category.startsWith(QLatin1String("project:"))) return category.mid(8);
+    if (category == QLatin1String("junk") || category == QLatin1String("duplicate"))
+        return QStringLiteral("To clear out");
+    if (category == QLatin1String("needs-you")) return QStringLiteral("Needs You");
+    QStringList words = category.split(QLatin1Char(' '));
+    for (QString& word : words)
+        if (!word.isEmpty()) word = word.left(1).toUpper() + word.mid(1).toLower();
+    return words.join(QLatin1Char(' '));
+}
+
 QMap<QString, int> tally(const Decisions& decisions) {
     QMap<QString, int> counts;
-    for (const Decision& decision : decisions) {
-        const QString& category = decision.category;
-        QString group;
-        if (category.startsWith(QLatin1String("project:")))
-            group = category.mid(8);
-        else if (category == QLatin1String("junk") || category == QLatin1String("duplicate"))
-            group = QStringLiteral("To clear out");
-        else if (category == QLatin1String("needs-you"))
-            group = QStringLiteral("Needs You");
-        else {
-            QStringList words = category.split(QLatin1Char(' '));
-            for (QString& word : words)
-                if (!word.isEmpty()) word = word.left(1).toUpper() + word.mid(1).toLower();
-            group = words.join(QLatin1Char(' '));
-        }
-        ++counts[group];
-    }
+    for (const Decision& decision : decisions)
+        ++counts[groupName(decision)];
     return counts;
 }

@@ -52,6 +52,8 @@ struct Classifier {
     QString model() const { return modelOverride.value_or(profile.model); }
 };
 
+// The live-count group a decision falls in, and the counts of a whole map.
+QString groupName(const Decision& decision);
 QMap<QString, int> tally(const Decisions& decisions);
 
 namespace ClassifierText {
