@@ -240,7 +240,11 @@ private slots:
     }
 
     void lessonsCapped() {
-        for (int i = 0; i < 205; ++i)
+        QList<Lesson> stored;
+        for (int i = 0; i < 198; ++i)
+            stored.append({QStringLiteral("f%1").arg(i), "doc", "Work Admin"});
+        write(Store::filePath("lessons.json"), Json::pretty(Json::encodeList(stored)));
+        for (int i = 198; i < 205; ++i)
             Store::addLesson({QStringLiteral("f%1").arg(i), "doc", "Work Admin"});
         const auto lessons = Store::loadLessons();
         QCOMPARE(lessons.size(), 200);
