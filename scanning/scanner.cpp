@@ -100,7 +100,7 @@ constexpr qint64 largestSampled = 60'000'000;
 constexpr qint64 textBytes = 6000;
 constexpr int pdfPages = 3;
 constexpr qint64 memberBytes = 300'000;
-constexpr int membersLooked = 10'000;
+constexpr quint64 membersLooked = 10'000;
 constexpr int cleanChars = 800;
 constexpr int summaryKinds = 5;
 constexpr int summaryNames = 25;
@@ -229,6 +229,34 @@ bool memberMatches(const char* name, const QByteArray& member) {
     const QByteArray tail = member.mid(star + 1);
     return entry.size() >= head.size() + tail.size() && entry.startsWith(head) &&
            entry.endsWith(tail);
+}
+
+quint64 littleEndian(const QByteArray& bytes, qsizetype at, int width) {
+    quint64 value = 0;
+    for (int i = width - 1; i >= 0; --i)
+        value = value << 8 | quint8(bytes[at + i]);
+    return value;
+}
+
+// The entry count an archive declares in its end record (zip64 included), read
+// before opening: the zip library keeps every central directory entry in
+// memory, so an archive declaring a huge count costs memory before any check.
+std::optional<quint64> declaredMembers(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const qint64 tail = std::min<qint64>(file.size(), 65'535 + 22);
+    if (tail < 22 || !file.seek(file.size() - tail)) return std::nullopt;
+    const QByteArray end = file.read(tail);
+    const qsizetype record = end.lastIndexOf("PK\x05\x06");
+    if (record < 0 || record + 22 > end.size()) return std::nullopt;
+    const quint64 count = littleEndian(end, record + 10, 2);
+    if (count != 0xffff || record < 20 || !end.mid(record - 20, 4).startsWith("PK\x06\x07"))
+        return count;
+    const quint64 at = littleEndian(end, record - 20 + 8, 8);
+    if (at > quint64(file.size()) || !file.seek(qint64(at))) return std::nullopt;
+    const QByteArray zip64 = file.read(56);
+    if (zip64.size() < 56 || !zip64.startsWith("PK\x06\x06")) return std::nullopt;
+    return littleEndian(zip64, 32, 8);
 }
 
 struct HashState {
@@ -417,12 +445,15 @@ QString clean(const QString& text) {
 std::optional<QString> unzip(const QString& path, const QString& member) {
     // Same result as printing the member with an unzip tool: nothing printed
     // (not a zip, no such member) is an empty text, not an absent one.
+    // More members than any document holds: hostile, and read as printing nothing.
+    if (declaredMembers(path).value_or(0) > membersLooked) return QString();
     int error = 0;
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
     if (!archive) return QString();
     const QByteArray wanted = member.toUtf8();
     QByteArray bytes;
-    const zip_int64_t count = std::min<zip_int64_t>(zip_get_num_entries(archive, 0), membersLooked);
+    const zip_int64_t count =
+        std::min<zip_int64_t>(zip_get_num_entries(archive, 0), zip_int64_t(membersLooked));
     for (zip_int64_t i = 0; i < count && bytes.size() < memberBytes; ++i) {
         const char* name = zip_get_name(archive, zip_uint64_t(i), ZIP_FL_ENC_RAW);
         if (!name || !memberMatches(name, wanted)) continue;
