@@ -1,0 +1,790 @@
+#include "appstate.h"
+
+#include "claudesender.h"
+#include "discovery.h"
+#include "mover.h"
+#include "scanner.h"
+#include "store.h"
+#include "usage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QtConcurrent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString relayKey = QStringLiteral("@tovrin-server");
+const QString discoveryModel = QStringLiteral("claude-opus-5-5");
+constexpr int perRunCap = 25'000;
+constexpr int monthlyCap = 60'000;
+constexpr int autoCheckMs = 600'000;
+constexpr double warmUpSeconds = 6.0;
+const QString estimating = QStringLiteral("Estimating time left…");
+
+const QStringList excludedUnderHome = {QStringLiteral("Projects"), QStringLiteral("Creator"),
+                                       QStringLiteral("Personal"), QStringLiteral("Work Admin"),
+                                       QStringLiteral("Archive"),  QStringLiteral("Tovrin Review"),
+                                       QStringLiteral("Quillon"),  QStringLiteral("Tovrin App")};
+
+QString formatted(qint64 n) {
+    return QLocale().toString(n);
+}
+
+QString trimmed(const QString& text) {
+    return text.trimmed();
+}
+
+QString fileName(const QUrl& url) {
+    return QFileInfo(url.toLocalFile()).fileName();
+}
+
+bool srcExists(const PlanItem& item) {
+    const QFileInfo info(item.src.toLocalFile());
+    return info.exists() || info.isSymLink();
+}
+
+QList<PlanItem> existing(const QList<PlanItem>& plan) {
+    QList<PlanItem> kept;
+    for (const PlanItem& item : plan)
+        if (srcExists(item)) kept.append(item);
+    return kept;
+}
+
+// A data file that no longer decodes is kept beside its old name, so the next
+// write under that name cannot destroy what the user had.
+void setAside(const QString& path, const QDateTime& now) {
+    const QFileInfo info(path);
+    QFile::rename(path, info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
+                            QStringLiteral(".unreadable-") +
+                            QString::number(now.toSecsSinceEpoch()) + QStringLiteral(".json"));
+}
+
+void newestFirst(QList<ScannedItem>& items, int keep) {
+    std::stable_sort(items.begin(), items.end(), [](const ScannedItem& a, const ScannedItem& b) {
+        return a.modified > b.modified;
+    });
+    items.resize(keep);
+}
+
+QString relativeText(qint64 seconds) {
+    const bool future = seconds < 0;
+    const qint64 span = std::abs(seconds);
+    struct Unit {
+        qint64 seconds;
+        const char* one;
+        const char* many;
+    };
+    static const Unit units[] = {{365 * 86400, "year", "years"}, {30 * 86400, "month", "months"},
+                                 {7 * 86400, "week", "weeks"},   {86400, "day", "days"},
+                                 {3600, "hour", "hours"},        {60, "minute", "minutes"},
+                                 {1, "second", "seconds"}};
+    for (const Unit& unit : units) {
+        if (span < unit.seconds && unit.seconds != 1) continue;
+        const qint64 n = span / unit.seconds;
+        const QString text = QString::number(n) + QLatin1Char(' ') +
+                             QString::fromLatin1(n == 1 ? unit.one : unit.many);
+        return future ? QStringLiteral("in ") + text : text + QStringLiteral(" ago");
+    }
+    return {};
+}
+
+MakeSheet noSheet() {
+    return [](const QList<ScannedItem>&) {
+        return QtFuture::makeReadyFuture(std::optional<QByteArray>());
+    };
+}
+
+// Hands f to the main thread; it runs only if the state still exists there.
+template <typename F> void onMain(const QPointer<AppState>& guard, F f) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [guard, f = std::move(f)]() mutable {
+            if (guard) f(guard.data());
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
+QString projectSubFolder(FileKind kind) {
+    switch (kind) {
+    case FileKind::pdf:
+    case FileKind::doc:
+    case FileKind::sheet:
+    case FileKind::slides:
+        return QStringLiteral("Docs");
+    case FileKind::image:
+        return QStringLiteral("Images");
+    case FileKind::video:
+        return QStringLiteral("Video");
+    case FileKind::audio:
+        return QStringLiteral("Audio");
+    case FileKind::design:
+    case FileKind::font:
+        return QStringLiteral("Design");
+    case FileKind::code:
+    case FileKind::project:
+        return QStringLiteral("Code");
+    case FileKind::folder:
+        return QStringLiteral("Folders");
+    case FileKind::archive:
+    case FileKind::installer:
+    case FileKind::partial:
+    case FileKind::bundle:
+    case FileKind::other:
+        break;
+    }
+    return QStringLiteral("Other");
+}
+
+GroupCounts recapGroups(const QList<PlanItem>& plan) {
+    QHash<QString, int> counts;
+    QStringList order;
+    for (const PlanItem& item : plan) {
+        if (!item.approved || item.category == QLatin1String("junk") ||
+            item.category == QLatin1String("duplicate") ||
+            item.category == QLatin1String("needs-you"))
+            continue;
+        const QString group = item.group();
+        if (!counts.contains(group)) order.append(group);
+        ++counts[group];
+    }
+    GroupCounts groups;
+    for (const QString& name : order)
+        groups.append({name, counts.value(name)});
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const GroupCount& a, const GroupCount& b) { return a.count > b.count; });
+    return groups;
+}
+
+std::optional<PlanItem> exampleRename(const QList<PlanItem>& plan) {
+    auto renamed = [](const PlanItem& item) {
+        return item.approved && item.renameApproved && item.newName.has_value();
+    };
+    for (const PlanItem& item : plan)
+        if (renamed(item) && item.kind == FileKind::image) return item;
+    for (const PlanItem& item : plan)
+        if (renamed(item)) return item;
+    return std::nullopt;
+}
+
+void NotificationHandler::attach(AppState* state, NotificationService* service) {
+    state_ = state;
+    if (!service) return;
+    connect(service, &NotificationService::clicked, this, [this](const QString& id) {
+        if (state_) state_->handleNotification(id);
+    });
+}
+
+// The values one refresh works with, fixed when it starts.
+struct AppState::Run {
+    TidyMode mode = TidyMode::quick;
+    Profile profile;
+    QString apiKey;
+    ScanOptions scan;
+    std::optional<QString> note;
+};
+
+AppState::AppState(AppServices services, QObject* parent)
+    : QObject(parent), services_(std::move(services)),
+      notifier_(services_.notifications, services_.now, services_.settingsPath) {
+    if (!services_.send) services_.send = ClaudeSender::make();
+    if (!services_.sheet) services_.sheet = noSheet();
+
+    loadProfile();
+    // We ship no key of our own: the stored key, else the relay.
+    apiKey_ = Store::loadKey().value_or(relayKey);
+
+    timer_.setInterval(autoCheckMs);
+    connect(&timer_, &QTimer::timeout, this, &AppState::onTick);
+    timer_.start();
+
+    // A previous apply cut short leaves a journal; fold it in before anything
+    // reads the logs.
+    Mover::recoverJournals();
+    restorePendingPlan();
+    loadImportPlan();
+
+    notificationHandler_.attach(this, services_.notifications);
+    if (profile_.onboarded) {
+        notifier_.setUp(profile_.autoTidy);
+        notifier_.deliverDueReminder();
+    }
+}
+
+void AppState::loadProfile() {
+    const QString path = Store::filePath(QStringLiteral("profile.json"));
+    if (const std::optional<Profile> stored = Store::loadProfile()) {
+        profile_ = *stored;
+        return;
+    }
+    if (QFileInfo::exists(path)) setAside(path, now());
+}
+
+void AppState::restorePendingPlan() {
+    const QString path = Store::filePath(QStringLiteral("pending-plan.json"));
+    const std::optional<QList<PlanItem>> stored = Store::loadPlan();
+    if (!stored) {
+        if (QFileInfo::exists(path)) setAside(path, now());
+        return;
+    }
+    const QList<PlanItem> kept = existing(*stored);
+    const bool failed = std::any_of(kept.begin(), kept.end(), [](const PlanItem& item) {
+        return item.reason.contains(QLatin1String("credit balance")) ||
+               item.reason.contains(QLatin1String("Claude API error"));
+    });
+    if (failed) {
+        setPlan({});
+        return;
+    }
+    if (kept.isEmpty()) return;
+    setPlan(kept);
+    setPhase(Phase::review);
+}
+
+void AppState::loadImportPlan() {
+    const QString path = Store::importPlanPath();
+    if (!QFileInfo::exists(path)) return;
+    const std::optional<QList<PlanItem>> imported = Store::loadImportPlan();
+    if (!imported) {
+        // Renamed aside rather than left, so it is neither retried at every
+        // launch nor mistaken later for a plan that was loaded.
+        setAside(path, now());
+        return;
+    }
+    const QList<PlanItem> kept = existing(*imported);
+    Store::setImportPlanAside(now());
+    if (kept.isEmpty()) return;
+    setPlan(kept);
+    setPhase(Phase::review);
+    QTimer::singleShot(1500, this, [this] { open(QStringLiteral("review")); });
+}
+
+void AppState::onTick() {
+    autoCheck();
+    notifier_.deliverDueReminder();
+}
+
+void AppState::open(const QString& windowId) {
+    if (openWindow_) openWindow_(windowId);
+}
+
+Usage& AppState::usage() const {
+    return services_.usage ? *services_.usage : Usage::shared();
+}
+
+void AppState::setProfile(const Profile& profile) {
+    const bool resetChanged = profile.autoTidy != profile_.autoTidy;
+    profile_ = profile;
+    emit profileChanged();
+    if (resetChanged && profile_.onboarded) notifier_.setUp(profile_.autoTidy);
+}
+
+void AppState::setPhase(Phase phase) {
+    phase_ = phase;
+    emit phaseChanged();
+    emit progressChanged();
+}
+
+void AppState::setStatus(const QString& status) {
+    status_ = status;
+    emit statusChanged();
+    emit progressChanged();
+}
+
+void AppState::setDecided(int decided) {
+    decided_ = decided;
+    emit decidedChanged();
+    emit progressChanged();
+}
+
+void AppState::setTotal(int total) {
+    total_ = total;
+    emit totalChanged();
+    emit progressChanged();
+}
+
+void AppState::setLiveCounts(const LiveCounts& counts) {
+    liveCounts_ = counts;
+    emit liveCountsChanged();
+}
+
+void AppState::setLastRunCost(std::optional<double> cost) {
+    lastRunCost_ = cost;
+    emit lastRunCostChanged();
+}
+
+void AppState::setPlan(const QList<PlanItem>& plan) {
+    plan_ = plan;
+    Store::savePlan(plan_);
+    emit planChanged();
+}
+
+void AppState::setLastResult(std::optional<ApplyResult> result) {
+    lastResult_ = result;
+    emit lastResultChanged();
+}
+
+void AppState::setMessage(std::optional<QString> message) {
+    message_ = std::move(message);
+    emit messageChanged();
+}
+
+void AppState::setNewFiles(int count) {
+    newFiles_ = count;
+    emit newFilesChanged();
+}
+
+void AppState::setRecap(std::optional<RecapData> recap) {
+    recap_ = std::move(recap);
+    emit recapChanged();
+}
+
+void AppState::setClassifyStart(std::optional<QDateTime> start) {
+    classifyStart_ = start;
+    emit classifyStartChanged();
+    emit progressChanged();
+}
+
+void AppState::setClassifyBaseline(int baseline) {
+    classifyBaseline_ = baseline;
+    emit classifyBaselineChanged();
+}
+
+void AppState::saveKey(const QString& key) {
+    apiKey_ = trimmed(key);
+    emit apiKeyChanged();
+    Store::saveKey(apiKey_);
+}
+
+void AppState::discardPlan() {
+    setPlan({});
+    setPhase(Phase::idle);
+}
+
+// Each edit is written once, whole, after all its changes: a crash can then
+// never leave a half-made edit on disk.
+void AppState::editPlan(const std::function<bool(QList<PlanItem>&)>& edit) {
+    QList<PlanItem> plan = plan_;
+    if (edit(plan)) setPlan(plan);
+}
+
+namespace {
+
+PlanItem* firstWithId(QList<PlanItem>& plan, qint64 id) {
+    for (PlanItem& item : plan)
+        if (item.id == id) return &item;
+    return nullptr;
+}
+
+bool isCandidate(const PlanItem& item) {
+    return item.category == QLatin1String("needs-you") || item.category == QLatin1String("library");
+}
+
+} // namespace
+
+void AppState::toggle(qint64 id) {
+    editPlan([id](QList<PlanItem>& plan) {
+        PlanItem* item = firstWithId(plan, id);
+        if (item) item->approved = !item->approved;
+        return item != nullptr;
+    });
+}
+
+void AppState::setApproved(const QList<qint64>& ids, bool value) {
+    editPlan([&](QList<PlanItem>& plan) {
+        bool changed = false;
+        for (PlanItem& item : plan)
+            if (ids.contains(item.id)) {
+                item.approved = value;
+                changed = true;
+            }
+        return changed;
+    });
+}
+
+void AppState::toggleRename(qint64 id) {
+    editPlan([id](QList<PlanItem>& plan) {
+        PlanItem* item = firstWithId(plan, id);
+        if (item) item->renameApproved = !item->renameApproved;
+        return item != nullptr;
+    });
+}
+
+void AppState::setDestination(qint64 id, const QString& folder) {
+    editPlan([&](QList<PlanItem>& plan) {
+        PlanItem* item = firstWithId(plan, id);
+        if (!item) return false;
+        if (folder.trimmed().isEmpty()) {
+            item->approved = false;
+            return true;
+        }
+        Store::addLesson({fileName(item->src), item->reason, folder});
+        item->destFolder = folder;
+        item->category = QStringLiteral("user");
+        item->approved = true;
+        return true;
+    });
+}
+
+int AppState::addProject(const QString& name) {
+    const QString clean = trimmed(name);
+    if (clean.isEmpty()) return 0;
+    const QString lower = clean.toLower();
+    const bool known =
+        std::any_of(profile_.projects.begin(), profile_.projects.end(),
+                    [&](const Project& p) { return p.displayName().toLower() == lower; });
+    if (!known) {
+        Profile updated = profile_;
+        Project project;
+        project.name = clean;
+        updated.projects.append(project);
+        setProfile(updated);
+        Store::saveProfile(profile_);
+    }
+
+    int moved = 0;
+    const QString folder = QStringLiteral("Projects/") +
+                           trimmed(QString(clean).replace(QLatin1Char(':'), QLatin1Char('-')));
+    editPlan([&](QList<PlanItem>& plan) {
+        for (PlanItem& item : plan) {
+            if (!isCandidate(item)) continue;
+            const bool matches = (item.suggestedProject && item.suggestedProject->compare(
+                                                               lower, Qt::CaseInsensitive) == 0) ||
+                                 fileName(item.src).toLower().contains(lower) ||
+                                 item.reason.toLower().contains(lower);
+            if (!matches) continue;
+            item.destFolder = folder + QLatin1Char('/') + projectSubFolder(item.kind);
+            item.category = QStringLiteral("project:") + clean;
+            item.approved = true;
+            item.suggestedProject.reset();
+            ++moved;
+        }
+        return moved > 0;
+    });
+    Store::addLesson({QStringLiteral("(project)"), QStringLiteral("user added project"),
+                      QStringLiteral("Projects/") + clean});
+    return moved;
+}
+
+GroupCounts AppState::projectSuggestions() const {
+    QHash<QString, int> counts;
+    QStringList order;
+    for (const PlanItem& item : plan_) {
+        if (!isCandidate(item) || !item.suggestedProject) continue;
+        if (!counts.contains(*item.suggestedProject)) order.append(*item.suggestedProject);
+        ++counts[*item.suggestedProject];
+    }
+    QSet<QString> known;
+    for (const Project& project : profile_.projects)
+        known.insert(project.displayName().toLower());
+    GroupCounts out;
+    for (const QString& name : order)
+        if (counts.value(name) >= 2 && !known.contains(name.toLower()))
+            out.append({name, counts.value(name)});
+    std::stable_sort(out.begin(), out.end(),
+                     [](const GroupCount& a, const GroupCount& b) { return a.count > b.count; });
+    if (out.size() > 3) out.resize(3);
+    return out;
+}
+
+void AppState::autoCheck() {
+    if (!profile_.autoTidy || !profile_.onboarded || phase_ != Phase::idle) return;
+    const QDateTime current = now();
+    if (!Schedule::isSundayFromNine(current)) return;
+    if (profile_.lastRun && profile_.lastRun->toLocalTime().date() == current.toLocalTime().date())
+        return;
+    start(TidyMode::quick);
+}
+
+void AppState::refreshNewFiles() {
+    const std::optional<QDateTime> since = profile_.lastRun;
+    const QString home = QDir::homePath();
+    QtConcurrent::run([since, home] {
+        int count = 0;
+        for (const char* name : {"Desktop", "Downloads"}) {
+            const QDir dir(home + QLatin1Char('/') + QLatin1String(name));
+            const QFileInfoList entries =
+                dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+            for (const QFileInfo& entry : entries) {
+                if (!since) {
+                    ++count;
+                    continue;
+                }
+                const QDateTime modified = entry.lastModified();
+                if (modified.isValid() && modified > *since) ++count;
+            }
+        }
+        return count;
+    }).then(this, [guard = QPointer<AppState>(this)](int count) {
+        if (guard) guard->setNewFiles(count);
+    });
+}
+
+void AppState::handleNotification(const QString& id) {
+    if (!plan_.isEmpty() && phase_ == Phase::review) {
+        open(QStringLiteral("review"));
+        return;
+    }
+    if (id == NotificationIds::sundayReminder) start(TidyMode::quick);
+}
+
+std::optional<QString> AppState::timeLeftText() const {
+    if (phase_ != Phase::scanning || !classifyStart_ || decided_ >= total_) return std::nullopt;
+    const double elapsed = classifyStart_->msecsTo(now()) / 1000.0;
+    const int done = decided_ - classifyBaseline_;
+    if (elapsed <= warmUpSeconds || done < 1) return estimating;
+    const double rate = done / elapsed;
+    const double secondsLeft = (total_ - decided_) / rate;
+    if (secondsLeft < 60) return QStringLiteral("Less than a minute left");
+    return QStringLiteral("About ") + QString::number(qint64(std::ceil(secondsLeft / 60))) +
+           QStringLiteral(" min left");
+}
+
+QString AppState::calmStatus() const {
+    if (phase_ == Phase::applying) return QStringLiteral("Putting everything in its place");
+    if (const std::optional<QString> left = timeLeftText(); left && *left != estimating)
+        return *left;
+    if (status_.startsWith(QLatin1String("Learning")) ||
+        status_.startsWith(QLatin1String("Found ")))
+        return QStringLiteral("Learning what you work on…");
+    return classifyStart_ ? estimating : QStringLiteral("Getting started…");
+}
+
+QString AppState::lastRunText() const {
+    if (!profile_.lastRun) return QStringLiteral("Ready for a fresh start");
+    return QStringLiteral("Last refresh ") + relativeText(profile_.lastRun->secsTo(now()));
+}
+
+QString AppState::lastLogText() const {
+    const std::optional<QString> log = Store::latestLog();
+    if (!log) return {};
+    const QDateTime modified = QFileInfo(*log).lastModified();
+    if (!modified.isValid()) return {};
+    return QLocale().toString(modified.date(), QStringLiteral("MMM d"));
+}
+
+void AppState::start(TidyMode mode) {
+    if (isBusy()) return;
+    if (!profile_.onboarded) {
+        open(QStringLiteral("onboarding"));
+        return;
+    }
+    setPhase(Phase::scanning);
+    setStatus(QStringLiteral("Looking through your folders"));
+    setDecided(0);
+    setTotal(0);
+    setLiveCounts({});
+    setMessage(std::nullopt);
+    setPlan({});
+
+    Run run;
+    run.mode = mode;
+    run.profile = profile_;
+    run.apiKey = apiKey_;
+    const bool quickAgain = mode == TidyMode::quick && profile_.lastRun.has_value();
+    for (const QString& folder : profile_.scanFolders) {
+        if (quickAgain && folder != QLatin1String("Desktop") &&
+            folder != QLatin1String("Downloads"))
+            continue;
+        run.scan.roots.append(QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/') + folder));
+    }
+    if (mode == TidyMode::quick) run.scan.since = profile_.lastRun;
+    for (const QString& name : excludedUnderHome)
+        run.scan.exclude.append(QUrl::fromLocalFile(profile_.homeBase + QLatin1Char('/') + name));
+    usage().reset();
+
+    QMetaObject::invokeMethod(
+        this, [this, run] { reachability(run); }, Qt::QueuedConnection);
+}
+
+void AppState::reachability(Run run) {
+    services_
+        .send(run.apiKey, run.profile.model, QStringLiteral("Reply with OK."),
+              QJsonArray{Model::textBlock(QStringLiteral("ping"))}, 5)
+        .then(this, [guard = QPointer<AppState>(this), run](const Model::Answer& answer) {
+            if (!guard) return;
+            if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
+                guard->setPhase(Phase::idle);
+                guard->setMessage(failure->description.isEmpty()
+                                      ? QStringLiteral("Couldn't reach Claude. Check your "
+                                                       "internet connection and try again.")
+                                      : failure->description);
+                return;
+            }
+            const QPointer<AppState> state = guard;
+            QtConcurrent::run([options = run.scan, state] {
+                return Scanner::run(options, [state](int found) {
+                    onMain(state, [found](AppState* s) {
+                        s->setStatus(QStringLiteral("Found ") + formatted(found) +
+                                     QStringLiteral(" files"));
+                    });
+                });
+            }).then(guard.data(), [state, run](QList<ScannedItem> items) {
+                if (state) state->scanned(run, std::move(items));
+            });
+        });
+}
+
+void AppState::scanned(Run run, QList<ScannedItem> items) {
+    if (items.size() > perRunCap) {
+        newestFirst(items, perRunCap);
+        run.note = QStringLiteral("Sorted your newest ") + formatted(perRunCap) +
+                   QStringLiteral(" files. Run it again for the rest.");
+    }
+    const UsageLog log = UsageLedger::load();
+    const qint64 used = log.months.value(UsageLedger::monthKey(now())).files;
+    const qint64 remaining = monthlyCap - used;
+    if (remaining < 1) {
+        usage().endRun(0);
+        setPhase(Phase::idle);
+        setMessage(QStringLiteral("You've reached this month's limit of ") + formatted(monthlyCap) +
+                   QStringLiteral(" files. It resets on the 1st."));
+        return;
+    }
+    if (items.size() > remaining) {
+        newestFirst(items, int(remaining));
+        run.note = QStringLiteral("Sorted your newest ") + formatted(remaining) +
+                   QStringLiteral(" files. You've reached this month's limit.");
+    }
+    setTotal(int(items.size()));
+
+    if (run.mode != TidyMode::deep && !run.profile.projects.isEmpty()) {
+        classify(std::move(run), std::move(items));
+        return;
+    }
+    setStatus(QStringLiteral("Learning what you work on"));
+    Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
+                   services_.sheet)
+        .then(this,
+              [guard = QPointer<AppState>(this), run, items](const QList<Project>& found) mutable {
+                  if (!guard) return;
+                  QSet<QString> known;
+                  for (const Project& project : run.profile.projects)
+                      known.insert(project.name.toLower());
+                  QList<Project> fresh;
+                  for (const Project& project : found)
+                      if (!known.contains(project.name.toLower())) {
+                          known.insert(project.name.toLower());
+                          fresh.append(project);
+                      }
+                  if (!fresh.isEmpty()) {
+                      Profile updated = guard->profile();
+                      updated.projects.append(fresh);
+                      guard->setProfile(updated);
+                      Store::saveProfile(updated);
+                      run.profile.projects = updated.projects;
+                  }
+                  guard->classify(std::move(run), std::move(items));
+              });
+}
+
+void AppState::classify(Run run, QList<ScannedItem> items) {
+    setStatus(items.isEmpty() ? QStringLiteral("Nothing new to sort")
+                              : QStringLiteral("Looking at ") + formatted(items.size()) +
+                                    QStringLiteral(" files"));
+    Classifier classifier;
+    classifier.apiKey = run.apiKey;
+    classifier.profile = run.profile;
+    classifier.send = services_.send;
+    classifier.sheet = services_.sheet;
+    setClassifyStart(std::nullopt);
+
+    const QPointer<AppState> state(this);
+    auto progress = [state](int decided, int total, const QMap<QString, int>& counts) {
+        onMain(state, [decided, total, counts](AppState* s) {
+            if (!s->classifyStart_) {
+                s->setClassifyStart(s->now());
+                s->setClassifyBaseline(decided);
+            }
+            s->setDecided(decided);
+            s->setTotal(total);
+            s->setLiveCounts(counts);
+        });
+    };
+    const qint64 files = items.size();
+    classifier.buildPlan(items, run.mode, progress)
+        .then(this, [state, run, files](const Outcome<QList<PlanItem>>& outcome) {
+            if (!state) return;
+            // Queued behind the progress reports already posted.
+            onMain(state, [run, files, outcome](AppState* s) {
+                if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
+                    s->setLastRunCost(s->usage().endRun(0));
+                    s->setPhase(Phase::idle);
+                    s->setMessage(failure->description);
+                    return;
+                }
+                const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
+                s->setLastRunCost(s->usage().endRun(files));
+                if (run.note) s->setMessage(run.note);
+                s->setPlan(plan);
+                if (!plan.isEmpty()) {
+                    s->setPhase(Phase::review);
+                    s->notifier_.planReady(int(plan.size()));
+                    return;
+                }
+                s->setLastResult(ApplyResult{});
+                Profile updated = s->profile();
+                updated.lastRun = s->now();
+                s->setProfile(updated);
+                Store::saveProfile(updated);
+                s->setPhase(Phase::done);
+            });
+        });
+}
+
+void AppState::apply(bool includeRenames) {
+    if (phase_ != Phase::review) return;
+    setPhase(Phase::applying);
+    setStatus(QStringLiteral("Moving files"));
+    const QList<PlanItem> plan = plan_;
+    const QString homeBase = profile_.homeBase;
+    RecapData recap;
+    recap.groups = recapGroups(plan);
+    if (includeRenames)
+        if (const std::optional<PlanItem> example = exampleRename(plan)) {
+            recap.renameFrom = fileName(example->src);
+            recap.renameTo = example->newName;
+        }
+    recap.duplicates = int(std::count_if(plan.begin(), plan.end(), [](const PlanItem& item) {
+        return item.approved && item.category == QLatin1String("duplicate");
+    }));
+
+    QtConcurrent::run([plan, homeBase, includeRenames] {
+        return Mover::apply(plan, homeBase, includeRenames);
+    }).then(this, [guard = QPointer<AppState>(this), recap](const ApplyResult& result) mutable {
+        if (!guard) return;
+        guard->setLastResult(result);
+        recap.result = result;
+        guard->setRecap(recap);
+        if (result.moved >= 1) guard->open(QStringLiteral("recap"));
+        Profile updated = guard->profile();
+        updated.lastRun = guard->now();
+        guard->setProfile(updated);
+        Store::saveProfile(updated);
+        guard->setPlan({});
+        guard->setPhase(Phase::done);
+        guard->refreshNewFiles();
+    });
+}
+
+void AppState::undoLast() {
+    if (isBusy()) return;
+    setPhase(Phase::applying);
+    setStatus(QStringLiteral("Putting files back"));
+    QtConcurrent::run(&Mover::undoLatest).then(this, [guard = QPointer<AppState>(this)](int n) {
+        if (!guard) return;
+        guard->setPhase(Phase::idle);
+        guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + formatted(n) +
+                                       QStringLiteral(" files to where they were.")
+                                 : QStringLiteral("Nothing to undo."));
+        guard->refreshNewFiles();
+    });
+}

@@ -1,0 +1,242 @@
+#pragma once
+
+#include "classifier.h"
+#include "model.h"
+#include "notifications.h"
+#include "records.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+class Usage;
+
+struct GroupCount {
+    QString name;
+    int count = 0;
+
+    bool operator==(const GroupCount&) const = default;
+};
+
+struct RecapData {
+    ApplyResult result;
+    QList<GroupCount> groups;
+    std::optional<QString> renameFrom;
+    std::optional<QString> renameTo;
+    int duplicates = 0;
+
+    bool operator==(const RecapData&) const = default;
+};
+
+// The enumerations the views bind to.
+namespace Tidy {
+Q_NAMESPACE
+
+enum class Phase { idle, scanning, review, applying, done };
+Q_ENUM_NS(Phase)
+
+// TidyMode as the views see it; the values are the classifier's own.
+enum class Mode {
+    quick = static_cast<int>(TidyMode::quick),
+    deep = static_cast<int>(TidyMode::deep),
+    junkOnly = static_cast<int>(TidyMode::junkOnly),
+};
+Q_ENUM_NS(Mode)
+
+} // namespace Tidy
+
+using Phase = Tidy::Phase;
+using LiveCounts = QMap<QString, int>;
+using GroupCounts = QList<GroupCount>;
+
+// What the state talks to outside the process; tests replace each of them.
+struct AppServices {
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    // Not owned; null means no notifications.
+    NotificationService* notifications = nullptr;
+    Model::Send send;
+    MakeSheet sheet;
+    Usage* usage = nullptr; // null: the process-wide counters
+    QString settingsPath = Notifier::defaultSettingsPath();
+};
+
+class AppState;
+
+// Turns a click on one of our notifications into handleNotification().
+class NotificationHandler : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    void attach(AppState* state, NotificationService* service);
+
+private:
+    QPointer<AppState> state_;
+};
+
+// The one application state. Lives on the main thread; background work hands
+// its results back through queued calls that check the state still exists.
+class AppState : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(Profile profile READ profile WRITE setProfile NOTIFY profileChanged)
+    Q_PROPERTY(QString apiKey READ apiKey NOTIFY apiKeyChanged)
+    Q_PROPERTY(Tidy::Phase phase READ phase NOTIFY phaseChanged)
+    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    Q_PROPERTY(int decided READ decided NOTIFY decidedChanged)
+    Q_PROPERTY(int total READ total NOTIFY totalChanged)
+    Q_PROPERTY(LiveCounts liveCounts READ liveCounts NOTIFY liveCountsChanged)
+    Q_PROPERTY(std::optional<double> lastRunCost READ lastRunCost NOTIFY lastRunCostChanged)
+    Q_PROPERTY(QList<PlanItem> plan READ plan NOTIFY planChanged)
+    Q_PROPERTY(std::optional<ApplyResult> lastResult READ lastResult NOTIFY lastResultChanged)
+    Q_PROPERTY(std::optional<QString> message READ message NOTIFY messageChanged)
+    Q_PROPERTY(int newFiles READ newFiles NOTIFY newFilesChanged)
+    Q_PROPERTY(std::optional<RecapData> recap READ recap NOTIFY recapChanged)
+    Q_PROPERTY(
+        std::optional<QDateTime> classifyStart READ classifyStart NOTIFY classifyStartChanged)
+    Q_PROPERTY(int classifyBaseline READ classifyBaseline NOTIFY classifyBaselineChanged)
+    Q_PROPERTY(bool isBusy READ isBusy NOTIFY phaseChanged)
+    Q_PROPERTY(QString calmStatus READ calmStatus NOTIFY progressChanged)
+    Q_PROPERTY(std::optional<QString> timeLeftText READ timeLeftText NOTIFY progressChanged)
+    Q_PROPERTY(QString lastRunText READ lastRunText NOTIFY profileChanged)
+    Q_PROPERTY(QString lastLogText READ lastLogText NOTIFY phaseChanged)
+    Q_PROPERTY(GroupCounts projectSuggestions READ projectSuggestions NOTIFY planChanged)
+
+public:
+    using OpenWindow = std::function<void(const QString& windowId)>;
+
+    explicit AppState(AppServices services = {}, QObject* parent = nullptr);
+
+    const Profile& profile() const { return profile_; }
+    void setProfile(const Profile& profile);
+    QString apiKey() const { return apiKey_; }
+    Phase phase() const { return phase_; }
+    QString status() const { return status_; }
+    int decided() const { return decided_; }
+    int total() const { return total_; }
+    LiveCounts liveCounts() const { return liveCounts_; }
+    std::optional<double> lastRunCost() const { return lastRunCost_; }
+    const QList<PlanItem>& plan() const { return plan_; }
+    std::optional<ApplyResult> lastResult() const { return lastResult_; }
+    std::optional<QString> message() const { return message_; }
+    int newFiles() const { return newFiles_; }
+    std::optional<RecapData> recap() const { return recap_; }
+    std::optional<QDateTime> classifyStart() const { return classifyStart_; }
+    int classifyBaseline() const { return classifyBaseline_; }
+
+    bool isBusy() const { return phase_ == Phase::scanning || phase_ == Phase::applying; }
+    QString calmStatus() const;
+    std::optional<QString> timeLeftText() const;
+    QString lastRunText() const;
+    QString lastLogText() const;
+    GroupCounts projectSuggestions() const;
+
+    // Installed by the shell; opens the window with that id and brings the
+    // application to the front.
+    void setOpenWindow(OpenWindow open) { openWindow_ = std::move(open); }
+    const QTimer& autoCheckTimer() const { return timer_; }
+    Notifier& notifier() { return notifier_; }
+
+    Q_INVOKABLE void saveKey(const QString& key);
+    Q_INVOKABLE void discardPlan();
+
+    // Review edits; each is on disk before it returns.
+    Q_INVOKABLE void toggle(qint64 id);
+    Q_INVOKABLE void setApproved(const QList<qint64>& ids, bool value);
+    Q_INVOKABLE void toggleRename(qint64 id);
+    // A blank folder is "Leave where it is".
+    Q_INVOKABLE void setDestination(qint64 id, const QString& folder);
+    Q_INVOKABLE int addProject(const QString& name);
+
+    Q_INVOKABLE void autoCheck();
+    Q_INVOKABLE void refreshNewFiles();
+    Q_INVOKABLE void handleNotification(const QString& id);
+
+    void start(TidyMode mode);
+    Q_INVOKABLE void start(Tidy::Mode mode) { start(static_cast<TidyMode>(mode)); }
+    Q_INVOKABLE void apply(bool includeRenames);
+    Q_INVOKABLE void undoLast();
+
+signals:
+    void profileChanged();
+    void apiKeyChanged();
+    void phaseChanged();
+    void statusChanged();
+    void decidedChanged();
+    void totalChanged();
+    void liveCountsChanged();
+    void lastRunCostChanged();
+    void planChanged();
+    void lastResultChanged();
+    void messageChanged();
+    void newFilesChanged();
+    void recapChanged();
+    void classifyStartChanged();
+    void classifyBaselineChanged();
+    // Anything calmStatus and timeLeftText read.
+    void progressChanged();
+
+private:
+    struct Run;
+
+    void loadProfile();
+    void restorePendingPlan();
+    void loadImportPlan();
+    void onTick();
+
+    void setPhase(Phase phase);
+    void setStatus(const QString& status);
+    void setDecided(int decided);
+    void setTotal(int total);
+    void setLiveCounts(const LiveCounts& counts);
+    void setLastRunCost(std::optional<double> cost);
+    void setPlan(const QList<PlanItem>& plan); // and saves it
+    void setLastResult(std::optional<ApplyResult> result);
+    void setMessage(std::optional<QString> message);
+    void setNewFiles(int count);
+    void setRecap(std::optional<RecapData> recap);
+    void setClassifyStart(std::optional<QDateTime> start);
+    void setClassifyBaseline(int baseline);
+
+    void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
+    void open(const QString& windowId);
+    Usage& usage() const;
+    QDateTime now() const { return services_.now(); }
+
+    void reachability(Run run);
+    void scanned(Run run, QList<ScannedItem> items);
+    void classify(Run run, QList<ScannedItem> items);
+
+    AppServices services_;
+    Profile profile_;
+    QString apiKey_;
+    Phase phase_ = Phase::idle;
+    QString status_;
+    int decided_ = 0;
+    int total_ = 0;
+    LiveCounts liveCounts_;
+    std::optional<double> lastRunCost_;
+    QList<PlanItem> plan_;
+    std::optional<ApplyResult> lastResult_;
+    std::optional<QString> message_;
+    int newFiles_ = 0;
+    std::optional<RecapData> recap_;
+    std::optional<QDateTime> classifyStart_;
+    int classifyBaseline_ = 0;
+    OpenWindow openWindow_;
+    QTimer timer_;
+    Notifier notifier_;
+    NotificationHandler notificationHandler_;
+};
+
+// The review-window sub folder for a kind of file inside a project.
+QString projectSubFolder(FileKind kind);
+// Destination groups of the approved moves, largest first (for the recap).
+GroupCounts recapGroups(const QList<PlanItem>& plan);
+// The example rename shown in the recap: an image first, else any kind.
+std::optional<PlanItem> exampleRename(const QList<PlanItem>& plan);

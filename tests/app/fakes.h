@@ -1,0 +1,76 @@
+#pragma once
+
+#include "model.h"
+#include "notifier.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QList>
+#include <QStringList>
+#include <QtConcurrent>
+
+#include <atomic>
+#include <optional>
+
+// Records what would have been shown; `up` plays a present or absent server.
+class RecordingNotifications : public NotificationService {
+public:
+    bool up = true;
+    QList<Notification> shown;
+
+    bool available() override { return up; }
+    void show(const Notification& note) override { shown.append(note); }
+    void click(const QString& id) { emit clicked(id); }
+};
+
+// Stands in for Claude: answers the reachability ping, discovery with no
+// projects, and every listed file as a confident personal document.
+struct FakeClaude {
+    std::optional<Model::Failure> pingFailure;
+    std::optional<Model::Failure> classifyFailure;
+    std::atomic<int> pings = 0;
+    std::atomic<int> batches = 0;
+    std::atomic<int> discoveries = 0;
+
+    static QList<qint64> idsIn(const QJsonArray& content) {
+        QList<qint64> ids;
+        for (const QJsonValue& block : content) {
+            const QString text = block.toObject().value(QStringLiteral("text")).toString();
+            if (!text.startsWith(QStringLiteral("Files, one JSON object per line:"))) continue;
+            for (const QString& line : text.split(QLatin1Char('\n')).mid(1))
+                ids.append(QJsonDocument::fromJson(line.toUtf8())
+                               .object()
+                               .value(QStringLiteral("id"))
+                               .toInteger());
+        }
+        return ids;
+    }
+
+    Model::Send send() {
+        return [this](const QString&, const QString&, const QString& system,
+                      const QJsonArray& content, int) -> QFuture<Model::Answer> {
+            if (system == QStringLiteral("Reply with OK.")) {
+                ++pings;
+                if (pingFailure) return QtFuture::makeReadyFuture(Model::Answer(*pingFailure));
+                return QtFuture::makeReadyFuture(Model::Answer(QStringLiteral("OK")));
+            }
+            const QList<qint64> ids = idsIn(content);
+            if (ids.isEmpty()) {
+                ++discoveries;
+                return QtFuture::makeReadyFuture(Model::Answer(QStringLiteral("[]")));
+            }
+            ++batches;
+            if (classifyFailure) return QtFuture::makeReadyFuture(Model::Answer(*classifyFailure));
+            QJsonArray reply;
+            for (qint64 id : ids)
+                reply.append(QJsonObject{{QStringLiteral("id"), id},
+                                         {QStringLiteral("category"), QStringLiteral("personal")},
+                                         {QStringLiteral("sub"), QStringLiteral("Documents")},
+                                         {QStringLiteral("confidence"), QStringLiteral("high")},
+                                         {QStringLiteral("reason"), QStringLiteral("a note")}});
+            return QtFuture::makeReadyFuture(Model::Answer(
+                QString::fromUtf8(QJsonDocument(reply).toJson(QJsonDocument::Compact))));
+        };
+    }
+};
