@@ -361,7 +361,7 @@ private slots:
     // A killed apply leaves a journal; undo folds it in and puts every file back.
     void interruptedApply() {
         QList<PlanItem> plan;
-        for (int i = 0; i < 3000; ++i) {
+        for (int i = 0; i < 1500; ++i) {
             const QString src = downloads() + QStringLiteral("/file %1.txt").arg(i);
             write(src, QByteArray::number(i * 7919));
             plan.append(planItem(src, QStringLiteral("Dest/%1").arg(i % 10)));
@@ -372,7 +372,7 @@ private slots:
             QProcess child;
             child.start(QCoreApplication::applicationDirPath() + "/mover_apply_child", {base()});
             QVERIFY(child.waitForStarted());
-            const int waitLines = 20 + int(QRandomGenerator::global()->bounded(400));
+            const int waitLines = 1 + int(QRandomGenerator::global()->bounded(600));
             QTRY_VERIFY_WITH_TIMEOUT(
                 [&] {
                     const QStringList journals =
