@@ -80,6 +80,20 @@ private:
     bool ok_;
 };
 
+// A file URL as this system writes it: absolute path, no host, query or
+// fragment. Anything else would make toLocalFile name a different file (a
+// relative path resolves against the working folder, "#x" is dropped).
+std::optional<QUrl> fileUrl(const QString& text) {
+    const QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty() || url.hasQuery() ||
+        url.hasFragment() || !url.path().startsWith(QLatin1Char('/')))
+        return std::nullopt;
+    // Text that does not come back the same when written (a lone surrogate, say).
+    if (QUrl(url.toString(QUrl::FullyEncoded), QUrl::StrictMode) != url)
+        return std::nullopt;
+    return url;
+}
+
 void putOptional(QJsonObject& object, const char* key, const std::optional<QString>& value) {
     if (value)
         object.insert(QLatin1String(key), *value);
@@ -97,7 +111,13 @@ std::optional<QDateTime> parseIsoDate(const QJsonValue& value) {
     const QDateTime date = QDateTime::fromString(value.toString(), Qt::ISODate);
     if (!date.isValid() || date.timeSpec() == Qt::LocalTime)
         return std::nullopt; // an internet date-time carries its zone
-    return date.toUTC();
+    QDateTime utc = date.toUTC();
+    // Outside these years the written form would not read back.
+    if (utc.date().year() < 1 || utc.date().year() > 9999)
+        return std::nullopt;
+    // Files hold whole seconds; keeping a fraction would change the record on the next save.
+    utc.setTime(QTime(utc.time().hour(), utc.time().minute(), utc.time().second()));
+    return utc;
 }
 
 std::optional<qint64> integer(const QJsonValue& value) {
@@ -193,7 +213,8 @@ template <> std::optional<PlanItem> decode<PlanItem>(const QJsonValue& value) {
     Reader r(value);
     PlanItem item;
     item.id = r.number("id");
-    item.src = QUrl(r.string("src"), QUrl::StrictMode);
+    const std::optional<QUrl> src = fileUrl(r.string("src"));
+    item.src = src.value_or(QUrl());
     item.destFolder = r.string("destFolder");
     item.category = r.string("category");
     item.confidence = r.string("confidence");
@@ -205,7 +226,7 @@ template <> std::optional<PlanItem> decode<PlanItem>(const QJsonValue& value) {
     item.approved = r.boolean("approved");
     item.renameApproved = r.boolean("renameApproved");
     item.suggestedProject = r.optionalString("suggestedProject");
-    if (!r.ok() || !kind || !item.src.isValid() || !item.src.isLocalFile())
+    if (!r.ok() || !kind || !src)
         return std::nullopt;
     return item;
 }
