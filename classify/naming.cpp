@@ -24,7 +24,8 @@ const QList<QRegularExpression>& patterns() {
                               "^\\d+x\\d+", "^[0-9a-f]{16,}$", "^\\d{6,}", "^screen ?shot",
                               "^screenshot", "^-?1x-1", "^export( ?\\(\\d+\\))?$", "^final",
                               "^copy of", "^unnamed", "^file( ?\\(\\d+\\))?$", "^\\+$"})
-            out.append(QRegularExpression(QString::fromLatin1(p)));
+            out.append(QRegularExpression(QString::fromLatin1(p),
+                                          QRegularExpression::UseUnicodePropertiesOption));
         return out;
     }();
     return list;

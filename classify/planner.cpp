@@ -25,6 +25,12 @@ int wordCount(const QString& text) {
     return int(text.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
 }
 
+// Characters as a reader counts them: a surrogate pair is one.
+qsizetype charCount(const QString& text) {
+    return text.size() -
+           std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
 bool hasLetter(const QString& text) {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); });
 }
@@ -96,7 +102,7 @@ std::optional<QString> pick(const std::optional<QString>& sub, const QStringList
     for (const QString& entry : list)
         if (entry.compare(*sub, Qt::CaseInsensitive) == 0) return entry;
     const QString trimmed = sub->trimmed();
-    if (wordCount(trimmed) < 1 || wordCount(trimmed) > 4 || trimmed.size() > 32 ||
+    if (wordCount(trimmed) < 1 || wordCount(trimmed) > 4 || charCount(trimmed) > 32 ||
         !hasLetter(trimmed))
         return std::nullopt;
     QString folder = dashColons(trimmed).trimmed();

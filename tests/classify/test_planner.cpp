@@ -225,6 +225,12 @@ private slots:
                                        << OptString(QString("X") + QString(31, QLatin1Char('x')));
         QTest::newRow("33 characters")
             << OptString(QString(33, QLatin1Char('x'))) << library << none();
+        QTest::newRow("32 characters with surrogates")
+            << OptString(QString(30, QLatin1Char('x')) +
+                         QString::fromUtf8("\xF0\x9F\x8E\xAC\xF0\x9F\x8E\xAC"))
+            << library
+            << OptString("X" + QString(29, QLatin1Char('x')) +
+                         QString::fromUtf8("\xF0\x9F\x8E\xAC\xF0\x9F\x8E\xAC"));
         QTest::newRow("no letter") << OptString("2024") << library << none();
         QTest::newRow("empty") << OptString("") << library << none();
         QTest::newRow("blank") << OptString(" \n ") << library << none();
@@ -277,6 +283,7 @@ private slots:
         QTest::newRow("img dash") << "img-20.heic" << true;
         QTest::newRow("img without number") << "imgur-cat.png" << false;
         QTest::newRow("dsc") << "DSC01234.JPG" << true;
+        QTest::newRow("other digits") << QString::fromUtf8("img_\xD9\xA4\xD9\xA5.png") << true;
         QTest::newRow("pxl") << "PXL_20240101_123.jpg" << true;
         QTest::newRow("untitled") << "Untitled design (4).png" << true;
         QTest::newRow("image") << "image.png" << true;
