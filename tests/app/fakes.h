@@ -29,6 +29,7 @@ public:
 struct FakeClaude {
     std::optional<Model::Failure> pingFailure;
     std::optional<Model::Failure> classifyFailure;
+    QString discoveryReply = QStringLiteral("[]");
     std::atomic<int> pings = 0;
     std::atomic<int> batches = 0;
     std::atomic<int> discoveries = 0;
@@ -58,7 +59,7 @@ struct FakeClaude {
             const QList<qint64> ids = idsIn(content);
             if (ids.isEmpty()) {
                 ++discoveries;
-                return QtFuture::makeReadyFuture(Model::Answer(QStringLiteral("[]")));
+                return QtFuture::makeReadyFuture(Model::Answer(discoveryReply));
             }
             ++batches;
             if (classifyFailure) return QtFuture::makeReadyFuture(Model::Answer(*classifyFailure));

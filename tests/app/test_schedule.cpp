@@ -1,0 +1,274 @@
+#include "appstate.h"
+#include "fakes.h"
+#include "store.h"
+#include "testhome.h"
+
+#include <QSettings>
+#include <QTest>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+QDateTime local(const QString& text) {
+    QDateTime at = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm"));
+    at.setTimeSpec(Qt::LocalTime);
+    return at;
+}
+
+QDateTime utc(const QString& text) {
+    return QDateTime::fromString(text, Qt::ISODate).toUTC();
+}
+
+} // namespace
+
+// Calendar rules run in Berlin time, so the weekend the clocks change is real.
+class TestSchedule : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    RecordingNotifications notifications;
+    FakeClaude claude;
+    QDateTime clock;
+
+    QString settingsPath() const {
+        return home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
+    }
+
+    Notifier notifier() {
+        return Notifier(
+            &notifications, [this] { return clock; }, settingsPath());
+    }
+
+    std::unique_ptr<AppState> makeState() {
+        AppServices s;
+        s.now = [this] { return clock; };
+        s.notifications = &notifications;
+        s.send = claude.send();
+        s.settingsPath = settingsPath();
+        return std::make_unique<AppState>(s);
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void init() {
+        home = std::make_unique<TestHome>();
+        notifications.shown.clear();
+        notifications.up = true;
+    }
+    void cleanup() { home.reset(); }
+
+    void nextSundayNine_data() {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<QString>("due");
+        QTest::newRow("saturday") << "2026-12-05 12:00"
+                                  << "2026-12-06T08:00:00Z";
+        QTest::newRow("sunday before nine") << "2026-12-06 08:59"
+                                            << "2026-12-06T08:00:00Z";
+        QTest::newRow("sunday at nine") << "2026-12-06 09:00"
+                                        << "2026-12-13T08:00:00Z";
+        QTest::newRow("monday") << "2026-12-07 09:00"
+                                << "2026-12-13T08:00:00Z";
+        QTest::newRow("into summer time") << "2026-03-28 12:00"
+                                          << "2026-03-29T07:00:00Z";
+        QTest::newRow("summer time night") << "2026-03-29 01:30"
+                                           << "2026-03-29T07:00:00Z";
+        QTest::newRow("back to winter time") << "2026-10-24 12:00"
+                                             << "2026-10-25T08:00:00Z";
+    }
+
+    void nextSundayNine() {
+        QFETCH(QString, now);
+        QFETCH(QString, due);
+        QCOMPARE(Schedule::nextSundayNine(local(now)).toUTC(), utc(due));
+    }
+
+    void autoCheck_data() {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<bool>("autoTidy");
+        QTest::addColumn<bool>("onboarded");
+        QTest::addColumn<QString>("lastRun"); // UTC, empty for none
+        QTest::addColumn<bool>("planWaits");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("sunday 8:59") << "2026-12-06 08:59" << true << true << "" << false << false;
+        QTest::newRow("sunday 9:05, never run")
+            << "2026-12-06 09:05" << true << true << "" << false << true;
+        QTest::newRow("sunday 9:05, run last week")
+            << "2026-12-06 09:05" << true << true << "2026-11-29T08:10:00Z" << false << true;
+        QTest::newRow("sunday 14:00 after 9:10 run")
+            << "2026-12-06 14:00" << true << true << "2026-12-06T08:10:00Z" << false << false;
+        QTest::newRow("saturday") << "2026-12-05 10:00" << true << true << "" << false << false;
+        QTest::newRow("auto-run off")
+            << "2026-12-06 10:00" << false << true << "" << false << false;
+        QTest::newRow("not onboarded")
+            << "2026-12-06 10:00" << true << false << "" << false << false;
+        QTest::newRow("plan waits") << "2026-12-06 10:00" << true << true << "" << true << false;
+        // 23:30 UTC on Saturday is already Sunday 01:30 in Berlin.
+        QTest::newRow("dst sunday, ran after local midnight")
+            << "2026-03-29 09:05" << true << true << "2026-03-28T23:30:00Z" << false << false;
+        QTest::newRow("dst sunday, ran saturday night")
+            << "2026-03-29 09:05" << true << true << "2026-03-28T21:30:00Z" << false << true;
+    }
+
+    void autoCheck() {
+        QFETCH(QString, now);
+        QFETCH(bool, autoTidy);
+        QFETCH(bool, onboarded);
+        QFETCH(QString, lastRun);
+        QFETCH(bool, planWaits);
+        QFETCH(bool, starts);
+        Profile profile;
+        profile.onboarded = onboarded;
+        profile.autoTidy = autoTidy;
+        if (!lastRun.isEmpty()) profile.lastRun = utc(lastRun);
+        Store::saveProfile(profile);
+        const Phase before = planWaits ? Phase::review : Phase::idle;
+        if (planWaits) {
+            const QString path = home->path(QStringLiteral("Desktop/a.txt"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            PlanItem item;
+            item.src = QUrl::fromLocalFile(path);
+            Store::savePlan({item});
+        }
+        clock = local(now);
+        const auto state = makeState();
+        QCOMPARE(state->phase(), before);
+        state->autoCheck();
+        QCOMPARE(state->phase(), starts ? Phase::scanning : before);
+    }
+
+    void setUp_data() {
+        QTest::addColumn<bool>("sundayReset");
+        QTest::addColumn<QString>("reminderOn"); // stored text, empty for absent
+        QTest::addColumn<bool>("serviceUp");
+        QTest::addColumn<bool>("dueBefore");
+        QTest::addColumn<bool>("dueAfter");
+        QTest::newRow("reminder absent means on") << false << "" << true << false << true;
+        QTest::newRow("reminder on") << false << "true" << true << false << true;
+        QTest::newRow("not a boolean means on") << false << "maybe" << true << false << true;
+        QTest::newRow("reminder off removes") << false << "false" << true << true << false;
+        QTest::newRow("auto-run on removes") << true << "" << true << true << false;
+        QTest::newRow("no service leaves it") << true << "" << false << true << true;
+        QTest::newRow("no service adds nothing") << false << "" << false << false << false;
+    }
+
+    void setUp() {
+        QFETCH(bool, sundayReset);
+        QFETCH(QString, reminderOn);
+        QFETCH(bool, serviceUp);
+        QFETCH(bool, dueBefore);
+        QFETCH(bool, dueAfter);
+        clock = local(QStringLiteral("2026-12-02 12:00"));
+        {
+            QSettings settings(settingsPath(), QSettings::IniFormat);
+            if (!reminderOn.isEmpty())
+                settings.setValue(QStringLiteral("sundayReminderOn"), reminderOn);
+        }
+        Notifier n = notifier();
+        if (dueBefore) n.scheduleSunday();
+        notifications.up = serviceUp;
+        n.setUp(sundayReset);
+        QCOMPARE(n.reminderDue().has_value(), dueAfter);
+        if (dueAfter)
+            QCOMPARE(n.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-06T08:00:00Z")));
+        QVERIFY(notifications.shown.isEmpty());
+    }
+
+    void weeklyReminder() {
+        clock = local(QStringLiteral("2026-12-05 12:00"));
+        Notifier n = notifier();
+        n.setUp(false);
+        clock = local(QStringLiteral("2026-12-06 08:59"));
+        n.deliverDueReminder();
+        QVERIFY(notifications.shown.isEmpty());
+
+        clock = local(QStringLiteral("2026-12-06 09:05"));
+        n.deliverDueReminder();
+        QCOMPARE(notifications.shown.size(), 1);
+        QCOMPARE(notifications.shown.first().id, QStringLiteral("sunday-reminder"));
+        QCOMPARE(notifications.shown.first().title, QStringLiteral("Tovrin"));
+        QCOMPARE(notifications.shown.first().body,
+                 QStringLiteral("Don't forget to start the week fresh."));
+        QCOMPARE(n.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-13T08:00:00Z")));
+
+        // Later ticks and a restart the same Sunday bring no second one.
+        clock = local(QStringLiteral("2026-12-06 09:15"));
+        n.deliverDueReminder();
+        Notifier again = notifier();
+        again.setUp(false);
+        again.deliverDueReminder();
+        QCOMPARE(notifications.shown.size(), 1);
+
+        clock = local(QStringLiteral("2026-12-13 09:10"));
+        again.deliverDueReminder();
+        QCOMPARE(notifications.shown.size(), 2);
+    }
+
+    void missedSundayIsNotMadeUp() {
+        clock = local(QStringLiteral("2026-12-05 12:00"));
+        Notifier n = notifier();
+        n.setUp(false);
+        clock = local(QStringLiteral("2026-12-07 10:00"));
+        n.setUp(false);
+        n.deliverDueReminder();
+        QVERIFY(notifications.shown.isEmpty());
+        QCOMPARE(n.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-13T08:00:00Z")));
+    }
+
+    // The application was closed at 9:00 and is opened at 9:20 that Sunday.
+    void launchAfterDueTimeShowsReminder() {
+        clock = local(QStringLiteral("2026-12-05 12:00"));
+        notifier().setUp(false);
+        Profile profile;
+        profile.onboarded = true;
+        Store::saveProfile(profile);
+        clock = local(QStringLiteral("2026-12-06 09:20"));
+        const auto state = makeState();
+        QCOMPARE(notifications.shown.size(), 1);
+        QCOMPARE(notifications.shown.first().id, QStringLiteral("sunday-reminder"));
+    }
+
+    void reminderAcrossClockChange() {
+        clock = local(QStringLiteral("2026-03-28 12:00"));
+        Notifier n = notifier();
+        n.setUp(false);
+        clock = local(QStringLiteral("2026-03-29 08:30")); // 06:30Z, before 9:00 summer time
+        n.deliverDueReminder();
+        QVERIFY(notifications.shown.isEmpty());
+        clock = local(QStringLiteral("2026-03-29 09:00"));
+        n.deliverDueReminder();
+        QCOMPARE(notifications.shown.size(), 1);
+    }
+
+    void planReady_data() {
+        QTest::addColumn<int>("changes");
+        QTest::addColumn<QString>("body");
+        QTest::newRow("one") << 1 << "1 changes are waiting. Nothing moves until you say so.";
+        QTest::newRow("grouped") << 1234
+                                 << "1,234 changes are waiting. Nothing moves until you say so.";
+    }
+
+    void planReady() {
+        QFETCH(int, changes);
+        QFETCH(QString, body);
+        notifier().planReady(changes);
+        QCOMPARE(notifications.shown.size(), 1);
+        QCOMPARE(notifications.shown.first().id, QStringLiteral("plan-ready"));
+        QCOMPARE(notifications.shown.first().title, QStringLiteral("Your fresh start is ready"));
+        QCOMPARE(notifications.shown.first().body, body);
+
+        notifications.up = false;
+        notifier().planReady(changes);
+        QCOMPARE(notifications.shown.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSchedule)
+#include "test_schedule.moc"
