@@ -11,12 +11,17 @@ namespace {
 
 constexpr int refreshLimit = 25000;
 
-const QStringList stems = {"IMG_%1",       "invoice-%1",     "Screen Shot 2024-01-%1 at 10.00",
-                           "download (%1)", "pellmark-deck-%1", "notes %1",
-                           "copy of budget %1", "vantleworks-%1"};
+const QStringList stems = {"IMG_%1",
+                           "invoice-%1",
+                           "Screen Shot 2024-01-%1 at 10.00",
+                           "download (%1)",
+                           "pellmark-deck-%1",
+                           "notes %1",
+                           "copy of budget %1",
+                           "vantleworks-%1"};
 const QStringList exts = {"png", "pdf", "jpg", "txt", "key", "zip", "mov", "dmg"};
-const QList<FileKind> kinds = {FileKind::image, FileKind::pdf,     FileKind::image,
-                               FileKind::doc,   FileKind::slides,  FileKind::archive,
+const QList<FileKind> kinds = {FileKind::image, FileKind::pdf,      FileKind::image,
+                               FileKind::doc,   FileKind::slides,   FileKind::archive,
                                FileKind::video, FileKind::installer};
 
 QList<ScannedItem> makeItems(int count) {
@@ -27,12 +32,14 @@ QList<ScannedItem> makeItems(int count) {
         ScannedItem item;
         item.id = i + 1;
         item.name = stems[k].arg(i) + QLatin1Char('.') + exts[k];
-        item.url = QUrl::fromLocalFile(QDir::homePath() + QStringLiteral("/Downloads/") + item.name);
+        item.url =
+            QUrl::fromLocalFile(QDir::homePath() + QStringLiteral("/Downloads/") + item.name);
         item.ext = exts[k];
         item.kind = kinds[k];
         item.size = 1000 + i;
         item.modified = QDateTime(QDate(2020 + i % 5, 1 + i % 12, 1), QTime(12, 0), Qt::UTC);
-        if (i % 3 == 0) item.text = QStringLiteral("Meeting notes about the quarterly plan %1").arg(i);
+        if (i % 3 == 0)
+            item.text = QStringLiteral("Meeting notes about the quarterly plan %1").arg(i);
         if (i % 4 == 0) item.whereFrom = QStringLiteral("https://cdn.example.com/files/%1").arg(i);
         if (k == 7) item.junkHints = {QStringLiteral("installer")};
         items.append(item);
@@ -44,7 +51,8 @@ QList<Project> makeProjects(int count) {
     QList<Project> projects = {Project{{}, QStringLiteral("Pellmark"), QStringLiteral("pell")},
                                Project{{}, QStringLiteral("Studio/Vantle"), {}}};
     for (int i = 0; i < count - 2; ++i)
-        projects.append(Project{{}, QStringLiteral("Client %1").arg(i), QStringLiteral("alias%1").arg(i)});
+        projects.append(
+            Project{{}, QStringLiteral("Client %1").arg(i), QStringLiteral("alias%1").arg(i)});
     return projects;
 }
 
