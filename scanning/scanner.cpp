@@ -142,8 +142,16 @@ struct Fd {
     }
 };
 
+// Non-blocking, so a file swapped for a pipe after it was listed cannot hang
+// the scan; it only has no effect on regular files.
 int openRead(const QString& path) {
-    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    return ::open(QFile::encodeName(path).constData(),
+                  O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+}
+
+bool isRegularFile(const QString& path) {
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 QString stripLastExtension(const QString& name) {
@@ -446,7 +454,7 @@ std::optional<QString> unzip(const QString& path, const QString& member) {
     // Same result as printing the member with an unzip tool: nothing printed
     // (not a zip, no such member) is an empty text, not an absent one.
     // More members than any document holds: hostile, and read as printing nothing.
-    if (declaredMembers(path).value_or(0) > membersLooked) return QString();
+    if (!isRegularFile(path) || declaredMembers(path).value_or(0) > membersLooked) return QString();
     int error = 0;
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
     if (!archive) return QString();
@@ -468,6 +476,8 @@ std::optional<QString> unzip(const QString& path, const QString& member) {
 
 std::optional<QString> snippet(const QString& path, const QString& ext, qint64 size) {
     if (size <= 0 || size >= largestSampled) return std::nullopt;
+    // Readers below open by path and would wait forever on a pipe.
+    if (!isRegularFile(path)) return std::nullopt;
     if (ext == QLatin1String("pdf")) {
         const std::optional<QString> text = pdfText(path);
         return text ? std::optional(clean(*text)) : std::nullopt;

@@ -225,6 +225,17 @@ private slots:
         QCOMPARE(Scanner::run(options, {}).size(), 1);
     }
 
+    void pipes() {
+        // A pipe must never be opened for a sample: nobody writes to it.
+        const QString fifo = root() + "/pipe.txt";
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        QCOMPARE(Scanner::snippet(fifo, "txt", 10), std::nullopt);
+        QCOMPARE(Scanner::unzip(fifo, "word/document.xml"), std::optional<QString>(QString()));
+        const auto items = scan({root()});
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].text, std::nullopt);
+    }
+
     void oddNames() {
         const QStringList odd = {"with space.txt",
                                  "new\nline.txt",
