@@ -19,43 +19,35 @@ public:
 
     QString string(const char* key) {
         const QJsonValue v = object_.value(QLatin1String(key));
-        if (!v.isString())
-            ok_ = false;
+        if (!v.isString()) ok_ = false;
         return v.toString();
     }
     std::optional<QString> optionalString(const char* key) {
         const QJsonValue v = object_.value(QLatin1String(key));
-        if (v.isUndefined() || v.isNull())
-            return std::nullopt;
-        if (!v.isString())
-            ok_ = false;
+        if (v.isUndefined() || v.isNull()) return std::nullopt;
+        if (!v.isString()) ok_ = false;
         return v.toString();
     }
     bool boolean(const char* key) {
         const QJsonValue v = object_.value(QLatin1String(key));
-        if (!v.isBool())
-            ok_ = false;
+        if (!v.isBool()) ok_ = false;
         return v.toBool();
     }
     qint64 number(const char* key) {
         const std::optional<qint64> n = integer(object_.value(QLatin1String(key)));
-        if (!n)
-            ok_ = false;
+        if (!n) ok_ = false;
         return n.value_or(0);
     }
     QDateTime date(const char* key) {
         const std::optional<QDateTime> d = parseIsoDate(object_.value(QLatin1String(key)));
-        if (!d)
-            ok_ = false;
+        if (!d) ok_ = false;
         return d.value_or(QDateTime());
     }
     std::optional<QDateTime> optionalDate(const char* key) {
         const QJsonValue v = object_.value(QLatin1String(key));
-        if (v.isUndefined() || v.isNull())
-            return std::nullopt;
+        if (v.isUndefined() || v.isNull()) return std::nullopt;
         const std::optional<QDateTime> d = parseIsoDate(v);
-        if (!d)
-            ok_ = false;
+        if (!d) ok_ = false;
         return d;
     }
     QStringList strings(const char* key) {
@@ -66,8 +58,7 @@ public:
             return list;
         }
         for (const QJsonValue& element : v.toArray()) {
-            if (!element.isString())
-                ok_ = false;
+            if (!element.isString()) ok_ = false;
             list.append(element.toString());
         }
         return list;
@@ -89,14 +80,12 @@ std::optional<QUrl> fileUrl(const QString& text) {
         url.hasFragment() || !url.path().startsWith(QLatin1Char('/')))
         return std::nullopt;
     // Text that does not come back the same when written (a lone surrogate, say).
-    if (QUrl(url.toString(QUrl::FullyEncoded), QUrl::StrictMode) != url)
-        return std::nullopt;
+    if (QUrl(url.toString(QUrl::FullyEncoded), QUrl::StrictMode) != url) return std::nullopt;
     return url;
 }
 
 void putOptional(QJsonObject& object, const char* key, const std::optional<QString>& value) {
-    if (value)
-        object.insert(QLatin1String(key), *value);
+    if (value) object.insert(QLatin1String(key), *value);
 }
 
 } // namespace
@@ -106,26 +95,22 @@ QString isoDate(const QDateTime& date) {
 }
 
 std::optional<QDateTime> parseIsoDate(const QJsonValue& value) {
-    if (!value.isString())
-        return std::nullopt;
+    if (!value.isString()) return std::nullopt;
     const QDateTime date = QDateTime::fromString(value.toString(), Qt::ISODate);
     if (!date.isValid() || date.timeSpec() == Qt::LocalTime)
         return std::nullopt; // an internet date-time carries its zone
     QDateTime utc = date.toUTC();
     // Outside these years the written form would not read back.
-    if (utc.date().year() < 1 || utc.date().year() > 9999)
-        return std::nullopt;
+    if (utc.date().year() < 1 || utc.date().year() > 9999) return std::nullopt;
     // Files hold whole seconds; keeping a fraction would change the record on the next save.
     utc.setTime(QTime(utc.time().hour(), utc.time().minute(), utc.time().second()));
     return utc;
 }
 
 std::optional<qint64> integer(const QJsonValue& value) {
-    if (!value.isDouble())
-        return std::nullopt;
+    if (!value.isDouble()) return std::nullopt;
     const double d = value.toDouble();
-    if (!std::isfinite(d) || std::trunc(d) != d || std::fabs(d) >= 9.2e18)
-        return std::nullopt;
+    if (!std::isfinite(d) || std::trunc(d) != d || std::fabs(d) >= 9.2e18) return std::nullopt;
     const qint64 exact = value.toInteger(std::numeric_limits<qint64>::min());
     return exact != std::numeric_limits<qint64>::min() ? exact : static_cast<qint64>(d);
 }
@@ -137,16 +122,16 @@ QJsonObject encode(const Project& project) {
 }
 
 QJsonObject encode(const Profile& profile) {
-    QJsonObject object{{QStringLiteral("onboarded"), profile.onboarded},
-                       {QStringLiteral("projects"), encodeList(profile.projects)},
-                       {QStringLiteral("renameFiles"), profile.renameFiles},
-                       {QStringLiteral("keepInstallers"), profile.keepInstallers},
-                       {QStringLiteral("autoTidy"), profile.autoTidy},
-                       {QStringLiteral("homeBase"), profile.homeBase},
-                       {QStringLiteral("scanFolders"), QJsonArray::fromStringList(profile.scanFolders)},
-                       {QStringLiteral("model"), profile.model}};
-    if (profile.lastRun)
-        object.insert(QStringLiteral("lastRun"), isoDate(*profile.lastRun));
+    QJsonObject object{
+        {QStringLiteral("onboarded"), profile.onboarded},
+        {QStringLiteral("projects"), encodeList(profile.projects)},
+        {QStringLiteral("renameFiles"), profile.renameFiles},
+        {QStringLiteral("keepInstallers"), profile.keepInstallers},
+        {QStringLiteral("autoTidy"), profile.autoTidy},
+        {QStringLiteral("homeBase"), profile.homeBase},
+        {QStringLiteral("scanFolders"), QJsonArray::fromStringList(profile.scanFolders)},
+        {QStringLiteral("model"), profile.model}};
+    if (profile.lastRun) object.insert(QStringLiteral("lastRun"), isoDate(*profile.lastRun));
     return object;
 }
 
@@ -184,8 +169,7 @@ template <> std::optional<Project> decode<Project>(const QJsonValue& value) {
     project.id = QUuid::fromString(r.string("id"));
     project.name = r.string("name");
     project.aliases = r.string("aliases");
-    if (!r.ok() || project.id.isNull())
-        return std::nullopt;
+    if (!r.ok() || project.id.isNull()) return std::nullopt;
     return project;
 }
 
@@ -194,8 +178,7 @@ template <> std::optional<Profile> decode<Profile>(const QJsonValue& value) {
     Profile profile;
     profile.onboarded = r.boolean("onboarded");
     const std::optional<QList<Project>> projects = decodeList<Project>(r.value("projects"));
-    if (!projects)
-        r.fail();
+    if (!projects) r.fail();
     profile.projects = projects.value_or(QList<Project>());
     profile.renameFiles = r.boolean("renameFiles");
     profile.keepInstallers = r.boolean("keepInstallers");
@@ -204,8 +187,7 @@ template <> std::optional<Profile> decode<Profile>(const QJsonValue& value) {
     profile.scanFolders = r.strings("scanFolders");
     profile.model = r.string("model");
     profile.lastRun = r.optionalDate("lastRun");
-    if (!r.ok())
-        return std::nullopt;
+    if (!r.ok()) return std::nullopt;
     return profile;
 }
 
@@ -226,34 +208,29 @@ template <> std::optional<PlanItem> decode<PlanItem>(const QJsonValue& value) {
     item.approved = r.boolean("approved");
     item.renameApproved = r.boolean("renameApproved");
     item.suggestedProject = r.optionalString("suggestedProject");
-    if (!r.ok() || !kind || !src)
-        return std::nullopt;
+    if (!r.ok() || !kind || !src) return std::nullopt;
     return item;
 }
 
 template <> std::optional<Lesson> decode<Lesson>(const QJsonValue& value) {
     Reader r(value);
     Lesson lesson{r.string("name"), r.string("what"), r.string("dest")};
-    if (!r.ok())
-        return std::nullopt;
+    if (!r.ok()) return std::nullopt;
     return lesson;
 }
 
 template <> std::optional<MoveRecord> decode<MoveRecord>(const QJsonValue& value) {
     Reader r(value);
     MoveRecord record{r.string("from"), r.string("to"), r.date("at")};
-    if (!r.ok())
-        return std::nullopt;
+    if (!r.ok()) return std::nullopt;
     return record;
 }
 
 std::optional<QJsonValue> parse(const QByteArray& bytes) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || document.isNull())
-        return std::nullopt;
-    if (document.isArray())
-        return QJsonValue(document.array());
+    if (error.error != QJsonParseError::NoError || document.isNull()) return std::nullopt;
+    if (document.isArray()) return QJsonValue(document.array());
     return QJsonValue(document.object());
 }
 

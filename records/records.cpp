@@ -45,7 +45,10 @@ QString trimSpacesTabs(const QString& text) {
 QString ScannedItem::relPath() const {
     const QString full = path();
     const QString home = QDir::homePath();
-    if (full.startsWith(home)) return QLatin1Char('~') + full.mid(home.size());
+    // Only at a folder boundary: /home/ann2/x is not inside /home/ann.
+    if (home.size() > 1 && full.startsWith(home) &&
+        (full.size() == home.size() || full.at(home.size()) == QLatin1Char('/')))
+        return QLatin1Char('~') + full.mid(home.size());
     return full;
 }
 
@@ -88,7 +91,8 @@ QStringList Project::terms() const {
     }
     QStringList result;
     for (const QString& term : candidates)
-        if (term.size() > 2 && !result.contains(term)) result.append(term);
+        // Counted without edge blanks: "   " would otherwise match any name with three spaces.
+        if (trimSpacesTabs(term).size() > 2 && !result.contains(term)) result.append(term);
     return result;
 }
 

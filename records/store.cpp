@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace Store {
 
 namespace {
@@ -19,14 +21,21 @@ constexpr int maxLessons = 200;
 
 std::optional<QJsonValue> readJson(const QString& path) {
     const std::optional<QByteArray> bytes = Files::readSmall(path);
-    if (!bytes)
-        return std::nullopt;
+    if (!bytes) return std::nullopt;
     return Json::parse(*bytes);
 }
 
+// Private from creation: the folder holds the API key and the user's plans.
 QString ensured(const QString& path) {
-    QDir().mkpath(path);
+    if (!QFileInfo::exists(path)) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ::mkdir(QFile::encodeName(path).constData(), 0700);
+    }
     return path;
+}
+
+void writePrivate(const QString& name, const QByteArray& bytes) {
+    Files::writeAtomic(filePath(name), bytes, Files::Access::ownerOnly);
 }
 
 } // namespace
@@ -46,51 +55,43 @@ QString filePath(const QString& name) {
 
 std::optional<QString> loadKey() {
     const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("config.json")));
-    if (!value || !value->isObject())
-        return std::nullopt;
+    if (!value || !value->isObject()) return std::nullopt;
     const QJsonObject object = value->toObject();
     for (auto it = object.begin(); it != object.end(); ++it)
-        if (!it.value().isString())
-            return std::nullopt;
+        if (!it.value().isString()) return std::nullopt;
     const QJsonValue key = object.value(QStringLiteral("apiKey"));
-    if (!key.isString())
-        return std::nullopt;
+    if (!key.isString()) return std::nullopt;
     return key.toString();
 }
 
 void saveKey(const QString& key) {
     const QJsonObject object{{QStringLiteral("apiKey"), key}};
-    Files::writeAtomic(filePath(QStringLiteral("config.json")), Json::compact(object),
-                       Files::Access::ownerOnly);
+    writePrivate(QStringLiteral("config.json"), Json::compact(object));
 }
 
 std::optional<Profile> loadProfile() {
     const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("profile.json")));
-    if (!value)
-        return std::nullopt;
+    if (!value) return std::nullopt;
     return Json::decode<Profile>(*value);
 }
 
 void saveProfile(const Profile& profile) {
-    Files::writeAtomic(filePath(QStringLiteral("profile.json")), Json::pretty(Json::encode(profile)));
+    writePrivate(QStringLiteral("profile.json"), Json::pretty(Json::encode(profile)));
 }
 
 std::optional<QList<PlanItem>> loadPlan() {
     const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("pending-plan.json")));
-    if (!value)
-        return std::nullopt;
+    if (!value) return std::nullopt;
     return Json::decodeList<PlanItem>(*value);
 }
 
 void savePlan(const QList<PlanItem>& plan) {
-    Files::writeAtomic(filePath(QStringLiteral("pending-plan.json")),
-                       Json::compact(Json::encodeList(plan)));
+    writePrivate(QStringLiteral("pending-plan.json"), Json::compact(Json::encodeList(plan)));
 }
 
 QList<Lesson> loadLessons() {
     const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("lessons.json")));
-    if (!value)
-        return {};
+    if (!value) return {};
     return Json::decodeList<Lesson>(*value).value_or(QList<Lesson>());
 }
 
@@ -98,21 +99,18 @@ void addLesson(const Lesson& lesson) {
     QList<Lesson> lessons = loadLessons();
     lessons.removeIf([&](const Lesson& old) { return old.name == lesson.name; });
     lessons.append(lesson);
-    if (lessons.size() > maxLessons)
-        lessons.remove(0, lessons.size() - maxLessons);
-    Files::writeAtomic(filePath(QStringLiteral("lessons.json")),
-                       Json::compact(Json::encodeList(lessons)));
+    if (lessons.size() > maxLessons) lessons.remove(0, lessons.size() - maxLessons);
+    writePrivate(QStringLiteral("lessons.json"), Json::compact(Json::encodeList(lessons)));
 }
 
 QMap<QString, QString> loadNotes() {
-    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("project-notes.json")));
-    if (!value || !value->isObject())
-        return {};
+    const std::optional<QJsonValue> value =
+        readJson(filePath(QStringLiteral("project-notes.json")));
+    if (!value || !value->isObject()) return {};
     QMap<QString, QString> notes;
     const QJsonObject object = value->toObject();
     for (auto it = object.begin(); it != object.end(); ++it) {
-        if (!it.value().isString())
-            return {};
+        if (!it.value().isString()) return {};
         notes.insert(it.key(), it.value().toString());
     }
     return notes;
@@ -125,7 +123,7 @@ void saveNotes(const QMap<QString, QString>& notes) {
     QJsonObject object;
     for (auto it = merged.begin(); it != merged.end(); ++it)
         object.insert(it.key(), it.value());
-    Files::writeAtomic(filePath(QStringLiteral("project-notes.json")), Json::compact(object));
+    writePrivate(QStringLiteral("project-notes.json"), Json::compact(object));
 }
 
 QString importPlanPath() {
@@ -134,8 +132,7 @@ QString importPlanPath() {
 
 std::optional<QList<PlanItem>> loadImportPlan() {
     const std::optional<QJsonValue> value = readJson(importPlanPath());
-    if (!value)
-        return std::nullopt;
+    if (!value) return std::nullopt;
     return Json::decodeList<PlanItem>(*value);
 }
 
@@ -148,9 +145,9 @@ void setImportPlanAside(const QDateTime& now) {
 
 std::optional<QString> latestLog() {
     const QDir logs(logsDir());
-    QStringList names = logs.entryList({QStringLiteral("moves-*.json")}, QDir::Files | QDir::CaseSensitive);
-    if (names.isEmpty())
-        return std::nullopt;
+    QStringList names =
+        logs.entryList({QStringLiteral("moves-*.json")}, QDir::Files | QDir::CaseSensitive);
+    if (names.isEmpty()) return std::nullopt;
     std::sort(names.begin(), names.end());
     return logs.filePath(names.last());
 }
