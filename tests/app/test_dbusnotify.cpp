@@ -1,0 +1,200 @@
+#include "appstate.h"
+#include "fakes.h"
+#include "notifier.h"
+#include "store.h"
+#include "testhome.h"
+#include "usage.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
+const QString objectPath = QStringLiteral("/org/freedesktop/Notifications");
+
+// A bus of our own: no activation directories, so no real notification
+// server can be started behind the test's back.
+const char* busConfig =
+    "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+    "<busconfig>\n"
+    "  <type>session</type>\n"
+    "  <listen>unix:tmpdir=/tmp</listen>\n"
+    "  <policy context=\"default\">\n"
+    "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+    "    <allow eavesdrop=\"true\"/>\n"
+    "    <allow own=\"*\"/>\n"
+    "  </policy>\n"
+    "</busconfig>\n";
+
+} // namespace
+
+// Plays the desktop's notification server and records every Notify call.
+class FakeNotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    struct Call {
+        QString app;
+        uint replaces = 0;
+        QString summary;
+        QString body;
+        QStringList actions;
+    };
+    QList<Call> calls;
+    uint lastId = 40;
+
+public slots:
+    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& hints,
+                int timeout) {
+        Q_UNUSED(icon);
+        Q_UNUSED(hints);
+        Q_UNUSED(timeout);
+        calls.append({app, replaces, summary, body, actions});
+        return replaces ? replaces : ++lastId;
+    }
+    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
+
+signals:
+    void ActionInvoked(uint id, const QString& action);
+    void NotificationClosed(uint id, uint reason);
+};
+
+class TestDBusNotify : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir busDir;
+    QProcess daemon;
+    QString address;
+    std::unique_ptr<FakeNotificationServer> server;
+
+    QDBusConnection serverBus() const { return QDBusConnection(QStringLiteral("server")); }
+
+    static QDBusConnection client(const QString& address, const QString& name) {
+        return QDBusConnection::connectToBus(address, name);
+    }
+
+private slots:
+    void initTestCase() {
+        const QString binary = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (binary.isEmpty())
+            QSKIP("dbus-daemon is not installed (Debian package dbus); D-Bus tests skipped");
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QString config = busDir.filePath(QStringLiteral("bus.conf"));
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(busConfig);
+        file.close();
+        daemon.start(binary, {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
+                              QStringLiteral("--print-address=1")});
+        QVERIFY2(daemon.waitForStarted(5000), "dbus-daemon did not start");
+        while (!daemon.canReadLine())
+            QVERIFY2(daemon.waitForReadyRead(5000), "dbus-daemon printed no address");
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+        QVERIFY(!address.isEmpty());
+
+        QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("server"));
+        QVERIFY(bus.isConnected());
+        server = std::make_unique<FakeNotificationServer>();
+        QVERIFY(bus.registerObject(objectPath, server.get(),
+                                   QDBusConnection::ExportAllSlots |
+                                       QDBusConnection::ExportAllSignals));
+    }
+
+    void cleanupTestCase() {
+        server.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("server"));
+        if (daemon.state() != QProcess::NotRunning) {
+            daemon.terminate();
+            daemon.waitForFinished(5000);
+        }
+    }
+
+    void init() { server->calls.clear(); }
+
+    // No server on the bus: nothing is shown and nothing breaks.
+    void absentServiceIsSkipped() {
+        DBusNotifications notifications(client(address, QStringLiteral("absent")));
+        QVERIFY(!notifications.available());
+        notifications.show(
+            {QStringLiteral("plan-ready"), QStringLiteral("t"), QStringLiteral("b")});
+        QTest::qWait(100);
+        QVERIFY(server->calls.isEmpty());
+
+        DBusNotifications offBus(QDBusConnection(QStringLiteral("never connected")));
+        QVERIFY(!offBus.available());
+        offBus.show({QStringLiteral("plan-ready"), QStringLiteral("t"), QStringLiteral("b")});
+    }
+
+    // A refresh ends with the plan-ready notification on the bus, and a click
+    // on it opens the review window.
+    void planReadyAndClick() {
+        QVERIFY(serverBus().registerService(serviceName));
+        const TestHome home;
+        qunsetenv("XDG_CONFIG_HOME");
+        Profile profile;
+        profile.onboarded = true;
+        Store::saveProfile(profile);
+        QFile note(home.path(QStringLiteral("Desktop/notes.txt")));
+        QVERIFY(note.open(QIODevice::WriteOnly));
+        note.write("shopping list");
+        note.close();
+
+        DBusNotifications notifications(client(address, QStringLiteral("app")));
+        QVERIFY(notifications.available());
+        FakeClaude claude;
+        Usage usage;
+        AppServices services;
+        services.notifications = &notifications;
+        services.send = claude.send();
+        services.usage = &usage;
+        services.settingsPath = home.path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
+        AppState state(services);
+        QStringList opened;
+        state.setOpenWindow([&](const QString& id) { opened.append(id); });
+
+        server->calls.clear(); // the set-up at start-up shows nothing, but be exact
+        state.start(TidyMode::quick);
+        QTRY_COMPARE_WITH_TIMEOUT(state.phase(), Phase::review, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 1, 5000);
+        const FakeNotificationServer::Call call = server->calls.first();
+        QCOMPARE(call.app, QStringLiteral("Tovrin"));
+        QCOMPARE(call.summary, QStringLiteral("Your fresh start is ready"));
+        QCOMPARE(call.body,
+                 QStringLiteral("1 changes are waiting. Nothing moves until you say so."));
+        QVERIFY(call.actions.contains(QStringLiteral("default")));
+        QCOMPARE(call.replaces, 0u);
+        const uint shownId = server->lastId;
+
+        // Another application's notification id means nothing to us.
+        emit server->ActionInvoked(shownId + 100, QStringLiteral("default"));
+        QTest::qWait(200);
+        QVERIFY(opened.isEmpty());
+
+        emit server->ActionInvoked(shownId, QStringLiteral("default"));
+        QTRY_COMPARE_WITH_TIMEOUT(opened, QStringList{QStringLiteral("review")}, 5000);
+
+        // A second plan-ready replaces the first instead of stacking up.
+        state.notifier().planReady(3);
+        QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 2, 5000);
+        QCOMPARE(server->calls.at(1).replaces, shownId);
+        QCOMPARE(server->calls.at(1).body,
+                 QStringLiteral("3 changes are waiting. Nothing moves until you say so."));
+
+        QVERIFY(serverBus().unregisterService(serviceName));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDBusNotify)
+#include "test_dbusnotify.moc"
