@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -284,6 +285,55 @@ private slots:
         write(path, bytes);
         const auto got = Scanner::snippet(path, QFileInfo(name).suffix().toLower(), bytes.size());
         QCOMPARE(got, expected);
+    }
+
+    void cleaning_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("tags and lines") << "<p>Hello</p>\n\n  world"
+                                        << "Hello world";
+        QTest::newRow("empty tag kept") << "a <> b"
+                                        << "a <> b";
+        QTest::newRow("unclosed") << "a < b and c"
+                                  << "a < b and c";
+        QTest::newRow("tag over lines") << "x<a\nhref='y'>z"
+                                        << "x z";
+        QTest::newRow("nested open") << "<<b>bold"
+                                     << "bold";
+        QTest::newRow("only markup") << "<br/><hr>"
+                                     << "";
+        QTest::newRow("unicode spaces")
+            << QString::fromUtf8("a\u00a0\u2003b\u2028c\td\x0b") << "a b c d";
+        QTest::newRow("stray close") << "3 > 2 <i>x</i>"
+                                     << "3 > 2 x";
+        QTest::newRow("graphemes")
+            << QString(900, QChar(0x65)).replace(0, 2, QString::fromUtf8("e\u0301"))
+            << QString::fromUtf8("e\u0301") + QString(799, QChar(0x65));
+        QString marked;
+        for (int i = 0; i < 900; ++i)
+            marked += QString::fromUtf8("e\u0301\u0302\u0303"); // one character, four code units
+        QTest::newRow("long characters") << marked << marked.left(800 * 4);
+    }
+    void cleaning() {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(Scanner::clean(text), expected);
+    }
+
+    void cleaningMatchesExpressions() {
+        // The single pass must agree with the two substitutions it replaces.
+        const QRegularExpression tags("<[^>]+>");
+        const QRegularExpression space("\\s+", QRegularExpression::UseUnicodePropertiesOption);
+        const QString alphabet = QString::fromUtf8("<>< >a\n\t\u00a0\u2029b");
+        QRandomGenerator random(11);
+        for (int round = 0; round < 3000; ++round) {
+            QString text;
+            for (int n = random.bounded(30); n > 0; --n)
+                text += alphabet[random.bounded(int(alphabet.size()))];
+            QString expected = text;
+            expected.replace(tags, " ").replace(space, " ");
+            QCOMPARE(Scanner::clean(text), expected.trimmed());
+        }
     }
 
     void bigTextHasNoSample() {
