@@ -73,7 +73,26 @@ void newestFirst(QList<ScannedItem>& items, int keep) {
     items.resize(keep);
 }
 
-QString relativeText(qint64 seconds) {
+MakeSheet noSheet() {
+    return [](const QList<ScannedItem>&) {
+        return QtFuture::makeReadyFuture(std::optional<QByteArray>());
+    };
+}
+
+// Hands f to the main thread; it runs only if the state still exists there.
+template <typename F> void onMain(const QPointer<AppState>& guard, F f) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [guard, f = std::move(f)]() mutable {
+            if (guard) f(guard.data());
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
+QString relativeText(const QDateTime& from, const QDateTime& to) {
+    const qint64 seconds = from.secsTo(to);
     const bool future = seconds < 0;
     const qint64 span = std::abs(seconds);
     struct Unit {
@@ -94,24 +113,6 @@ QString relativeText(qint64 seconds) {
     }
     return {};
 }
-
-MakeSheet noSheet() {
-    return [](const QList<ScannedItem>&) {
-        return QtFuture::makeReadyFuture(std::optional<QByteArray>());
-    };
-}
-
-// Hands f to the main thread; it runs only if the state still exists there.
-template <typename F> void onMain(const QPointer<AppState>& guard, F f) {
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [guard, f = std::move(f)]() mutable {
-            if (guard) f(guard.data());
-        },
-        Qt::QueuedConnection);
-}
-
-} // namespace
 
 QString projectSubFolder(FileKind kind) {
     switch (kind) {
@@ -536,31 +537,43 @@ void AppState::handleNotification(const QString& id) {
     if (id == NotificationIds::sundayReminder) start(TidyMode::quick);
 }
 
+ProgressView AppState::progress() const {
+    return {phase_, status_, decided_, total_, classifyStart_, classifyBaseline_};
+}
+
 std::optional<QString> AppState::timeLeftText() const {
-    if (phase_ != Phase::scanning || !classifyStart_ || decided_ >= total_) return std::nullopt;
-    const double elapsed = classifyStart_->msecsTo(now()) / 1000.0;
-    const int done = decided_ - classifyBaseline_;
+    return ::timeLeftText(progress(), now());
+}
+
+QString AppState::calmStatus() const {
+    return ::calmStatus(progress(), now());
+}
+
+std::optional<QString> timeLeftText(const ProgressView& p, const QDateTime& now) {
+    if (p.phase != Phase::scanning || !p.classifyStart || p.decided >= p.total) return std::nullopt;
+    const double elapsed = p.classifyStart->msecsTo(now) / 1000.0;
+    const int done = p.decided - p.classifyBaseline;
     if (elapsed <= warmUpSeconds || done < 1) return estimating;
     const double rate = done / elapsed;
-    const double secondsLeft = (total_ - decided_) / rate;
+    const double secondsLeft = (p.total - p.decided) / rate;
     if (secondsLeft < 60) return QStringLiteral("Less than a minute left");
     return QStringLiteral("About ") + QString::number(qint64(std::ceil(secondsLeft / 60))) +
            QStringLiteral(" min left");
 }
 
-QString AppState::calmStatus() const {
-    if (phase_ == Phase::applying) return QStringLiteral("Putting everything in its place");
-    if (const std::optional<QString> left = timeLeftText(); left && *left != estimating)
+QString calmStatus(const ProgressView& p, const QDateTime& now) {
+    if (p.phase == Phase::applying) return QStringLiteral("Putting everything in its place");
+    if (const std::optional<QString> left = timeLeftText(p, now); left && *left != estimating)
         return *left;
-    if (status_.startsWith(QLatin1String("Learning")) ||
-        status_.startsWith(QLatin1String("Found ")))
+    if (p.status.startsWith(QLatin1String("Learning")) ||
+        p.status.startsWith(QLatin1String("Found ")))
         return QStringLiteral("Learning what you work on…");
-    return classifyStart_ ? estimating : QStringLiteral("Getting started…");
+    return p.classifyStart ? estimating : QStringLiteral("Getting started…");
 }
 
 QString AppState::lastRunText() const {
     if (!profile_.lastRun) return QStringLiteral("Ready for a fresh start");
-    return QStringLiteral("Last refresh ") + relativeText(profile_.lastRun->secsTo(now()));
+    return QStringLiteral("Last refresh ") + relativeText(*profile_.lastRun, now());
 }
 
 QString AppState::lastLogText() const {

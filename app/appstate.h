@@ -56,6 +56,16 @@ using Phase = Tidy::Phase;
 using LiveCounts = QMap<QString, int>;
 using GroupCounts = QList<GroupCount>;
 
+// What the progress texts read of the state.
+struct ProgressView {
+    Phase phase = Phase::idle;
+    QString status;
+    int decided = 0;
+    int total = 0;
+    std::optional<QDateTime> classifyStart;
+    int classifyBaseline = 0;
+};
+
 // What the state talks to outside the process; tests replace each of them.
 struct AppServices {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
@@ -203,6 +213,7 @@ private:
     void setClassifyStart(std::optional<QDateTime> start);
     void setClassifyBaseline(int baseline);
 
+    ProgressView progress() const;
     void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
     void open(const QString& windowId);
     Usage& usage() const;
@@ -233,6 +244,11 @@ private:
     Notifier notifier_;
     NotificationHandler notificationHandler_;
 };
+
+std::optional<QString> timeLeftText(const ProgressView& progress, const QDateTime& now);
+QString calmStatus(const ProgressView& progress, const QDateTime& now);
+// "2 days ago", "in 3 hours": the largest whole unit.
+QString relativeText(const QDateTime& from, const QDateTime& to);
 
 // The review-window sub folder for a kind of file inside a project.
 QString projectSubFolder(FileKind kind);

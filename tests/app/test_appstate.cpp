@@ -546,6 +546,91 @@ private slots:
         state->setProfile(profile); // equal value still notifies
         QCOMPARE(spy.count(), 2);
     }
+
+    void progressTexts_data() {
+        QTest::addColumn<Phase>("phase");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<int>("decided");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("startedSecondsAgo"); // -1: no report yet
+        QTest::addColumn<int>("baseline");
+        QTest::addColumn<QString>("timeLeft"); // empty: none
+        QTest::addColumn<QString>("calm");
+        const QString estimating = QStringLiteral("Estimating time left…");
+        QTest::newRow("walking") << Phase::scanning << "Found 1,234 files" << 0 << 0 << -1 << 0
+                                 << ""
+                                 << "Learning what you work on…";
+        QTest::newRow("discovering")
+            << Phase::scanning << "Learning what you work on" << 0 << 40 << -1 << 0 << ""
+            << "Learning what you work on…";
+        QTest::newRow("before the first report")
+            << Phase::scanning << "Looking at 40 files" << 0 << 40 << -1 << 0 << ""
+            << "Getting started…";
+        QTest::newRow("warm-up") << Phase::scanning << "Looking at 700 files" << 10 << 700 << 5 << 0
+                                 << estimating << estimating;
+        QTest::newRow("two minutes") << Phase::scanning << "Looking at 700 files" << 100 << 700
+                                     << 20 << 0 << "About 2 min left"
+                                     << "About 2 min left";
+        QTest::newRow("under a minute") << Phase::scanning << "Looking at 150 files" << 100 << 150
+                                        << 20 << 0 << "Less than a minute left"
+                                        << "Less than a minute left";
+        // What the first report already counted is kept out of the rate.
+        QTest::newRow("baseline") << Phase::scanning << "Looking at 700 files" << 100 << 700 << 20
+                                  << 90 << "About 20 min left"
+                                  << "About 20 min left";
+        QTest::newRow("nothing done since the first report")
+            << Phase::scanning << "Looking at 700 files" << 90 << 700 << 20 << 90 << estimating
+            << estimating;
+        QTest::newRow("all decided")
+            << Phase::scanning << "Looking at 7 files" << 7 << 7 << 20 << 0 << "" << estimating;
+        QTest::newRow("applying") << Phase::applying << "Moving files" << 0 << 0 << -1 << 0 << ""
+                                  << "Putting everything in its place";
+        QTest::newRow("review ignores old start")
+            << Phase::review << "Looking at 7 files" << 3 << 7 << 20 << 0 << "" << estimating;
+    }
+
+    void progressTexts() {
+        QFETCH(Phase, phase);
+        QFETCH(QString, status);
+        QFETCH(int, decided);
+        QFETCH(int, total);
+        QFETCH(int, startedSecondsAgo);
+        QFETCH(int, baseline);
+        QFETCH(QString, timeLeft);
+        QFETCH(QString, calm);
+        const QDateTime now(QDate(2026, 12, 6), QTime(9, 30), Qt::UTC);
+        ProgressView view{phase, status, decided, total, std::nullopt, baseline};
+        if (startedSecondsAgo >= 0) view.classifyStart = now.addSecs(-startedSecondsAgo);
+        QCOMPARE(timeLeftText(view, now).value_or(QString()), timeLeft);
+        QCOMPARE(calmStatus(view, now), calm);
+    }
+
+    void relativeTexts_data() {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("now") << qint64(0) << "0 seconds ago";
+        QTest::newRow("one minute") << qint64(61) << "1 minute ago";
+        QTest::newRow("hours") << qint64(3 * 3600 + 5) << "3 hours ago";
+        QTest::newRow("two days") << qint64(2 * 86400 + 100) << "2 days ago";
+        QTest::newRow("weeks") << qint64(15 * 86400) << "2 weeks ago";
+        QTest::newRow("a year") << qint64(400 * 86400) << "1 year ago";
+        QTest::newRow("clock behind") << qint64(-7200) << "in 2 hours";
+    }
+
+    void relativeTexts() {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        const QDateTime now(QDate(2026, 12, 6), QTime(9, 30), Qt::UTC);
+        QCOMPARE(relativeText(now.addSecs(-seconds), now), text);
+    }
+
+    void lastRunTextAfterARefresh() {
+        Profile profile = onboardedProfile();
+        profile.lastRun = clock.addDays(-2);
+        Store::saveProfile(profile);
+        const auto state = makeState();
+        QCOMPARE(state->lastRunText(), QStringLiteral("Last refresh 2 days ago"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAppState)
