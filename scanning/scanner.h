@@ -2,6 +2,7 @@
 
 #include "records.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QSet>
