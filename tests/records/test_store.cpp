@@ -169,9 +169,9 @@ private slots:
             }
         });
         Profile big;
-        for (int i = 0; i < 2000; ++i)
+        for (int i = 0; i < 500; ++i)
             big.projects.append(Project{QUuid::createUuid(), QString("Project %1").arg(i), "a, b"});
-        for (int i = 0; i < 100; ++i) {
+        for (int i = 0; i < 60; ++i) {
             Store::saveProfile(big);
             Store::saveKey(QString("sk-%1").arg(i));
         }
