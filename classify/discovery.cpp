@@ -1,5 +1,6 @@
 #include "discovery.h"
 
+#include "prompt.h"
 #include "store.h"
 
 #include <QFileInfo>
@@ -162,16 +163,9 @@ QString digest(const QList<ScannedItem>& items) {
 }
 
 QList<Project> takeReply(const QString& reply) {
-    const qsizetype open = reply.indexOf(QLatin1Char('['));
-    const qsizetype close = reply.lastIndexOf(QLatin1Char(']'));
-    if (open < 0 || close < open) return {};
-    QJsonParseError error;
-    const QJsonDocument doc =
-        QJsonDocument::fromJson(reply.mid(open, close - open + 1).toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !doc.isArray()) return {};
-    const QJsonArray array = doc.array();
-    for (const QJsonValue& value : array)
-        if (!value.isObject()) return {};
+    const std::optional<QJsonArray> objects = Prompt::replyObjects(reply);
+    if (!objects) return {};
+    const QJsonArray& array = *objects;
 
     QMap<QString, QString> notes;
     QList<Project> projects;

@@ -151,17 +151,24 @@ QString describe(const ScannedItem& item) {
     return QString::fromUtf8(bytes);
 }
 
-QHash<qint64, Decision> parse(const QString& reply) {
+std::optional<QJsonArray> replyObjects(const QString& reply) {
     const qsizetype open = reply.indexOf(QLatin1Char('['));
     const qsizetype close = reply.lastIndexOf(QLatin1Char(']'));
-    if (open < 0 || close <= open) return {};
+    if (open < 0 || close <= open) return std::nullopt;
     QJsonParseError error;
     const QJsonDocument doc =
         QJsonDocument::fromJson(reply.mid(open, close - open + 1).toUtf8(), &error);
-    if (error.error != QJsonParseError::NoError || !doc.isArray()) return {};
+    if (error.error != QJsonParseError::NoError || !doc.isArray()) return std::nullopt;
     const QJsonArray array = doc.array();
     for (const QJsonValue& value : array)
-        if (!value.isObject()) return {};
+        if (!value.isObject()) return std::nullopt;
+    return array;
+}
+
+QHash<qint64, Decision> parse(const QString& reply) {
+    const std::optional<QJsonArray> objects = replyObjects(reply);
+    if (!objects) return {};
+    const QJsonArray& array = *objects;
 
     QHash<qint64, Decision> decisions;
     for (const QJsonValue& value : array) {

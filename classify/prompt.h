@@ -3,7 +3,10 @@
 #include "records.h"
 
 #include <QHash>
+#include <QJsonArray>
 #include <QString>
+
+#include <optional>
 
 // The texts sent to the model and the parser of its answer.
 namespace Prompt {
@@ -12,6 +15,9 @@ namespace Prompt {
 QString system(const Profile& profile);
 QString lessonsText();
 QString describe(const ScannedItem& item);
+// The JSON array from the reply's first "[" to its last "]", when it is an
+// array of objects; prose and code fences around it are ignored.
+std::optional<QJsonArray> replyObjects(const QString& reply);
 // Never fails: a reply without a usable JSON array gives an empty map.
 QHash<qint64, Decision> parse(const QString& reply);
 
