@@ -89,6 +89,16 @@ template <typename F> void onMain(const QPointer<AppState>& guard, F f) {
         Qt::QueuedConnection);
 }
 
+// Hands the future's value to f on the main thread if the state still exists
+// then. A context object in then() must outlive the task, which the state
+// need not.
+template <typename T, typename F> void whenDone(QFuture<T> future, AppState* state, F f) {
+    future.then(QtFuture::Launch::Sync,
+                [guard = QPointer<AppState>(state), f = std::move(f)](const T& value) {
+                    onMain(guard, [f, value](AppState* s) mutable { f(s, value); });
+                });
+}
+
 } // namespace
 
 QString relativeText(const QDateTime& from, const QDateTime& to) {
@@ -508,25 +518,24 @@ void AppState::autoCheck() {
 void AppState::refreshNewFiles() {
     const std::optional<QDateTime> since = profile_.lastRun;
     const QString home = QDir::homePath();
-    QtConcurrent::run([since, home] {
-        int count = 0;
-        for (const char* name : {"Desktop", "Downloads"}) {
-            const QDir dir(home + QLatin1Char('/') + QLatin1String(name));
-            const QFileInfoList entries =
-                dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
-            for (const QFileInfo& entry : entries) {
-                if (!since) {
-                    ++count;
-                    continue;
-                }
-                const QDateTime modified = entry.lastModified();
-                if (modified.isValid() && modified > *since) ++count;
-            }
-        }
-        return count;
-    }).then(this, [guard = QPointer<AppState>(this)](int count) {
-        if (guard) guard->setNewFiles(count);
-    });
+    whenDone(QtConcurrent::run([since, home] {
+                 int count = 0;
+                 for (const char* name : {"Desktop", "Downloads"}) {
+                     const QDir dir(home + QLatin1Char('/') + QLatin1String(name));
+                     const QFileInfoList entries =
+                         dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+                     for (const QFileInfo& entry : entries) {
+                         if (!since) {
+                             ++count;
+                             continue;
+                         }
+                         const QDateTime modified = entry.lastModified();
+                         if (modified.isValid() && modified > *since) ++count;
+                     }
+                 }
+                 return count;
+             }),
+             this, [](AppState* s, int count) { s->setNewFiles(count); });
 }
 
 void AppState::handleNotification(const QString& id) {
@@ -619,31 +628,36 @@ void AppState::start(TidyMode mode) {
 }
 
 void AppState::reachability(Run run) {
-    services_
-        .send(run.apiKey, run.profile.model, QStringLiteral("Reply with OK."),
-              QJsonArray{Model::textBlock(QStringLiteral("ping"))}, 5)
-        .then(this, [guard = QPointer<AppState>(this), run](const Model::Answer& answer) {
-            if (!guard) return;
-            if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
-                guard->setPhase(Phase::idle);
-                guard->setMessage(failure->description.isEmpty()
-                                      ? QStringLiteral("Couldn't reach Claude. Check your "
-                                                       "internet connection and try again.")
-                                      : failure->description);
-                return;
-            }
-            const QPointer<AppState> state = guard;
-            QtConcurrent::run([options = run.scan, state] {
-                return Scanner::run(options, [state](int found) {
-                    onMain(state, [found](AppState* s) {
-                        s->setStatus(QStringLiteral("Found ") + formatted(found) +
-                                     QStringLiteral(" files"));
-                    });
-                });
-            }).then(guard.data(), [state, run](QList<ScannedItem> items) {
-                if (state) state->scanned(run, std::move(items));
-            });
-        });
+    const QFuture<Model::Answer> ping =
+        services_.send(run.apiKey, run.profile.model, QStringLiteral("Reply with OK."),
+                       QJsonArray{Model::textBlock(QStringLiteral("ping"))}, 5);
+    whenDone(ping, this, [run](AppState* guard, const Model::Answer& answer) {
+        if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
+            guard->setPhase(Phase::idle);
+            guard->setMessage(failure->description.isEmpty()
+                                  ? QStringLiteral("Couldn't reach Claude. Check your "
+                                                   "internet connection and try again.")
+                                  : failure->description);
+            return;
+        }
+        const QPointer<AppState> state = guard;
+        whenDone(QtConcurrent::run([options = run.scan, state] {
+                     return Scanner::run(options, [state](int found) {
+                         onMain(state, [found](AppState* s) {
+                             // A quick scan can hand back its result before its
+                             // last count arrives; a late count must not win.
+                             if (s->phase_ != Phase::scanning || s->total_ != 0 ||
+                                 !(s->status_.startsWith(QLatin1String("Found ")) ||
+                                   s->status_ == QLatin1String("Looking through your folders")))
+                                 return;
+                             s->setStatus(QStringLiteral("Found ") + formatted(found) +
+                                          QStringLiteral(" files"));
+                         });
+                     });
+                 }),
+                 guard,
+                 [run](AppState* s, const QList<ScannedItem>& items) { s->scanned(run, items); });
+    });
 }
 
 void AppState::scanned(Run run, QList<ScannedItem> items) {
@@ -674,29 +688,27 @@ void AppState::scanned(Run run, QList<ScannedItem> items) {
         return;
     }
     setStatus(QStringLiteral("Learning what you work on"));
-    Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
-                   services_.sheet)
-        .then(this,
-              [guard = QPointer<AppState>(this), run, items](const QList<Project>& found) mutable {
-                  if (!guard) return;
-                  QSet<QString> known;
-                  for (const Project& project : run.profile.projects)
-                      known.insert(project.name.toLower());
-                  QList<Project> fresh;
-                  for (const Project& project : found)
-                      if (!known.contains(project.name.toLower())) {
-                          known.insert(project.name.toLower());
-                          fresh.append(project);
-                      }
-                  if (!fresh.isEmpty()) {
-                      Profile updated = guard->profile();
-                      updated.projects.append(fresh);
-                      guard->setProfile(updated);
-                      Store::saveProfile(updated);
-                      run.profile.projects = updated.projects;
-                  }
-                  guard->classify(std::move(run), std::move(items));
-              });
+    whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
+                            services_.sheet),
+             this, [run, items](AppState* guard, const QList<Project>& found) mutable {
+                 QSet<QString> known;
+                 for (const Project& project : run.profile.projects)
+                     known.insert(project.name.toLower());
+                 QList<Project> fresh;
+                 for (const Project& project : found)
+                     if (!known.contains(project.name.toLower())) {
+                         known.insert(project.name.toLower());
+                         fresh.append(project);
+                     }
+                 if (!fresh.isEmpty()) {
+                     Profile updated = guard->profile();
+                     updated.projects.append(fresh);
+                     guard->setProfile(updated);
+                     Store::saveProfile(updated);
+                     run.profile.projects = updated.projects;
+                 }
+                 guard->classify(std::move(run), std::move(items));
+             });
 }
 
 void AppState::classify(Run run, QList<ScannedItem> items) {
@@ -713,6 +725,7 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
     const QPointer<AppState> state(this);
     auto progress = [state](int decided, int total, const QMap<QString, int>& counts) {
         onMain(state, [decided, total, counts](AppState* s) {
+            if (s->phase_ != Phase::scanning) return;
             if (!s->classifyStart_) {
                 s->setClassifyStart(s->now());
                 s->setClassifyBaseline(decided);
@@ -723,34 +736,31 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
         });
     };
     const qint64 files = items.size();
-    classifier.buildPlan(items, run.mode, progress)
-        .then(this, [state, run, files](const Outcome<QList<PlanItem>>& outcome) {
-            if (!state) return;
-            // Queued behind the progress reports already posted.
-            onMain(state, [run, files, outcome](AppState* s) {
-                if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
-                    s->setLastRunCost(s->usage().endRun(0));
-                    s->setPhase(Phase::idle);
-                    s->setMessage(failure->description);
-                    return;
-                }
-                const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
-                s->setLastRunCost(s->usage().endRun(files));
-                if (run.note) s->setMessage(run.note);
-                s->setPlan(plan);
-                if (!plan.isEmpty()) {
-                    s->setPhase(Phase::review);
-                    s->notifier_.planReady(int(plan.size()));
-                    return;
-                }
-                s->setLastResult(ApplyResult{});
-                Profile updated = s->profile();
-                updated.lastRun = s->now();
-                s->setProfile(updated);
-                Store::saveProfile(updated);
-                s->setPhase(Phase::done);
-            });
-        });
+    // Queued behind the progress reports already posted.
+    whenDone(classifier.buildPlan(items, run.mode, progress), this,
+             [run, files](AppState* s, const Outcome<QList<PlanItem>>& outcome) {
+                 if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
+                     s->setLastRunCost(s->usage().endRun(0));
+                     s->setPhase(Phase::idle);
+                     s->setMessage(failure->description);
+                     return;
+                 }
+                 const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
+                 s->setLastRunCost(s->usage().endRun(files));
+                 if (run.note) s->setMessage(run.note);
+                 s->setPlan(plan);
+                 if (!plan.isEmpty()) {
+                     s->setPhase(Phase::review);
+                     s->notifier_.planReady(int(plan.size()));
+                     return;
+                 }
+                 s->setLastResult(ApplyResult{});
+                 Profile updated = s->profile();
+                 updated.lastRun = s->now();
+                 s->setProfile(updated);
+                 Store::saveProfile(updated);
+                 s->setPhase(Phase::done);
+             });
 }
 
 void AppState::apply(bool includeRenames) {
@@ -770,30 +780,29 @@ void AppState::apply(bool includeRenames) {
         return item.approved && item.category == QLatin1String("duplicate");
     }));
 
-    QtConcurrent::run([plan, homeBase, includeRenames] {
-        return Mover::apply(plan, homeBase, includeRenames);
-    }).then(this, [guard = QPointer<AppState>(this), recap](const ApplyResult& result) mutable {
-        if (!guard) return;
-        guard->setLastResult(result);
-        recap.result = result;
-        guard->setRecap(recap);
-        if (result.moved >= 1) guard->open(QStringLiteral("recap"));
-        Profile updated = guard->profile();
-        updated.lastRun = guard->now();
-        guard->setProfile(updated);
-        Store::saveProfile(updated);
-        guard->setPlan({});
-        guard->setPhase(Phase::done);
-        guard->refreshNewFiles();
-    });
+    whenDone(QtConcurrent::run([plan, homeBase, includeRenames] {
+                 return Mover::apply(plan, homeBase, includeRenames);
+             }),
+             this, [recap](AppState* guard, const ApplyResult& result) mutable {
+                 guard->setLastResult(result);
+                 recap.result = result;
+                 guard->setRecap(recap);
+                 if (result.moved >= 1) guard->open(QStringLiteral("recap"));
+                 Profile updated = guard->profile();
+                 updated.lastRun = guard->now();
+                 guard->setProfile(updated);
+                 Store::saveProfile(updated);
+                 guard->setPlan({});
+                 guard->setPhase(Phase::done);
+                 guard->refreshNewFiles();
+             });
 }
 
 void AppState::undoLast() {
     if (isBusy()) return;
     setPhase(Phase::applying);
     setStatus(QStringLiteral("Putting files back"));
-    QtConcurrent::run(&Mover::undoLatest).then(this, [guard = QPointer<AppState>(this)](int n) {
-        if (!guard) return;
+    whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
         guard->setPhase(Phase::idle);
         guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + formatted(n) +
                                        QStringLiteral(" files to where they were.")

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 
 #include <memory>
 
@@ -397,8 +398,23 @@ private slots:
         }
         QSignalSpy spy(state.get(), &AppState::newFilesChanged);
         state->refreshNewFiles();
-        QVERIFY(spy.wait(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 1, 5000);
         QCOMPARE(state->newFiles(), count);
+    }
+
+    // Background work that finishes after the state is gone changes nothing
+    // and reaches no dangling object.
+    void stateGoneWhileWorking() {
+        write(desktop("a.txt"), "text");
+        auto state = makeState();
+        state->start(TidyMode::quick);
+        QCoreApplication::processEvents(); // the ping, then the scan starts
+        state->refreshNewFiles();
+        state.reset();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QVERIFY(QFile::exists(desktop("a.txt")));
+        QVERIFY(notifications.shown.isEmpty());
     }
 };
 
