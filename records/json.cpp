@@ -3,7 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
-#include <cmath>
+#include <limits>
 
 namespace Json {
 
@@ -88,6 +88,84 @@ void putOptional(QJsonObject& object, const char* key, const std::optional<QStri
     if (value) object.insert(QLatin1String(key), *value);
 }
 
+void appendEscaped(QByteArray& out, char16_t code) {
+    static const char hex[] = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += hex[(code >> shift) & 0xf];
+}
+
+void appendUtf8(QByteArray& out, const QByteArray& utf8) {
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20)
+                appendEscaped(out, static_cast<char16_t>(c));
+            else
+                out += c;
+        }
+    }
+}
+
+// A lone surrogate has no UTF-8 form; it is kept as an escape, as the
+// general writer does, so the text reads back unchanged.
+void appendString(QByteArray& out, const QString& text) {
+    out += '"';
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate()) continue;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        appendUtf8(out, QStringView(text).mid(start, i - start).toUtf8());
+        appendEscaped(out, c.unicode());
+        start = i + 1;
+    }
+    appendUtf8(out, QStringView(text).mid(start).toUtf8());
+    out += '"';
+}
+
+void appendMember(QByteArray& out, const char* key, const QString& value) {
+    out += ',';
+    out += key;
+    appendString(out, value);
+}
+
+void appendMember(QByteArray& out, const char* key, qint64 value) {
+    out += ',';
+    out += key;
+    out += QByteArray::number(value);
+}
+
+void appendMember(QByteArray& out, const char* key, bool value) {
+    out += ',';
+    out += key;
+    out += value ? "true" : "false";
+}
+
 } // namespace
 
 QString isoDate(const QDateTime& date) {
@@ -109,10 +187,11 @@ std::optional<QDateTime> parseIsoDate(const QJsonValue& value) {
 
 std::optional<qint64> integer(const QJsonValue& value) {
     if (!value.isDouble()) return std::nullopt;
-    const double d = value.toDouble();
-    if (!std::isfinite(d) || std::trunc(d) != d || std::fabs(d) >= 9.2e18) return std::nullopt;
-    const qint64 exact = value.toInteger(std::numeric_limits<qint64>::min());
-    return exact != std::numeric_limits<qint64>::min() ? exact : static_cast<qint64>(d);
+    // Whole numbers that fit in 64 bits, the full range the writer produces.
+    constexpr qint64 lowest = std::numeric_limits<qint64>::min();
+    const qint64 exact = value.toInteger(lowest);
+    if (exact != lowest || value.toDouble() == static_cast<double>(lowest)) return exact;
+    return std::nullopt;
 }
 
 QJsonObject encode(const Project& project) {
@@ -244,6 +323,32 @@ QByteArray pretty(const QJsonValue& value) {
     const QJsonDocument document =
         value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
     return document.toJson(QJsonDocument::Indented);
+}
+
+QByteArray compactPlan(const QList<PlanItem>& plan) {
+    QByteArray out;
+    out.reserve(plan.size() * 320 + 2);
+    out += '[';
+    for (const PlanItem& item : plan) {
+        if (out.size() > 1) out += ',';
+        out += "{\"id\":";
+        out += QByteArray::number(item.id);
+        appendMember(out, "\"src\":", item.src.toString(QUrl::FullyEncoded));
+        appendMember(out, "\"destFolder\":", item.destFolder);
+        appendMember(out, "\"category\":", item.category);
+        appendMember(out, "\"confidence\":", item.confidence);
+        appendMember(out, "\"reason\":", item.reason);
+        if (item.newName) appendMember(out, "\"newName\":", *item.newName);
+        appendMember(out, "\"kind\":", toString(item.kind));
+        appendMember(out, "\"size\":", item.size);
+        appendMember(out, "\"approved\":", item.approved);
+        appendMember(out, "\"renameApproved\":", item.renameApproved);
+        if (item.suggestedProject)
+            appendMember(out, "\"suggestedProject\":", *item.suggestedProject);
+        out += '}';
+    }
+    out += ']';
+    return out;
 }
 
 } // namespace Json

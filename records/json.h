@@ -42,15 +42,13 @@ template <class T> QJsonArray encodeList(const QList<T>& records) {
 
 // Every element must decode, or the whole list fails.
 template <class T> std::optional<QList<T>> decodeList(const QJsonValue& value) {
-    if (!value.isArray())
-        return std::nullopt;
+    if (!value.isArray()) return std::nullopt;
     const QJsonArray array = value.toArray();
     QList<T> records;
     records.reserve(array.size());
     for (const QJsonValue& element : array) {
         std::optional<T> record = decode<T>(element);
-        if (!record)
-            return std::nullopt;
+        if (!record) return std::nullopt;
         records.append(std::move(*record));
     }
     return records;
@@ -60,6 +58,10 @@ template <class T> std::optional<QList<T>> decodeList(const QJsonValue& value) {
 std::optional<QJsonValue> parse(const QByteArray& bytes);
 
 QByteArray compact(const QJsonValue& value);
+
+// The same document as compact(encodeList(plan)), written directly: the plan
+// is saved on every review edit and may hold 25,000 items.
+QByteArray compactPlan(const QList<PlanItem>& plan);
 QByteArray pretty(const QJsonValue& value);
 
 } // namespace Json

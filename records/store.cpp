@@ -86,7 +86,7 @@ std::optional<QList<PlanItem>> loadPlan() {
 }
 
 void savePlan(const QList<PlanItem>& plan) {
-    writePrivate(QStringLiteral("pending-plan.json"), Json::compact(Json::encodeList(plan)));
+    writePrivate(QStringLiteral("pending-plan.json"), Json::compactPlan(plan));
 }
 
 QList<Lesson> loadLessons() {

@@ -29,6 +29,14 @@ template <class T> void checkList(const QJsonValue& value, const char* what) {
     if (!reread || Json::decodeList<T>(*reread) != records) fail(what);
 }
 
+// The plan file is written by a dedicated writer; it must agree with the reader.
+void checkPlanWriter(const QJsonValue& value) {
+    const std::optional<QList<PlanItem>> plan = Json::decodeList<PlanItem>(value);
+    if (!plan) return;
+    const std::optional<QJsonValue> reread = Json::parse(Json::compactPlan(*plan));
+    if (!reread || Json::decodeList<PlanItem>(*reread) != plan) fail("a plan written directly");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -45,5 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkList<PlanItem>(*value, "a plan");
     checkList<Lesson>(*value, "a lesson list");
     checkList<MoveRecord>(*value, "a move log");
+    checkPlanWriter(*value);
     return 0;
 }

@@ -165,6 +165,43 @@ private slots:
         QCOMPARE(decoded->src.toLocalFile(), path);
     }
 
+    // The directly written plan reads back as the general encoder's document.
+    void compactPlan_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << "Card art";
+        QTest::newRow("quotes and backslashes") << "say \"hi\" \\ C:\\dir\\";
+        QTest::newRow("control characters")
+            << QString("a\nb\rc\td\be\ff") + QChar(1) + QChar(0x1f) + QChar(0);
+        QTest::newRow("non-ASCII") << QString::fromUtf8("ünï 日本 😀 \u2028");
+        QTest::newRow("slashes and markup") << "</script> & <b> / \x7f";
+        QTest::newRow("empty") << "";
+        QTest::newRow("lone surrogates") << QString("a") + QChar(0xd800) + "b" + QChar(0xdc00) +
+                                                QString::fromUtf8("😀") + QChar(0xdbff);
+    }
+    void compactPlan() {
+        QFETCH(QString, text);
+        // File names come from the file system as valid UTF-8, never with lone surrogates.
+        PlanItem full = samplePlanItem("/home/u/" + QString::fromUtf8(text.toUtf8()) + ".png");
+        full.reason = text;
+        full.newName = text;
+        full.destFolder = text;
+        full.id = std::numeric_limits<qint64>::max();
+        full.size = -1;
+        PlanItem bare = samplePlanItem("/home/u/b.png");
+        bare.newName.reset();
+        bare.suggestedProject.reset();
+        bare.category = text;
+        for (const QList<PlanItem>& plan :
+             {QList<PlanItem>{}, QList<PlanItem>{full}, QList<PlanItem>{bare, full, bare}}) {
+            const QByteArray direct = Json::compactPlan(plan);
+            const auto parsed = Json::parse(direct);
+            QVERIFY2(parsed, direct.constData());
+            QCOMPARE(*parsed, *Json::parse(Json::compact(Json::encodeList(plan))));
+            QCOMPARE(Json::decodeList<PlanItem>(*parsed), std::optional<QList<PlanItem>>(plan));
+            QVERIFY(!direct.contains('\n'));
+        }
+    }
+
     void otherRoundTrips() {
         for (const Profile& profile : {Profile(), sampleProfile()}) {
             const auto decoded =
