@@ -50,11 +50,16 @@ bool strictlyInside(const QString& path, const QString& folder) {
     return path.startsWith(folder + QLatin1Char('/'));
 }
 
+// Moving a folder to itself is as impossible as moving it below itself.
+bool intoItself(const QString& destDir, const QString& folder) {
+    return destDir == folder || strictlyInside(destDir, folder);
+}
+
 // A new name from an edited plan must stay a plain name inside its folder.
 bool isPlainName(const QString& name) {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
     return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
-        return c == QLatin1Char('/') || c.unicode() < 0x20 || c.unicode() == 0x7f;
+        return c == QLatin1Char('/') || c.category() == QChar::Other_Control;
     });
 }
 
@@ -125,7 +130,7 @@ QList<MoveRecord> journalRecords(const QString& path) {
         if (!line.endsWith('\n')) break; // torn by the interruption
         const bool intent = line.startsWith('?');
         const std::optional<MoveRecord> record = recordFrom(line.mid(intent ? 1 : 0).trimmed());
-        if (!record) break;
+        if (!record) continue; // a short write on a full disk; later lines still count
         if (intent) {
             open = record;
         } else {
@@ -213,7 +218,7 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
                              item.src.toLocalFile().isEmpty() || !present(src) ||
                              !strictlyInside(destDir, home) ||
                              !strictlyInside(resolved(destDir), realHome) ||
-                             (isDirectory(src) && strictlyInside(resolved(destDir), resolved(src)));
+                             (isDirectory(src) && intoItself(resolved(destDir), resolved(src)));
         if (refused) {
             ++result.skipped;
             continue;
@@ -238,6 +243,9 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
         const MoveRecord record{src, *target, QDateTime::currentDateTimeUtc()};
         records.append(record);
         journal.done(record);
+        // The line is safe from a killed process once written; flushing it to
+        // the disk at every move would cost more than the moves themselves,
+        // so that waits for the checkpoint.
         if (records.size() % checkpointEvery == 0) {
             journal.sync();
             writeLogFile(records, log);
@@ -248,10 +256,9 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
             result.junkBytes += item.size;
         if (item.category == QLatin1String("needs-you")) ++result.needsYou;
     }
-    if (!records.isEmpty()) {
-        journal.sync();
-        if (writeLogFile(records, log)) journal.remove();
-    }
+    // Intents of moves that all failed leave nothing to undo.
+    journal.sync();
+    if (records.isEmpty() || writeLogFile(records, log)) journal.remove();
     return result;
 }
 

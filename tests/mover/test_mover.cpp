@@ -123,6 +123,21 @@ private slots:
         QTest::newRow("slash rename") << "slash rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
         QTest::newRow("control rename")
             << "control rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("C1 control rename")
+            << "C1 control rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("dot rename") << "dot rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("dot-dot rename")
+            << "dot-dot rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("empty rename") << "empty rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("absolute dest") << "absolute dest" << 1 << 0 << 0 << "tmp/x/a.txt";
+        QTest::newRow("climbs out inside") << "climbs out inside" << 0 << 1 << 0 << "";
+        QTest::newRow("climbs and returns")
+            << "climbs and returns" << 1 << 0 << 0 << "Personal/a.txt";
+        QTest::newRow("dest is a link out") << "dest is a link out" << 0 << 1 << 0 << "";
+        QTest::newRow("dangling link on the way")
+            << "dangling link on the way" << 0 << 1 << 0 << "";
+        QTest::newRow("link inside the base")
+            << "link inside the base" << 1 << 0 << 0 << "Real/Photos/a.txt";
     }
     void rules() {
         QFETCH(QString, shape);
@@ -153,6 +168,26 @@ private slots:
         if (shape == "hostile rename") item.newName = "../../escaped.txt";
         if (shape == "slash rename") item.newName = "sub/escaped.txt";
         if (shape == "control rename") item.newName = QString("bad\nname") + QChar(0) + ".txt";
+        if (shape == "C1 control rename") item.newName = QString("bad") + QChar(0x85) + ".txt";
+        if (shape == "dot rename") item.newName = ".";
+        if (shape == "dot-dot rename") item.newName = "..";
+        if (shape == "empty rename") item.newName = "";
+        if (shape == "absolute dest") item.destFolder = "/tmp/x";
+        if (shape == "climbs out inside") item.destFolder = "Personal/../../outside";
+        if (shape == "climbs and returns") item.destFolder = "Personal/../Personal";
+        if (shape == "dest is a link out") {
+            QDir().mkpath(home->path("outside/Photos"));
+            QDir().mkpath(base() + "/Personal");
+            QVERIFY(QFile::link(home->path("outside/Photos"), base() + "/Personal/Photos"));
+        }
+        if (shape == "dangling link on the way") {
+            QDir().mkpath(base());
+            QVERIFY(QFile::link(home->path("outside"), base() + "/Personal"));
+        }
+        if (shape == "link inside the base") {
+            QDir().mkpath(base() + "/Real");
+            QVERIFY(QFile::link(base() + "/Real", base() + "/Personal"));
+        }
 
         const ApplyResult result = Mover::apply({item}, base(), renames);
         QCOMPARE(result.moved, moved);
@@ -167,7 +202,9 @@ private slots:
             QVERIFY(!QFile::exists(src));
         }
         QVERIFY(!QFile::exists(home->path("outside/Photos/a.txt")));
+        QVERIFY(!QFile::exists(home->path("outside/a.txt")));
         QVERIFY(!QFile::exists(home->path("escaped.txt")));
+        QVERIFY(!QFile::exists("/tmp/x/a.txt"));
     }
 
     void counts() {
@@ -197,9 +234,13 @@ private slots:
         // A folder can never go inside itself.
         write(base() + "/Self/x.txt", "x");
         plan.append(planItem(base() + "/Self", "Self/Deeper"));
+        plan.append(planItem(base() + "/Self", "Self"));
+        plan.append(planItem(base() + "/Self", "./Self/"));
         const ApplyResult result = Mover::apply(plan, base(), true);
         QCOMPARE(result.moved, 3);
-        QCOMPARE(result.skipped, 1);
+        QCOMPARE(result.skipped, 3);
+        QVERIFY(!QFileInfo::exists(base() + "/Self/Self"));
+        QVERIFY(!QFileInfo::exists(base() + "/Self/Deeper"));
         QCOMPARE(read(base() + "/Work Admin/report.pdf"), QByteArray("already there"));
         QCOMPARE(read(base() + "/Work Admin/report (2).pdf"), QByteArray("one"));
         QCOMPARE(read(base() + "/Work Admin/report (3).pdf"), QByteArray("two"));
@@ -290,6 +331,24 @@ private slots:
         QCOMPARE(read(downloads() + "/b (2).txt"), QByteArray("b"));
         QCOMPARE(logCount("undone-"), 1);
 
+        // A plan that moves nothing leaves no log, so undo reaches the one before.
+        write(downloads() + "/c.txt", "c");
+        Mover::apply({planItem(downloads() + "/c.txt", "Dest")}, base(), true);
+        QCOMPARE(Mover::apply({planItem(downloads() + "/gone.txt", "Dest")}, base(), true).skipped,
+                 1);
+        QCOMPARE(logCount("moves-"), 1);
+        QCOMPARE(Mover::undoLatest(), 1);
+        QCOMPARE(read(downloads() + "/c.txt"), QByteArray("c"));
+
+        // Everything moved away since: nothing comes back, the log is still used up.
+        write(downloads() + "/d.txt", "d");
+        Mover::apply({planItem(downloads() + "/d.txt", "Dest")}, base(), true);
+        QVERIFY(QFile::rename(base() + "/Dest/d.txt", home->path("d elsewhere.txt")));
+        QCOMPARE(Mover::undoLatest(), 0);
+        QCOMPARE(logCount("moves-"), 0);
+        QCOMPARE(logCount("undone-"), 3);
+        QVERIFY(QDir(base() + "/Dest").exists()); // folders made by the apply stay
+
         // A corrupt log is left alone.
         write(Store::logsDir() + "/moves-2099-01-01_000000.json", "[{\"from\": 1}");
         QCOMPARE(Mover::undoLatest(), 0);
@@ -358,6 +417,58 @@ private slots:
         QCOMPARE(read(downloads() + "/Tree/a/b.txt"), QByteArray("deep"));
     }
 
+    // A journal left behind is folded into its log; what its lines claim is
+    // checked against the disk only for the one move that may not have finished.
+    void recoverJournal_data() {
+        QTest::addColumn<QString>("tail");
+        QTest::addColumn<int>("records");
+        QTest::newRow("clean end") << "" << 2;
+        QTest::newRow("torn last line") << "{\"from\": \"/x\", \"to" << 2;
+        QTest::newRow("garbage line between") << "garbage\n" << 3;
+        QTest::newRow("open intent, moved") << "?moved" << 3;
+        QTest::newRow("open intent, not moved") << "?stayed" << 2;
+        QTest::newRow("closed intent") << "?closed" << 3;
+    }
+    void recoverJournal() {
+        QFETCH(QString, tail);
+        QFETCH(int, records);
+        const QDateTime at(QDate(2026, 3, 1), QTime(9, 15, 2), Qt::UTC);
+        const auto line = [&](const QString& name, bool intent = false) {
+            const MoveRecord record{downloads() + "/" + name, base() + "/" + name, at};
+            return (intent ? QByteArray("?") : QByteArray()) + Json::compact(Json::encode(record)) +
+                   '\n';
+        };
+        write(base() + "/a", "a");
+        write(base() + "/b", "b");
+        write(base() + "/moved", "m");
+        write(downloads() + "/stayed", "s");
+        write(base() + "/c", "c");
+        const QString log = Store::logsDir() + "/moves-2026-03-01_091502.json";
+        Mover::writeLog({{downloads() + "/a", base() + "/a", at}}, log); // a checkpoint
+        QByteArray journal = line("a", true) + line("a") + line("b", true) + line("b");
+        if (tail == "?moved")
+            journal += line("moved", true);
+        else if (tail == "?stayed")
+            journal += line("stayed", true);
+        else if (tail == "?closed")
+            journal += line("c", true) + line("c");
+        else if (tail.startsWith("garbage"))
+            journal += tail.toUtf8() + line("c");
+        else
+            journal += tail.toUtf8();
+        write(Mover::journalPath(log), journal);
+
+        Mover::recoverJournals();
+        QVERIFY(!QFile::exists(Mover::journalPath(log)));
+        const auto logged = Json::decodeList<MoveRecord>(*Json::parse(*Files::readSmall(log)));
+        QVERIFY(logged);
+        QCOMPARE(logged->size(), records);
+        QCOMPARE(logged->at(1).to, base() + "/b");
+        QCOMPARE(Mover::undoLatest(), records);
+        QCOMPARE(read(downloads() + "/a"), QByteArray("a"));
+        QCOMPARE(read(downloads() + "/stayed"), QByteArray("s"));
+    }
+
     // A killed apply leaves a journal; undo folds it in and puts every file back.
     void interruptedApply() {
         QList<PlanItem> plan;
@@ -384,7 +495,15 @@ private slots:
                 20'000);
             ::kill(pid_t(child.processId()), SIGKILL);
             child.waitForFinished();
+            // Before recovery the log holds only whole checkpoints.
+            if (const auto log = Store::latestLog()) {
+                const auto checkpoint =
+                    Json::decodeList<MoveRecord>(*Json::parse(*Files::readSmall(*log)));
+                QVERIFY(checkpoint);
+                QCOMPARE(checkpoint->size() % 20, 0);
+            }
             Mover::undoLatest();
+            QVERIFY(QDir(Store::logsDir()).entryList({"*.journal"}, QDir::Files).isEmpty());
             QCOMPARE(snapshot(downloads()), before);
         }
     }
