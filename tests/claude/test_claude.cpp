@@ -80,6 +80,14 @@ private slots:
             << "api:Claude API error 404: " + QString(160, 'x');
         QTest::newRow("400") << QJsonArray{QJsonObject{{"status", 400}, {"body", "bad"}}}
                              << "api:Claude API error 400: bad";
+        QTest::newRow("redirect not followed")
+            << QJsonArray{QJsonObject{{"status", 302}, {"body", "moved"}}}
+            << "api:Claude API error 302: moved";
+        QTest::newRow("201") << QJsonArray{QJsonObject{{"status", 201}, {"body", "{}"}}}
+                             << "api:Claude API error 201: {}";
+        QTest::newRow("non-ascii body")
+            << QJsonArray{QJsonObject{{"status", 418}, {"body", QString::fromLatin1("a\xff")}}}
+            << "api:Claude API error 418: a\u00ff";
         QTest::newRow("not json") << QJsonArray{"notjson"} << "json";
         QTest::newRow("array") << QJsonArray{"array"} << "api:Unexpected response from Claude.";
         // The HTTP client itself resends once on a connection closed unanswered.
@@ -217,6 +225,128 @@ private slots:
         for (int i = 0; i < 3; ++i)
             await(api().send("x", ping(), 5));
         QCOMPARE(usage->current().calls, 12);
+    }
+
+    // Answers no HTTP server of ours produces, judged directly.
+    void judge_data() {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("relay");
+        QTest::addColumn<QString>("expected");
+        const QString unavailable = "Tovrin is temporarily unavailable. Please try again later.";
+        QTest::newRow("not http") << 0 << QByteArray() << false << "Claude API error 0: ";
+        QTest::newRow("1xx") << 100 << QByteArray("x") << false << "Claude API error 100: x";
+        QTest::newRow("bad utf-8")
+            << 400 << QByteArray("\xc3(") << false << "Claude API error 400: \ufffd(";
+        QTest::newRow("404 Model is not model")
+            << 404 << QByteArray("Model gone") << false << "Claude API error 404: Model gone";
+        QTest::newRow("credit wins over 401")
+            << 401 << QByteArray("credit balance") << false
+            << "Your Claude credits ran out. Top up at https://console.anthropic.com, then "
+               "refresh again. Nothing was moved.";
+        QTest::newRow("relay 401 before credits")
+            << 401 << QByteArray("credit balance") << true << unavailable;
+        QTest::newRow("relay 403 signs in") << 403 << QByteArray() << true
+                                            << "Tovrin couldn't sign in to Claude (error 403). "
+                                               "Nothing was moved.";
+        QTest::newRow("relay 503 unavailable")
+            << 503 << QByteArray(R"({"error":"service_unavailable"})") << true << unavailable;
+        QTest::newRow("relay 503 other") << 503 << QByteArray("later") << true << "wait";
+        QTest::newRow("direct 503 unavailable")
+            << 503 << QByteArray("service_unavailable") << false << "wait";
+        QTest::newRow("599") << 599 << QByteArray() << false << "wait";
+        QTest::newRow("200") << 200 << QByteArray("credit balance") << false << "success";
+    }
+    void judge() {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, relay);
+        QFETCH(QString, expected);
+        const Claude::Verdict verdict = Claude::judge(status, body, relay);
+        const QString got = verdict.step == Claude::Step::busyWait ? "wait"
+                            : verdict.step == Claude::Step::success
+                                ? "success"
+                                : verdict.error.errorDescription();
+        QCOMPARE(got, expected);
+    }
+
+    void usageRecorded_data() {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("calls");
+        QTest::addColumn<double>("usd");
+        QTest::newRow("usage") << R"({"content":[],"usage":{"input_tokens":1000000}})" << 1 << 2.0;
+        QTest::newRow("empty usage") << R"({"content":[],"usage":{}})" << 1 << 0.0;
+        QTest::newRow("no usage") << R"({"content":[{"type":"text","text":"hi"}]})" << 0 << 0.0;
+        QTest::newRow("usage not an object") << R"({"content":[],"usage":[1,2]})" << 0 << 0.0;
+        QTest::newRow("bad content") << R"({"content":[1],"usage":{"input_tokens":5}})" << 0 << 0.0;
+    }
+    void usageRecorded() {
+        QFETCH(QString, body);
+        QFETCH(int, calls);
+        QFETCH(double, usd);
+        server->setScript({QJsonObject{{"status", 200}, {"body", body}}});
+        await(api("claude-sonnet-5-5").send("x", ping(), 5));
+        QCOMPARE(usage->current().calls, calls);
+        QCOMPARE(usage->current().usd, usd);
+    }
+
+    void transferTimeoutIsATransportFailure() {
+        server->setScript({}, 3000);
+        ClaudeAPI a = api();
+        a.transferTimeoutMs = 200;
+        const ClaudeReply reply = await(a.send("Reply with OK.", ping(), 5));
+        QVERIFY(reply.error());
+        QCOMPARE(reply.error()->kind, ClaudeError::Kind::transport);
+        QVERIFY(!reply.error()->isAPIError());
+        QVERIFY(!reply.error()->description().isEmpty());
+        QCOMPARE(usage->current().calls, 0);
+    }
+
+    void cancelDuringTheBusyWait() {
+        server->setScript({529});
+        std::function<void()> resume;
+        ClaudeAPI a = api();
+        a.wait = [&](int, std::function<void()> then) { resume = std::move(then); };
+        QFuture<ClaudeReply> call = a.send("Reply with OK.", ping(), 5);
+        QVERIFY(QTest::qWaitFor([&] { return bool(resume); }, 10'000));
+        call.cancel();
+        resume();
+        QVERIFY(call.isFinished());
+        QVERIFY(call.isCanceled());
+        QCOMPARE(call.resultCount(), 0);
+        QTest::qWait(50);
+        QCOMPARE(server->requestCount(), 1);
+    }
+
+    void relayTokenFailurePassesOn() {
+        ClaudeAPI a = api();
+        a.apiKey = ClaudeAPI::relayKey;
+        a.relayUrl = server->url();
+        a.relayToken = [] {
+            return RelayToken{ClaudeError::other(ClaudeError::Kind::relayToken, "token expired")};
+        };
+        const ClaudeReply reply = await(a.send("Reply with OK.", ping(), 5));
+        QCOMPARE(reply.error()->description(), "token expired");
+        QVERIFY(!reply.error()->isFatal());
+        QCOMPARE(server->requestCount(), 0);
+    }
+
+    void relayPathIsAppended() {
+        ClaudeAPI a = api();
+        a.apiKey = ClaudeAPI::relayKey;
+        QUrl relay = server->url();
+        relay.setPath("/relay/");
+        a.relayUrl = relay;
+        int fetched = 0;
+        a.relayToken = [&fetched] {
+            ++fetched;
+            return RelayToken{QStringLiteral("tok")};
+        };
+        server->setScript({429, 529});
+        QCOMPARE(await(a.send("Reply with OK.", ping(), 5)).text(), "OK");
+        QCOMPARE(server->requests().first().path, "/relay/v1/messages");
+        QCOMPARE(server->requestCount(), 3);
+        QCOMPARE(fetched, 1); // once per call, not per resend
     }
 
     void cost_data() {
