@@ -2,6 +2,8 @@
 
 #include "claudesender.h"
 #include "discovery.h"
+#include "files.h"
+#include "json.h"
 #include "mover.h"
 #include "scanner.h"
 #include "store.h"
@@ -273,6 +275,12 @@ void AppState::loadImportPlan() {
     const QList<PlanItem> kept = existing(*imported);
     Store::setImportPlanAside(now());
     if (kept.isEmpty()) return;
+    // The import wins, but the plan it replaces may hold the user's edits.
+    if (!plan_.isEmpty())
+        Files::writeAtomic(Store::filePath(QStringLiteral("pending-plan.replaced-") +
+                                           QString::number(now().toSecsSinceEpoch()) +
+                                           QStringLiteral(".json")),
+                           Json::compact(Json::encodeList(plan_)));
     setPlan(kept);
     setPhase(Phase::review);
     QTimer::singleShot(1500, this, [this] { open(QStringLiteral("review")); });

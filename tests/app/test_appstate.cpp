@@ -262,6 +262,18 @@ private slots:
             QCOMPARE(read(importDir + QLatin1Char('/') + found.first()), importBytes);
         }
 
+        const QStringList replaced =
+            namesIn(Store::dir(), QStringLiteral("pending-plan.replaced-*.json"));
+        if (pending == QLatin1String("good") && import == QLatin1String("good")) {
+            QCOMPARE(replaced,
+                     QStringList{QStringLiteral("pending-plan.replaced-1796000000.json")});
+            const std::optional<QJsonValue> old =
+                Json::parse(read(Store::dir() + QLatin1Char('/') + replaced.first()));
+            QVERIFY(old);
+            QCOMPARE(Json::decodeList<PlanItem>(*old)->first().id, 1);
+        } else
+            QVERIFY(replaced.isEmpty());
+
         QVERIFY(opened.isEmpty()); // never at once
         if (opensReview)
             QTRY_COMPARE_WITH_TIMEOUT(opened, QStringList{QStringLiteral("review")}, 5000);
