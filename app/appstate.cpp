@@ -258,7 +258,12 @@ void AppState::restorePendingPlan() {
         return;
     }
     if (kept.isEmpty()) return;
-    setPlan(kept);
+    // Rewritten only when files vanished: the file already holds the rest.
+    if (kept.size() == stored->size()) {
+        plan_ = kept;
+        emit planChanged();
+    } else
+        setPlan(kept);
     setPhase(Phase::review);
 }
 
