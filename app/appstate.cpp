@@ -673,27 +673,40 @@ void AppState::reachability(Run run) {
     });
 }
 
-void AppState::scanned(Run run, QList<ScannedItem> items) {
+Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
+    Capped capped;
     if (items.size() > perRunCap) {
         newestFirst(items, perRunCap);
-        run.note = QStringLiteral("Sorted your newest ") + formatted(perRunCap) +
-                   QStringLiteral(" files. Run it again for the rest.");
+        capped.note = QStringLiteral("Sorted your newest ") + formatted(perRunCap) +
+                      QStringLiteral(" files. Run it again for the rest.");
     }
-    const UsageLog log = UsageLedger::load();
-    const qint64 used = log.months.value(UsageLedger::monthKey(now())).files;
-    const qint64 remaining = monthlyCap - used;
+    const qint64 remaining = monthlyCap - usedThisMonth;
     if (remaining < 1) {
-        usage().endRun(0);
-        setPhase(Phase::idle);
-        setMessage(QStringLiteral("You've reached this month's limit of ") + formatted(monthlyCap) +
-                   QStringLiteral(" files. It resets on the 1st."));
-        return;
+        capped.monthFull = true;
+        capped.note = QStringLiteral("You've reached this month's limit of ") +
+                      formatted(monthlyCap) + QStringLiteral(" files. It resets on the 1st.");
+        return capped;
     }
     if (items.size() > remaining) {
         newestFirst(items, int(remaining));
-        run.note = QStringLiteral("Sorted your newest ") + formatted(remaining) +
-                   QStringLiteral(" files. You've reached this month's limit.");
+        capped.note = QStringLiteral("Sorted your newest ") + formatted(remaining) +
+                      QStringLiteral(" files. You've reached this month's limit.");
     }
+    capped.items = std::move(items);
+    return capped;
+}
+
+void AppState::scanned(Run run, const QList<ScannedItem>& found) {
+    const UsageLog log = UsageLedger::load();
+    Capped capped = applyCaps(found, log.months.value(UsageLedger::monthKey(now())).files);
+    if (capped.monthFull) {
+        usage().endRun(0);
+        setPhase(Phase::idle);
+        setMessage(capped.note);
+        return;
+    }
+    run.note = capped.note;
+    QList<ScannedItem> items = std::move(capped.items);
     setTotal(int(items.size()));
 
     if (run.mode != TidyMode::deep && !run.profile.projects.isEmpty()) {
@@ -703,12 +716,12 @@ void AppState::scanned(Run run, QList<ScannedItem> items) {
     setStatus(QStringLiteral("Learning what you work on"));
     whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
                             services_.sheet),
-             this, [run, items](AppState* guard, const QList<Project>& found) mutable {
+             this, [run, items](AppState* guard, const QList<Project>& discovered) mutable {
                  QSet<QString> known;
                  for (const Project& project : run.profile.projects)
                      known.insert(project.name.toLower());
                  QList<Project> fresh;
-                 for (const Project& project : found)
+                 for (const Project& project : discovered)
                      if (!known.contains(project.name.toLower())) {
                          known.insert(project.name.toLower());
                          fresh.append(project);

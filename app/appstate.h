@@ -220,7 +220,7 @@ private:
     QDateTime now() const { return services_.now(); }
 
     void reachability(Run run);
-    void scanned(Run run, QList<ScannedItem> items);
+    void scanned(Run run, const QList<ScannedItem>& found);
     void classify(Run run, QList<ScannedItem> items);
 
     AppServices services_;
@@ -249,6 +249,15 @@ std::optional<QString> timeLeftText(const ProgressView& progress, const QDateTim
 QString calmStatus(const ProgressView& progress, const QDateTime& now);
 // "2 days ago", "in 3 hours": the largest whole unit.
 QString relativeText(const QDateTime& from, const QDateTime& to);
+
+// The scan cut to the newest 25,000 and to what is left of the month's
+// 60,000; monthFull means nothing may be classified at all.
+struct Capped {
+    QList<ScannedItem> items;
+    std::optional<QString> note;
+    bool monthFull = false;
+};
+Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth);
 
 // The review-window sub folder for a kind of file inside a project.
 QString projectSubFolder(FileKind kind);

@@ -257,6 +257,62 @@ private slots:
         }
     }
 
+    void caps_data() {
+        QTest::addColumn<int>("found");
+        QTest::addColumn<int>("used");
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<bool>("monthFull");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("under both") << 100 << 0 << 100 << false << "";
+        QTest::newRow("one over the run cap")
+            << 25'001 << 0 << 25'000 << false
+            << "Sorted your newest 25,000 files. Run it again for the rest.";
+        QTest::newRow("run cap, then month") << 25'001 << 40'000 << 20'000 << false
+                                             << "Sorted your newest 20,000 files. You've "
+                                                "reached this month's limit.";
+        QTest::newRow("month nearly used") << 25 << 59'990 << 10 << false
+                                           << "Sorted your newest 10 files. You've reached "
+                                              "this month's limit.";
+        QTest::newRow("month exactly fits") << 10 << 59'990 << 10 << false << "";
+        QTest::newRow("month used up")
+            << 5 << 60'000 << 0 << true
+            << "You've reached this month's limit of 60,000 files. It resets on the 1st.";
+        QTest::newRow("month over-used") << 5 << 61'000 << 0 << true
+                                         << "You've reached this month's limit of 60,000 "
+                                            "files. It resets on the 1st.";
+    }
+
+    void caps() {
+        QFETCH(int, found);
+        QFETCH(int, used);
+        QFETCH(int, kept);
+        QFETCH(bool, monthFull);
+        QFETCH(QString, note);
+        // Shuffled dates; equal dates keep their scan order.
+        QList<ScannedItem> items;
+        const QDateTime base(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+        for (int i = 0; i < found; ++i) {
+            ScannedItem item;
+            item.id = i;
+            item.modified = base.addSecs(qint64(i * 7919 % found) * 60 + (i % 2 ? 0 : 30));
+            items.append(item);
+        }
+        const Capped capped = applyCaps(items, used);
+        QCOMPARE(capped.monthFull, monthFull);
+        QCOMPARE(capped.note.value_or(QString()), note);
+        QCOMPARE(int(capped.items.size()), kept);
+        if (kept == found || kept == 0) return;
+        QList<QDateTime> dates;
+        for (const ScannedItem& item : items)
+            dates.append(item.modified);
+        std::sort(dates.begin(), dates.end(), std::greater<>());
+        const QDateTime oldestKept = dates.at(kept - 1);
+        for (const ScannedItem& item : capped.items)
+            QVERIFY(item.modified >= oldestKept);
+        for (qsizetype i = 1; i < capped.items.size(); ++i)
+            QVERIFY(capped.items.at(i - 1).modified >= capped.items.at(i).modified);
+    }
+
     void classificationFails() {
         write(desktop("a.txt"), "text");
         claude->classifyFailure =
