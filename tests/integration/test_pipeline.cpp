@@ -2,12 +2,12 @@
 // fake Messages server, and planned.
 #include "classifier.h"
 #include "claudesender.h"
+#include "contactsheet.h"
 #include "fakeclaude.h"
 #include "rules.h"
 #include "scanner.h"
 #include "testhome.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QJsonDocument>
 #include <QtTest>
@@ -19,19 +19,6 @@ void write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-// A small real JPEG standing in for the rendered sheet.
-MakeSheet plainSheet() {
-    return [](const QList<ScannedItem>& items) {
-        QImage image(1300, 260 * int((items.size() + 4) / 5), QImage::Format_RGB32);
-        image.fill(Qt::gray);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPG", 72);
-        return QtFuture::makeReadyFuture(std::optional<QByteArray>(jpeg));
-    };
 }
 
 template <typename T> T await(QFuture<T> future) {
@@ -62,7 +49,7 @@ class TestPipeline : public QObject {
         c.profile.model = QStringLiteral("claude-haiku-5-5");
         c.send = ClaudeSender::make(
             [](int, std::function<void()> then) { QTimer::singleShot(1, then); });
-        c.sheet = plainSheet();
+        c.sheet = ContactSheet::make;
         return c;
     }
 
