@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
+#include <QSet>
 #include <QtConcurrent>
 
 #include <algorithm>

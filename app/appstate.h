@@ -71,8 +71,8 @@ struct AppServices {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     // Not owned; null means no notifications.
     NotificationService* notifications = nullptr;
-    Model::Send send;
-    MakeSheet sheet;
+    Model::Send send;       // empty: the Claude client
+    MakeSheet sheet;        // empty: no sheets, so visual files get the no-preview answer
     Usage* usage = nullptr; // null: the process-wide counters
     QString settingsPath = Notifier::defaultSettingsPath();
 };
