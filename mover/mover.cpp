@@ -67,6 +67,24 @@ bool writeLogFile(const QList<MoveRecord>& records, const QString& path) {
     return Files::writeAtomic(path, Json::pretty(Json::encodeList(records)));
 }
 
+// The pretty log text built one record at a time, byte for byte what
+// Json::pretty gives for the whole list: a checkpoint then costs a copy
+// instead of encoding every earlier record again.
+class LogText {
+public:
+    void append(const MoveRecord& record) {
+        if (!body.isEmpty()) body += ",\n";
+        const QByteArray object = Json::pretty(Json::encode(record)).trimmed();
+        for (const QByteArray& line : object.split('\n'))
+            body += "    " + line + '\n';
+        body.chop(1);
+    }
+    QByteArray document() const { return "[\n" + body + (body.isEmpty() ? "]\n" : "\n]\n"); }
+
+private:
+    QByteArray body;
+};
+
 // One compact record per line, so a killed apply still leaves every
 // completed move behind for undo. Before each attempt a line marked "?" names
 // the intended move; after it succeeds the plain record follows. Only the
@@ -206,7 +224,7 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
     const QString realHome = resolved(home);
     const QString log = newLogPath(QDateTime::currentDateTime());
     Journal journal(journalPath(log));
-    QList<MoveRecord> records;
+    LogText text;
     ApplyResult result;
 
     for (const PlanItem& item : items) {
@@ -241,24 +259,24 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
             continue;
         }
         const MoveRecord record{src, *target, QDateTime::currentDateTimeUtc()};
-        records.append(record);
+        text.append(record);
         journal.done(record);
-        // The line is safe from a killed process once written; flushing it to
-        // the disk at every move would cost more than the moves themselves,
-        // so that waits for the checkpoint.
-        if (records.size() % checkpointEvery == 0) {
-            journal.sync();
-            writeLogFile(records, log);
-        }
         ++result.moved;
         if (renaming) ++result.renamed;
         if (item.category == QLatin1String("junk") || item.category == QLatin1String("duplicate"))
             result.junkBytes += item.size;
         if (item.category == QLatin1String("needs-you")) ++result.needsYou;
+        // The line is safe from a killed process once written; flushing it to
+        // the disk at every move would cost more than the moves themselves,
+        // so that waits for the checkpoint.
+        if (result.moved % checkpointEvery == 0) {
+            journal.sync();
+            Files::writeAtomic(log, text.document());
+        }
     }
     // Intents of moves that all failed leave nothing to undo.
     journal.sync();
-    if (records.isEmpty() || writeLogFile(records, log)) journal.remove();
+    if (result.moved == 0 || Files::writeAtomic(log, text.document())) journal.remove();
     return result;
 }
 

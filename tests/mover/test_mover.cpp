@@ -265,6 +265,7 @@ private slots:
         QCOMPARE(records->size(), 45);
         QCOMPARE(records->first().from, downloads() + "/f0.txt");
         QCOMPARE(records->first().to, base() + "/Dest/f0.txt");
+        QCOMPARE(*Files::readSmall(*log), Json::pretty(Json::encodeList(*records)));
 
         // A second apply within the same second gets its own log.
         write(downloads() + "/late.txt", "late");
@@ -287,7 +288,14 @@ private slots:
         QFETCH(bool, renames);
         QRandomGenerator random(42);
         QList<PlanItem> plan;
-        const QStringList odd = {"plain", "with space", "ünï ✓", "#hash%", "semi;colon", "x"};
+        const QStringList odd = {"plain",
+                                 "with space",
+                                 "ünï ✓",
+                                 "#hash%",
+                                 "semi;colon",
+                                 "x",
+                                 "quote\" back\\slash",
+                                 "tab\tand\u2028line"};
         for (int i = 0; i < 300; ++i) {
             const QString folder = i % 3 ? downloads() : home->path("Desktop");
             const QString name = odd[i % odd.size()] + QStringLiteral(" %1.txt").arg(i % 50);
@@ -310,6 +318,10 @@ private slots:
         QCOMPARE(result.skipped, 0);
         // Nothing lost, nothing overwritten: the same bytes, all elsewhere.
         QCOMPARE(snapshot(home->path()).size(), before.size() + 1); // plus the log
+        const auto log = Store::latestLog();
+        QVERIFY(log);
+        const QByteArray text = *Files::readSmall(*log);
+        QCOMPARE(text, Json::pretty(*Json::parse(text))); // pretty, exactly
         QCOMPARE(Mover::undoLatest(), plan.size());
         auto after = snapshot(home->path());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
