@@ -1,6 +1,7 @@
 #include "claudeapi.h"
 
 #include <QCoreApplication>
+#include <QFutureWatcher>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QNetworkAccessManager>
@@ -51,7 +52,25 @@ struct Call {
     bool relay = false;
     int attempt = 0;
     QPromise<ClaudeReply> promise;
+    QPointer<QNetworkReply> inFlight;
+    // Tells the call when its future is cancelled, so it stops at once.
+    std::unique_ptr<QFutureWatcher<ClaudeReply>, void (*)(QObject*)> watcher{
+        nullptr, [](QObject* object) { object->deleteLater(); }};
 };
+
+// A cancelled call finishes now: the answer in flight is dropped, and a busy
+// wait that is still running finds the call finished when it ends.
+void watchForCancel(const std::shared_ptr<Call>& call) {
+    call->watcher.reset(new QFutureWatcher<ClaudeReply>);
+    const std::weak_ptr<Call> weak = call;
+    QObject::connect(call->watcher.get(), &QFutureWatcherBase::canceled, [weak] {
+        const std::shared_ptr<Call> call = weak.lock();
+        if (!call) return;
+        if (call->inFlight) call->inFlight->abort();
+        call->promise.finish();
+    });
+    call->watcher->setFuture(call->promise.future());
+}
 
 void finish(const std::shared_ptr<Call>& call, ClaudeReply reply) {
     call->promise.addResult(std::move(reply));
@@ -106,6 +125,7 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
 void post(const std::shared_ptr<Call>& call) {
     if (call->promise.isCanceled()) return call->promise.finish();
     QNetworkReply* reply = threadNetwork()->post(call->request, call->body);
+    call->inFlight = reply;
     QObject::connect(reply, &QNetworkReply::finished, reply, [call, reply] {
         reply->deleteLater();
         if (call->promise.isCanceled()) return call->promise.finish();
@@ -167,6 +187,7 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
     call->request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                                QNetworkRequest::ManualRedirectPolicy);
     call->body = Claude::requestBody(model, system, content, maxTokens);
+    watchForCancel(call);
     post(call);
     return future;
 }

@@ -62,8 +62,8 @@ struct RelayToken {
 
 // One Messages API client per use: a key, a model and the hooks tests replace.
 // send() must be called on a thread with a running event loop; the returned
-// future finishes there. A cancelled future ends the call at its next step
-// (after the answer in flight or the busy wait) with no result.
+// future finishes there. Cancelling the future ends the call at once, with no
+// result: the request in flight is aborted and no resend follows.
 struct ClaudeAPI {
     using Wait = std::function<void(int seconds, std::function<void()> then)>;
     using TokenSource = std::function<RelayToken()>;

@@ -310,12 +310,24 @@ private slots:
         QFuture<ClaudeReply> call = a.send("Reply with OK.", ping(), 5);
         QVERIFY(QTest::qWaitFor([&] { return bool(resume); }, 10'000));
         call.cancel();
+        QVERIFY(QTest::qWaitFor([&] { return call.isFinished(); }, 1000));
         resume();
-        QVERIFY(call.isFinished());
         QVERIFY(call.isCanceled());
         QCOMPARE(call.resultCount(), 0);
         QTest::qWait(50);
         QCOMPARE(server->requestCount(), 1);
+    }
+
+    void cancelAbortsTheRequestInFlight() {
+        server->setScript({}, 20'000);
+        QFuture<ClaudeReply> call = api().send("Reply with OK.", ping(), 5);
+        QVERIFY(QTest::qWaitFor([&] { return server->requestCount() == 1; }, 10'000));
+        call.cancel();
+        QVERIFY(QTest::qWaitFor([&] { return call.isFinished(); }, 2000));
+        QCOMPARE(call.resultCount(), 0);
+        QCOMPARE(usage->current().calls, 0);
+        server->setScript({});
+        QCOMPARE(outcome(await(api().send("Reply with OK.", ping(), 5))), "text:OK");
     }
 
     void relayTokenFailurePassesOn() {
