@@ -67,6 +67,14 @@ void BM_BuildAndParseBatch(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildAndParseBatch)->Unit(benchmark::kMicrosecond);
 
+// The fake server's own cost per batch, which bounds the throughput below.
+void BM_FakeServerAnswer(benchmark::State& state) {
+    const QJsonArray content = batchContent();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(batchReply(content).size());
+}
+BENCHMARK(BM_FakeServerAnswer)->Unit(benchmark::kMicrosecond);
+
 // The fake server runs as its own process so only our side is measured.
 class FakeServerProcess {
 public:

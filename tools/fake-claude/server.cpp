@@ -7,6 +7,12 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
+
 namespace FakeClaude {
 
 namespace {
@@ -74,6 +80,17 @@ std::optional<Request> takeRequest(QByteArray& buffer, bool& bad) {
     return request;
 }
 
+// Qt's HTTP client writes a request's head and body separately, so a delayed
+// ACK here would stall every request by the kernel's delayed-ACK time.
+void acknowledgeNow(QTcpSocket* socket) {
+#ifdef Q_OS_LINUX
+    const int on = 1;
+    setsockopt(int(socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+#else
+    Q_UNUSED(socket);
+#endif
+}
+
 } // namespace
 
 Server::Server(Options options, QObject* parent)
@@ -108,6 +125,8 @@ void Server::setScript(const QJsonArray& script, int delayMs) {
 
 void Server::accept() {
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        // Without this, Nagle and delayed ACKs add tens of milliseconds per answer.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connections_.insert(socket, {});
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
@@ -121,6 +140,7 @@ void Server::readFrom(QTcpSocket* socket) {
     auto it = connections_.find(socket);
     if (it == connections_.end()) return;
     it->buffer += socket->readAll();
+    acknowledgeNow(socket);
     if (it->busy) return;
     bool bad = false;
     std::optional<Request> request = takeRequest(it->buffer, bad);
