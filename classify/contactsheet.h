@@ -1,23 +1,25 @@
 #pragma once
 
-#include "classifier.h"
 #include "records.h"
 
 #include <QByteArray>
 #include <QFuture>
 #include <QImage>
 #include <QList>
+#include <QUrl>
 
 #include <optional>
 
-// Up to twenty files as one numbered JPEG, so the model sees many images in
-// one request.
+// Up to twenty files as one JPEG of numbered tiles, so the model sees many
+// images in one request.
 namespace ContactSheet {
 
-// Nothing when the sheet cannot be drawn or encoded.
+// Never fails: nothing when the sheet cannot be drawn or encoded. A file
+// without a picture still gets its numbered tile.
 QFuture<std::optional<QByteArray>> make(const QList<ScannedItem>& items);
-QFuture<std::optional<QImage>> thumbnail(const QString& path);
-// The drawing itself, given the thumbnails in item order.
+QFuture<std::optional<QImage>> thumbnail(const QUrl& url);
+
+// The drawing itself, given each item's thumbnail at the item's index.
 std::optional<QByteArray> render(const QList<ScannedItem>& items,
                                  const QList<std::optional<QImage>>& images);
 

@@ -7,7 +7,8 @@
 #include <optional>
 
 // A small picture of a file's content, decoded at about the size asked for:
-// images (scaled while decoding), a PDF's first page, a video frame.
+// images (scaled while decoding, turned upright), a PDF's first page, a video
+// frame. Nothing when the file gives no picture.
 namespace Thumbnails {
 
 std::optional<QImage> load(const QString& path, QSize bound);
