@@ -5,6 +5,7 @@
 #include "files.h"
 #include "json.h"
 #include "mover.h"
+#include "planner.h"
 #include "scanner.h"
 #include "store.h"
 #include "usage.h"
@@ -125,37 +126,6 @@ QString relativeText(const QDateTime& from, const QDateTime& to) {
         return future ? QStringLiteral("in ") + text : text + QStringLiteral(" ago");
     }
     return {};
-}
-
-QString projectSubFolder(FileKind kind) {
-    switch (kind) {
-    case FileKind::pdf:
-    case FileKind::doc:
-    case FileKind::sheet:
-    case FileKind::slides:
-        return QStringLiteral("Docs");
-    case FileKind::image:
-        return QStringLiteral("Images");
-    case FileKind::video:
-        return QStringLiteral("Video");
-    case FileKind::audio:
-        return QStringLiteral("Audio");
-    case FileKind::design:
-    case FileKind::font:
-        return QStringLiteral("Design");
-    case FileKind::code:
-    case FileKind::project:
-        return QStringLiteral("Code");
-    case FileKind::folder:
-        return QStringLiteral("Folders");
-    case FileKind::archive:
-    case FileKind::installer:
-    case FileKind::partial:
-    case FileKind::bundle:
-    case FileKind::other:
-        break;
-    }
-    return QStringLiteral("Other");
 }
 
 GroupCounts recapGroups(const QList<PlanItem>& plan) {
@@ -486,7 +456,7 @@ int AppState::addProject(const QString& name) {
                                  fileName(item.src).toLower().contains(lower) ||
                                  item.reason.toLower().contains(lower);
             if (!matches) continue;
-            item.destFolder = folder + QLatin1Char('/') + projectSubFolder(item.kind);
+            item.destFolder = folder + QLatin1Char('/') + Planner::kindSub(item.kind);
             item.category = QStringLiteral("project:") + clean;
             item.approved = true;
             item.suggestedProject.reset();

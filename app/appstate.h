@@ -259,8 +259,6 @@ struct Capped {
 };
 Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth);
 
-// The review-window sub folder for a kind of file inside a project.
-QString projectSubFolder(FileKind kind);
 // Destination groups of the approved moves, largest first (for the recap).
 GroupCounts recapGroups(const QList<PlanItem>& plan);
 // The example rename shown in the recap: an image first, else any kind.

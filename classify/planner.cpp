@@ -58,6 +58,19 @@ QString dashColons(QString text) {
     return text.replace(QLatin1Char(':'), QLatin1Char('-'));
 }
 
+const Project* findProject(const QString& wanted, const Profile& profile) {
+    for (const Project& project : profile.projects)
+        if (project.name.toLower() == wanted || project.displayName().toLower() == wanted)
+            return &project;
+    return nullptr;
+}
+
+QString parentFolder(const ScannedItem& item) {
+    return QDir::cleanPath(QFileInfo(item.path()).absolutePath());
+}
+
+} // namespace
+
 QString kindSub(FileKind kind) {
     switch (kind) {
     case FileKind::pdf:
@@ -79,23 +92,15 @@ QString kindSub(FileKind kind) {
         return QStringLiteral("Code");
     case FileKind::folder:
         return QStringLiteral("Folders");
-    default:
-        return QStringLiteral("Other");
+    case FileKind::archive:
+    case FileKind::installer:
+    case FileKind::partial:
+    case FileKind::bundle:
+    case FileKind::other:
+        break;
     }
+    return QStringLiteral("Other");
 }
-
-const Project* findProject(const QString& wanted, const Profile& profile) {
-    for (const Project& project : profile.projects)
-        if (project.name.toLower() == wanted || project.displayName().toLower() == wanted)
-            return &project;
-    return nullptr;
-}
-
-QString parentFolder(const ScannedItem& item) {
-    return QDir::cleanPath(QFileInfo(item.path()).absolutePath());
-}
-
-} // namespace
 
 std::optional<QString> pick(const std::optional<QString>& sub, const QStringList& list) {
     if (!sub) return std::nullopt;

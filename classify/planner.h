@@ -48,6 +48,8 @@ inline const QString needsYouFolder = QStringLiteral("Tovrin Review/Needs You");
 QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decision>& decisions,
                      const Profile& profile);
 QString destination(const ScannedItem& item, const Decision& decision, const Profile& profile);
+// The sub folder of a project that a kind of file goes to when none is named.
+QString kindSub(FileKind kind);
 std::optional<QString> pick(const std::optional<QString>& sub, const QStringList& list);
 std::optional<QString> hint(const std::optional<QString>& projectHint, const Profile& profile);
 
