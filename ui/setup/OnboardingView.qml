@@ -1,0 +1,392 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Tovrin.Core
+import Tovrin.Setup
+
+// The first-run window: the Claude key, then the few preferences that shape
+// the first refresh. Edits stay in memory until the last step saves them.
+Rectangle {
+    id: root
+
+    required property AppState state
+    property int step: 0
+    property string key: ""
+    readonly property bool testing: connection.testing
+    readonly property string testResult: connection.result
+    readonly property var folderChoices: ["Desktop", "Downloads", "Documents", "Pictures", "Movies"]
+
+    // Ask the shell to close this window.
+    signal finished
+
+    function test() {
+        connection.run(key, prefs.model);
+    }
+
+    function next() {
+        if (step === 0) {
+            root.state.saveKey(key);
+            step = 1;
+        } else {
+            prefs.finishOnboarding();
+            root.finished();
+        }
+    }
+
+    // Fits the taller step with its wrapped texts.
+    implicitWidth: 620
+    implicitHeight: 812
+    color: Theme.surface
+
+    Preferences {
+        id: prefs
+        state: root.state
+        saveAtOnce: false
+    }
+    ConnectionTest {
+        id: connection
+    }
+
+    ColumnLayout {
+        id: page
+        anchors.fill: parent
+        anchors.margins: 32
+        spacing: 24
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 14
+
+            SunriseMark {
+            }
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 1
+
+                Text {
+                    Layout.fillWidth: true
+                    text: "Tovrin"
+                    color: Theme.charcoal
+                    font.pixelSize: 22
+                    font.weight: Font.Bold
+                }
+                Text {
+                    Layout.fillWidth: true
+                    text: "A fresh start for your Mac."
+                    color: Theme.muted
+                    font.pixelSize: 13
+                }
+            }
+            Row {
+                objectName: "steps"
+                spacing: 8
+
+                Repeater {
+                    model: 2
+
+                    delegate: Row {
+                        id: marker
+
+                        required property int index
+                        readonly property bool done: index < root.step
+                        readonly property bool current: index === root.step
+
+                        spacing: 8
+
+                        Rectangle {
+                            visible: marker.index > 0
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 28
+                            height: 1.5
+                            color: root.step >= marker.index ? Theme.charcoal : Theme.stone
+                        }
+                        Rectangle {
+                            width: 26
+                            height: 26
+                            radius: 13
+                            color: marker.done || marker.current ? Theme.charcoal : Theme.ivory
+                            border.color: marker.done || marker.current ? Theme.charcoal : Theme.stone
+                            border.width: 1.5
+
+                            Text {
+                                anchors.centerIn: parent
+                                visible: !marker.done
+                                text: marker.index + 1
+                                color: marker.current ? Theme.ivory : Theme.muted
+                                font.pixelSize: 12
+                                font.weight: Font.DemiBold
+                            }
+                            Image {
+                                objectName: "check"
+                                anchors.centerIn: parent
+                                visible: marker.done
+                                width: 14
+                                height: 14
+                                source: "icons/checkmark.svg"
+                                sourceSize: Qt.size(28, 28)
+                            }
+                        }
+                    }
+                }
+            }
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            implicitHeight: 1
+            color: Theme.hairline
+        }
+
+        StackLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            currentIndex: root.step
+
+            // Step 0: connect.
+            ColumnLayout {
+                objectName: "connectStep"
+                spacing: 18
+
+                // The short step sits in the middle of the room the longer one needs.
+                Item {
+                    Layout.fillHeight: true
+                }
+
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 6
+
+                    Text {
+                        text: "Connect Tovrin"
+                        color: Theme.charcoal
+                        font.pixelSize: 20
+                        font.weight: Font.DemiBold
+                    }
+                    Text {
+                        Layout.fillWidth: true
+                        text: "Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic."
+                        color: Theme.muted
+                        font.pixelSize: 13
+                        lineHeight: 1.2
+                        wrapMode: Text.WordWrap
+                    }
+                }
+                Card {
+                    Layout.fillWidth: true
+                    spacing: 14
+
+                    TextField {
+                        id: keyField
+                        objectName: "keyField"
+                        Layout.fillWidth: true
+                        echoMode: TextInput.Password
+                        text: root.key
+                        onTextChanged: root.key = text
+                        font.pixelSize: 14
+                        color: Theme.charcoal
+                        leftPadding: 12
+                        background: Rectangle {
+                            implicitHeight: 40
+                            radius: 8
+                            color: Theme.surface
+                            border.color: keyField.activeFocus ? Theme.charcoal : Theme.stone
+                        }
+                    }
+                    RowLayout {
+                        Layout.fillWidth: true
+                        spacing: 12
+
+                        SecondaryButton {
+                            objectName: "testButton"
+                            text: "Test connection"
+                            enabled: !root.testing
+                            onClicked: root.test()
+                        }
+                        BusyIndicator {
+                            visible: root.testing
+                            running: root.testing
+                            implicitWidth: 22
+                            implicitHeight: 22
+                        }
+                        Text {
+                            objectName: "testResult"
+                            Layout.fillWidth: true
+                            visible: root.testResult.length > 0
+                            text: root.testResult
+                            color: root.testResult === "Connected." ? Theme.charcoal : "#b3261e"
+                            font.pixelSize: 13
+                            font.weight: root.testResult === "Connected." ? Font.DemiBold : Font.Normal
+                            wrapMode: Text.WordWrap
+                        }
+                    }
+                }
+                Item {
+                    Layout.fillHeight: true
+                }
+                PrimaryButton {
+                    objectName: "continueButton"
+                    Layout.alignment: Qt.AlignRight
+                    text: "Continue"
+                    onClicked: root.next()
+                }
+            }
+
+            // Step 1: preferences.
+            ColumnLayout {
+                objectName: "preferencesStep"
+                spacing: 16
+
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 6
+
+                    Text {
+                        text: "A few preferences"
+                        color: Theme.charcoal
+                        font.pixelSize: 20
+                        font.weight: Font.DemiBold
+                    }
+                    Text {
+                        Layout.fillWidth: true
+                        text: "Tovrin learns your projects and brands on its own during your first refresh. You can change these any time in Settings."
+                        color: Theme.muted
+                        font.pixelSize: 13
+                        lineHeight: 1.2
+                        wrapMode: Text.WordWrap
+                    }
+                }
+                ModePicker {
+                    objectName: "modePicker"
+                    Layout.fillWidth: true
+                    model: prefs.model
+                    onChosen: id => prefs.model = id
+                }
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 8
+
+                    SectionHeading {
+                        text: "FOLDERS TO SORT"
+                    }
+                    Card {
+                        Layout.fillWidth: true
+                        padding: 12
+
+                        GridLayout {
+                            Layout.fillWidth: true
+                            columns: 3
+                            columnSpacing: 10
+                            rowSpacing: 10
+
+                            Repeater {
+                                model: root.folderChoices
+
+                                delegate: Rectangle {
+                                    id: folder
+
+                                    required property string modelData
+                                    readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0
+
+                                    objectName: "folder-" + modelData
+                                    Layout.fillWidth: true
+                                    Layout.preferredWidth: 1
+                                    implicitHeight: 40
+                                    radius: 8
+                                    color: chosen ? Theme.surface : Theme.ivory
+                                    border.color: Theme.hairline
+
+                                    Image {
+                                        id: folderIcon
+                                        anchors.left: parent.left
+                                        anchors.leftMargin: 10
+                                        anchors.verticalCenter: parent.verticalCenter
+                                        width: 18
+                                        height: 18
+                                        source: "icons/folder.svg"
+                                        sourceSize: Qt.size(36, 36)
+                                    }
+                                    Text {
+                                        anchors.left: folderIcon.right
+                                        anchors.leftMargin: 8
+                                        anchors.right: folderSwitch.left
+                                        anchors.verticalCenter: parent.verticalCenter
+                                        text: folder.modelData
+                                        color: Theme.charcoal
+                                        font.pixelSize: 13
+                                        elide: Text.ElideRight
+                                    }
+                                    CalmSwitch {
+                                        id: folderSwitch
+                                        objectName: "toggle"
+                                        anchors.right: parent.right
+                                        anchors.rightMargin: 8
+                                        anchors.verticalCenter: parent.verticalCenter
+                                        scale: 0.85
+                                        checked: folder.chosen
+                                        onToggled: {
+                                            prefs.setFolder(folder.modelData, checked);
+                                            checked = Qt.binding(() => folder.chosen);
+                                        }
+                                    }
+                                }
+                            }
+                        }
+                    }
+                    Text {
+                        text: "Organized folders are created in your Documents folder."
+                        color: Theme.muted
+                        font.pixelSize: 12
+                    }
+                }
+                Card {
+                    Layout.fillWidth: true
+                    spacing: 14
+
+                    ToggleRow {
+                        objectName: "renameRow"
+                        Layout.fillWidth: true
+                        title: "Rename unclear files by what's in them"
+                        detail: "IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file."
+                        isOn: prefs.renameFiles
+                        onSwitched: on => prefs.renameFiles = on
+                    }
+                    Rectangle {
+                        Layout.fillWidth: true
+                        implicitHeight: 1
+                        color: Theme.hairline
+                    }
+                    ToggleRow {
+                        objectName: "installersRow"
+                        Layout.fillWidth: true
+                        title: "Keep app installers"
+                        detail: "Otherwise old .dmg and .pkg files go to Clear out for you to review."
+                        isOn: prefs.keepInstallers
+                        onSwitched: on => prefs.keepInstallers = on
+                    }
+                    Rectangle {
+                        Layout.fillWidth: true
+                        implicitHeight: 1
+                        color: Theme.hairline
+                    }
+                    ToggleRow {
+                        objectName: "sundayResetRow"
+                        Layout.fillWidth: true
+                        title: "Sunday Reset"
+                        detail: "Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that."
+                        isOn: prefs.autoTidy
+                        onSwitched: on => prefs.autoTidy = on
+                    }
+                }
+                Item {
+                    Layout.fillHeight: true
+                }
+                PrimaryButton {
+                    objectName: "startButton"
+                    Layout.alignment: Qt.AlignRight
+                    text: "Start my first refresh"
+                    onClicked: root.next()
+                }
+            }
+        }
+    }
+}

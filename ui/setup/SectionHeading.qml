@@ -1,0 +1,10 @@
+import QtQuick
+import Tovrin.Core
+
+// The small capitals above a group of settings.
+Text {
+    color: Theme.muted
+    font.pixelSize: 11
+    font.weight: Font.DemiBold
+    font.letterSpacing: 0.9
+}

@@ -1,0 +1,191 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Tovrin.Core
+import Tovrin.Setup
+
+// Every preference of onboarding again, the known projects, what Claude has
+// cost and the move history. Each change is saved at once.
+Rectangle {
+    id: root
+
+    required property AppState state
+    // The whole page, for a window tall enough to need no scrolling.
+    readonly property real contentHeight: page.implicitHeight + 2 * margin
+    readonly property int margin: 28
+
+    // Ask the shell for another window: "recap" or "zen".
+    signal requestWindow(string id)
+
+    implicitWidth: 620
+    implicitHeight: 780
+    color: Theme.surface
+
+    Preferences {
+        id: prefs
+        state: root.state
+    }
+
+    Flickable {
+        id: flick
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: root.contentHeight
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+
+        ScrollBar.vertical: ScrollBar {
+        }
+
+        ColumnLayout {
+            id: page
+            x: root.margin
+            y: root.margin
+            width: flick.width - 2 * root.margin
+            spacing: 14
+
+            RowLayout {
+                Layout.fillWidth: true
+                Layout.bottomMargin: 6
+                spacing: 14
+
+                SunriseMark {
+                }
+                Text {
+                    Layout.fillWidth: true
+                    text: "Settings"
+                    color: Theme.charcoal
+                    font.pixelSize: 22
+                    font.weight: Font.Bold
+                }
+            }
+
+            Card {
+                Layout.fillWidth: true
+                spacing: 14
+
+                ToggleRow {
+                    objectName: "renameRow"
+                    Layout.fillWidth: true
+                    title: "Rename unclear files by what's in them"
+                    detail: "IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file."
+                    isOn: prefs.renameFiles
+                    onSwitched: on => prefs.renameFiles = on
+                }
+                Rectangle {
+                    Layout.fillWidth: true
+                    implicitHeight: 1
+                    color: Theme.hairline
+                }
+                ToggleRow {
+                    objectName: "installersRow"
+                    Layout.fillWidth: true
+                    title: "Keep app installers"
+                    detail: "Otherwise old .dmg and .pkg files go to Clear out for you to review."
+                    isOn: prefs.keepInstallers
+                    onSwitched: on => prefs.keepInstallers = on
+                }
+                Rectangle {
+                    Layout.fillWidth: true
+                    implicitHeight: 1
+                    color: Theme.hairline
+                }
+                ToggleRow {
+                    objectName: "sundayResetRow"
+                    Layout.fillWidth: true
+                    title: "Sunday Reset"
+                    detail: "Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that."
+                    isOn: prefs.autoTidy
+                    onSwitched: on => prefs.autoTidy = on
+                }
+                Rectangle {
+                    Layout.fillWidth: true
+                    implicitHeight: 1
+                    color: Theme.hairline
+                }
+                ToggleRow {
+                    objectName: "reminderRow"
+                    Layout.fillWidth: true
+                    title: "Sunday 9 AM reminder"
+                    detail: "A gentle nudge: “Don't forget to start the week fresh.” Not needed when Sunday Reset is on, since that already notifies you."
+                    isOn: prefs.reminderOn
+                    onSwitched: on => prefs.reminderOn = on
+                }
+                Rectangle {
+                    Layout.fillWidth: true
+                    implicitHeight: 1
+                    color: Theme.hairline
+                }
+                ToggleRow {
+                    objectName: "loginRow"
+                    Layout.fillWidth: true
+                    title: "Start at login"
+                    detail: "Tovrin opens quietly in the background when you sign in."
+                    isOn: prefs.startAtLogin
+                    onSwitched: on => prefs.startAtLogin = on
+                }
+            }
+
+            ModePicker {
+                objectName: "modePicker"
+                Layout.fillWidth: true
+                model: prefs.model
+                onChosen: id => prefs.model = id
+            }
+
+            SectionHeading {
+                Layout.topMargin: 10
+                text: "PROJECTS TOVRIN KNOWS"
+            }
+            ProjectsEditor {
+                objectName: "projectsEditor"
+                Layout.fillWidth: true
+                preferences: prefs
+            }
+
+            SectionHeading {
+                Layout.topMargin: 10
+                text: "CLAUDE USAGE"
+            }
+            UsageSummary {
+                objectName: "usageSummary"
+                Layout.fillWidth: true
+                figures: prefs.usage
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                Layout.topMargin: 10
+                spacing: 10
+
+                SecondaryButton {
+                    objectName: "historyButton"
+                    text: "Open move history"
+                    onClicked: prefs.openMoveHistory()
+                }
+                SecondaryButton {
+                    objectName: "recapButton"
+                    text: "Preview recap"
+                    onClicked: root.requestWindow("recap")
+                }
+                SecondaryButton {
+                    objectName: "animationButton"
+                    text: "Preview animation"
+                    onClicked: root.requestWindow("zen")
+                }
+                Item {
+                    Layout.fillWidth: true
+                }
+            }
+
+            Text {
+                Layout.fillWidth: true
+                Layout.topMargin: 14
+                horizontalAlignment: Text.AlignHCenter
+                text: "Tovrin 0.1 · development build"
+                color: Theme.muted
+                font.pixelSize: 11
+            }
+        }
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QtQml/qqml.h>
+
+// Onboarding's "Test connection": one tiny request with the typed key. It
+// stores nothing; only "Continue" saves the key.
+class ConnectionTest : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(bool testing READ testing NOTIFY changed)
+    // Empty until a test has ended: "Connected." or the error's own text.
+    Q_PROPERTY(QString result READ result NOTIFY changed)
+
+public:
+    using QObject::QObject;
+
+    bool testing() const { return testing_; }
+    QString result() const { return result_; }
+
+    Q_INVOKABLE void run(const QString& key, const QString& model);
+
+signals:
+    void changed();
+
+private:
+    void finish(const QString& result);
+
+    bool testing_ = false;
+    QString result_;
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "appstate.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <QtQml/qqml.h>
+
+// The profile, the reminder switch, start at login and the usage figures as
+// onboarding and settings edit them. Onboarding keeps edits in memory until
+// its last step; settings save each one at once.
+class Preferences : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(AppState* state READ state WRITE setState NOTIFY stateChanged REQUIRED)
+    Q_PROPERTY(bool saveAtOnce READ saveAtOnce WRITE setSaveAtOnce NOTIFY saveAtOnceChanged)
+    Q_PROPERTY(bool renameFiles READ renameFiles WRITE setRenameFiles NOTIFY profileChanged)
+    Q_PROPERTY(
+        bool keepInstallers READ keepInstallers WRITE setKeepInstallers NOTIFY profileChanged)
+    Q_PROPERTY(bool autoTidy READ autoTidy WRITE setAutoTidy NOTIFY profileChanged)
+    Q_PROPERTY(QString model READ model WRITE setModel NOTIFY profileChanged)
+    Q_PROPERTY(QStringList scanFolders READ scanFolders NOTIFY profileChanged)
+    // One {id, name, aliases} map per project, in profile order.
+    Q_PROPERTY(QVariantList projects READ projects NOTIFY profileChanged)
+    Q_PROPERTY(bool reminderOn READ reminderOn WRITE setReminderOn NOTIFY reminderOnChanged)
+    Q_PROPERTY(bool startAtLogin READ startAtLogin WRITE setStartAtLogin NOTIFY startAtLoginChanged)
+    // One {value, label} map per figure, read from the usage log on each read.
+    Q_PROPERTY(QVariantList usage READ usage NOTIFY usageChanged)
+
+public:
+    using QObject::QObject;
+
+    AppState* state() const { return state_; }
+    void setState(AppState* state);
+    bool saveAtOnce() const { return saveAtOnce_; }
+    void setSaveAtOnce(bool on);
+
+    bool renameFiles() const;
+    void setRenameFiles(bool on);
+    bool keepInstallers() const;
+    void setKeepInstallers(bool on);
+    bool autoTidy() const;
+    void setAutoTidy(bool on);
+    QString model() const;
+    void setModel(const QString& model);
+    QStringList scanFolders() const;
+    QVariantList projects() const;
+
+    bool reminderOn() const;
+    void setReminderOn(bool on);
+    bool startAtLogin() const;
+    void setStartAtLogin(bool on);
+    QVariantList usage() const;
+
+    // On appends the name; off removes every entry equal to it.
+    Q_INVOKABLE void setFolder(const QString& name, bool on);
+    // False, changing nothing, when the name is only white space.
+    Q_INVOKABLE bool addProject(const QString& name, const QString& aliases);
+    Q_INVOKABLE void removeProject(const QString& id);
+    // Marks the user onboarded, saves, arranges notifications and starts the
+    // first refresh, a deep one.
+    Q_INVOKABLE void finishOnboarding();
+    Q_INVOKABLE void openMoveHistory() const;
+
+signals:
+    void stateChanged();
+    void saveAtOnceChanged();
+    void profileChanged();
+    void reminderOnChanged();
+    void startAtLoginChanged();
+    void usageChanged();
+
+private:
+    Profile profile() const;
+    void change(Profile profile, bool save);
+
+    QPointer<AppState> state_;
+    bool saveAtOnce_ = true;
+};
