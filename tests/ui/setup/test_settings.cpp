@@ -52,9 +52,12 @@ class TestSettings : public QObject {
         if (!view.root() || !view.show()) return false;
         // Wrapped texts know their height only once laid out at the window's width.
         view.window.grabWindow();
-        view.root()->setHeight(view.root()->property("contentHeight").toReal());
-        view.window.grabWindow();
-        return true;
+        return resize(view, view.root()->property("contentHeight").toReal());
+    }
+
+    static bool resize(ViewHarness& view, qreal height) {
+        view.root()->setHeight(height);
+        return QTest::qWaitFor([&] { return view.window.height() == qRound(height); });
     }
 
 private slots:
@@ -337,7 +340,7 @@ private slots:
         QVERIFY(showAll(view));
         QVERIFY(view.screenshot(QStringLiteral("settings")));
         QVERIFY(view.click(view.toggle(QStringLiteral("sundayResetRow"))));
-        view.root()->setHeight(view.root()->implicitHeight());
+        QVERIFY(resize(view, view.root()->implicitHeight()));
         QVERIFY(view.screenshot(QStringLiteral("settings-window")));
     }
 };
