@@ -1,0 +1,90 @@
+import QtQuick
+import QtQuick.Layouts
+import Tovrin.Core
+import Tovrin.Shell
+
+ColumnLayout {
+    id: panel
+    objectName: "donePanel"
+    required property AppState state
+    required property MenuModel model
+    readonly property bool offersRecap: model.hasRecap && model.moved > 0
+    spacing: 10
+
+    SunriseMark {
+        size: 48
+        Layout.alignment: Qt.AlignHCenter
+        Layout.topMargin: 6
+    }
+    Text {
+        text: "A fresh start."
+        color: Theme.charcoal
+        font.pixelSize: 20
+        font.weight: Font.DemiBold
+        Layout.alignment: Qt.AlignHCenter
+    }
+    Text {
+        objectName: "outcome"
+        text: panel.model.moved !== 0 ? "Everything has a home. Nothing was deleted."
+                                      : "Everything was already in its place."
+        color: Theme.muted
+        font.pixelSize: 13
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+        Layout.bottomMargin: 4
+    }
+    Card {
+        DoneStat { value: Format.count(panel.model.moved); label: "organized" }
+        DoneStat { value: Format.count(panel.model.renamed); label: "renamed" }
+        DoneStat { value: Format.fileSize(panel.model.junkBytes); label: "to review" }
+    }
+    ColumnLayout {
+        spacing: 8
+        Layout.fillWidth: true
+        Layout.topMargin: 4
+        PanelButton {
+            objectName: "watchRecap"
+            visible: panel.offersRecap
+            text: "Watch your recap"
+            onClicked: Shell.openWindow("recap")
+        }
+        PanelButton {
+            objectName: "openHome"
+            kind: panel.offersRecap ? "secondary" : "primary"
+            text: "Open in Finder"
+            onClicked: Shell.openFolder(panel.model.homeBase)
+        }
+        PanelButton {
+            objectName: "needsYou"
+            visible: panel.model.needsYou >= 1
+            kind: "secondary"
+            text: Format.count(panel.model.needsYou) + " files need you"
+            onClicked: Shell.openFolder(panel.model.homeFolder("Tovrin Review/Needs You"))
+        }
+        PanelButton {
+            objectName: "clearOut"
+            visible: panel.model.junkBytes >= 1
+            kind: "secondary"
+            text: "Review what to clear out · " + Format.fileSize(panel.model.junkBytes)
+            onClicked: Shell.openFolder(panel.model.homeFolder("Tovrin Review/To Delete - Review First"))
+        }
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        PanelButton {
+            objectName: "done"
+            kind: "plain"
+            text: "Done"
+            // The plan is already empty here, so this only returns to idle.
+            onClicked: panel.state.discardPlan()
+        }
+        Item { Layout.fillWidth: true }
+        PanelButton {
+            objectName: "undo"
+            kind: "plain"
+            text: "Undo"
+            onClicked: panel.state.undoLast()
+        }
+    }
+}

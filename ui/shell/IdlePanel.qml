@@ -1,0 +1,140 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Tovrin.Core
+import Tovrin.Shell
+
+ColumnLayout {
+    id: panel
+    objectName: "idlePanel"
+    required property AppState state
+    required property MenuModel model
+    spacing: 12
+
+    PanelHeader {
+        subtitle: panel.state.lastRunText
+        Layout.fillWidth: true
+        Layout.bottomMargin: 2
+    }
+
+    ColumnLayout {
+        objectName: "welcome"
+        visible: !panel.model.onboarded
+        spacing: 8
+        Layout.fillWidth: true
+        Text {
+            text: "A fresh start for your Mac."
+            color: Theme.charcoal
+            font.pixelSize: 18
+            font.weight: Font.DemiBold
+            Layout.fillWidth: true
+            wrapMode: Text.Wrap
+        }
+        Text {
+            text: "Tovrin learns what you work on and gives every file a home, based on what's inside, not what it's named."
+            color: Theme.muted
+            font.pixelSize: 13
+            lineHeight: 1.15
+            wrapMode: Text.Wrap
+            Layout.fillWidth: true
+            Layout.bottomMargin: 6
+        }
+        PanelButton {
+            objectName: "getStarted"
+            text: "Get started"
+            onClicked: Shell.openWindow("onboarding")
+        }
+    }
+
+    ColumnLayout {
+        objectName: "actions"
+        visible: panel.model.onboarded
+        spacing: 6
+        Layout.fillWidth: true
+
+        Card {
+            heading: "SINCE YOUR LAST REFRESH"
+            Layout.bottomMargin: 6
+            Stat { value: Format.count(panel.state.newFiles); label: "new files" }
+            Stat { value: Format.count(panel.model.projects); label: "projects" }
+            Stat { value: Format.count(panel.model.folders); label: "folders" }
+        }
+        PanelButton {
+            objectName: "refreshNow"
+            text: "Refresh now"
+            Layout.bottomMargin: 4
+            onClicked: panel.state.start(Tidy.quick)
+        }
+        MenuRow {
+            objectName: "deepClean"
+            icon: "folder"
+            title: "Deep clean everything"
+            detail: "All folders"
+            onTriggered: panel.state.start(Tidy.deep)
+        }
+        MenuRow {
+            objectName: "clearJunk"
+            icon: "trash"
+            title: "Clear out junk & duplicates"
+            onTriggered: panel.state.start(Tidy.junkOnly)
+        }
+        MenuRow {
+            objectName: "undo"
+            icon: "arrow.uturn.backward"
+            title: "Undo last refresh"
+            detail: panel.state.lastLogText
+            onTriggered: panel.state.undoLast()
+        }
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.topMargin: 2
+            Layout.bottomMargin: 2
+            implicitHeight: 1
+            color: Theme.hairline
+        }
+        RowLayout {
+            spacing: 10
+            Layout.fillWidth: true
+            Layout.leftMargin: 10
+            ColumnLayout {
+                spacing: 1
+                Layout.fillWidth: true
+                Text {
+                    text: "Sunday Reset"
+                    color: Theme.charcoal
+                    font.pixelSize: 13
+                }
+                Text {
+                    text: "Sorts your week's new files every Sunday at 9 AM"
+                    color: Theme.muted
+                    font.pixelSize: 11
+                    wrapMode: Text.Wrap
+                    Layout.fillWidth: true
+                }
+            }
+            CalmSwitch {
+                objectName: "sundayReset"
+                checked: panel.model.autoTidy
+                onToggled: panel.model.autoTidy = checked
+            }
+        }
+    }
+
+    Text {
+        objectName: "message"
+        text: panel.model.message
+        visible: text.length > 0
+        color: Theme.muted
+        font.pixelSize: 11
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+
+    PanelButton {
+        objectName: "quit"
+        kind: "plain"
+        text: "Quit"
+        Layout.alignment: Qt.AlignRight
+        onClicked: Shell.quit()
+    }
+}

@@ -1,0 +1,59 @@
+import QtQuick
+import Tovrin.Core
+import Tovrin.Shell
+
+// The home screen in the menu panel: one panel per phase.
+Item {
+    id: root
+    required property AppState state
+    readonly property Item panel: loader.item
+    implicitWidth: 340 + 28
+    implicitHeight: (loader.item ? loader.item.implicitHeight : 0) + 28
+
+    MenuModel {
+        id: menuModel
+        state: root.state
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.ivory
+    }
+
+    Loader {
+        id: loader
+        x: 14
+        y: 14
+        width: 340
+        sourceComponent: {
+            switch (root.state.phase) {
+            case Tidy.scanning:
+            case Tidy.applying:
+                return scanning
+            case Tidy.review:
+                return reviewReady
+            case Tidy.done:
+                return done
+            default:
+                return idle
+            }
+        }
+    }
+
+    Component {
+        id: idle
+        IdlePanel { state: root.state; model: menuModel }
+    }
+    Component {
+        id: scanning
+        ScanningPanel { state: root.state }
+    }
+    Component {
+        id: reviewReady
+        ReviewReadyPanel { state: root.state; model: menuModel }
+    }
+    Component {
+        id: done
+        DonePanel { state: root.state; model: menuModel }
+    }
+}

@@ -1,0 +1,39 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Tovrin.Core
+import Tovrin.Shell
+
+RowLayout {
+    id: header
+    property string subtitle
+    spacing: 10
+
+    SunriseMark { size: 34 }
+
+    ColumnLayout {
+        spacing: 1
+        Layout.fillWidth: true
+        Text {
+            text: "Tovrin"
+            color: Theme.charcoal
+            font.pixelSize: 15
+            font.weight: Font.DemiBold
+        }
+        Text {
+            objectName: "subtitle"
+            text: header.subtitle
+            color: Theme.muted
+            font.pixelSize: 12
+            elide: Text.ElideRight
+            Layout.fillWidth: true
+        }
+    }
+
+    IconButton {
+        objectName: "settingsButton"
+        icon.source: "qrc:/qt/qml/Tovrin/Core/icons/gearshape.svg"
+        help: "Settings"
+        onClicked: Shell.openWindow("settings")
+    }
+}

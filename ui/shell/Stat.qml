@@ -1,0 +1,25 @@
+import QtQuick
+import QtQuick.Layouts
+import Tovrin.Core
+
+ColumnLayout {
+    property string value
+    property string label
+    spacing: 0
+    Layout.fillWidth: true
+    Layout.preferredWidth: 1
+
+    Text {
+        text: parent.value
+        color: Theme.charcoal
+        font.pixelSize: 22
+        font.weight: Font.DemiBold
+        Layout.alignment: Qt.AlignHCenter
+    }
+    Text {
+        text: parent.label
+        color: Theme.muted
+        font.pixelSize: 11
+        Layout.alignment: Qt.AlignHCenter
+    }
+}

@@ -1,0 +1,98 @@
+#include "menumodel.h"
+
+#include "format.h"
+#include "store.h"
+
+#include <QDir>
+
+namespace MenuStats {
+
+PlanStats of(const QList<PlanItem>& plan) {
+    PlanStats stats;
+    for (const PlanItem& item : plan) {
+        const bool junk =
+            item.category == QLatin1String("junk") || item.category == QLatin1String("duplicate");
+        if (!junk && item.category != QLatin1String("needs-you")) ++stats.toOrganize;
+        if (item.newName) ++stats.toRename;
+        if (junk) stats.junkBytes += item.size;
+    }
+    return stats;
+}
+
+} // namespace MenuStats
+
+void MenuModel::setState(AppState* state) {
+    if (state == state_) return;
+    if (state_) disconnect(state_, nullptr, this, nullptr);
+    state_ = state;
+    if (state_) {
+        connect(state_, &AppState::profileChanged, this, &MenuModel::profileChanged);
+        connect(state_, &AppState::planChanged, this, &MenuModel::updateStats);
+        connect(state_, &AppState::lastRunCostChanged, this, &MenuModel::costChanged);
+        connect(state_, &AppState::lastResultChanged, this, &MenuModel::resultChanged);
+        connect(state_, &AppState::recapChanged, this, &MenuModel::recapChanged);
+        connect(state_, &AppState::messageChanged, this, &MenuModel::messageChanged);
+    }
+    emit stateChanged();
+    emit profileChanged();
+    updateStats();
+    emit costChanged();
+    emit resultChanged();
+    emit recapChanged();
+    emit messageChanged();
+}
+
+void MenuModel::updateStats() {
+    stats_ = state_ ? MenuStats::of(state_->plan()) : PlanStats{};
+    emit planChanged();
+}
+
+bool MenuModel::onboarded() const {
+    return state_ && state_->profile().onboarded;
+}
+
+int MenuModel::projects() const {
+    return state_ ? int(state_->profile().projects.size()) : 0;
+}
+
+int MenuModel::folders() const {
+    return state_ ? int(state_->profile().scanFolders.size()) : 0;
+}
+
+bool MenuModel::autoTidy() const {
+    return state_ && state_->profile().autoTidy;
+}
+
+void MenuModel::setAutoTidy(bool on) {
+    if (!state_ || state_->profile().autoTidy == on) return;
+    Profile profile = state_->profile();
+    profile.autoTidy = on;
+    state_->setProfile(profile);
+    Store::saveProfile(profile);
+}
+
+QString MenuModel::homeBase() const {
+    return state_ ? state_->profile().homeBase : QString();
+}
+
+QString MenuModel::costText() const {
+    const std::optional<double> cost = state_ ? state_->lastRunCost() : std::nullopt;
+    if (!cost) return {};
+    return QStringLiteral("Claude cost for this refresh: ") + Format::cost(*cost);
+}
+
+bool MenuModel::hasRecap() const {
+    return state_ && state_->recap().has_value();
+}
+
+QString MenuModel::message() const {
+    return state_ ? state_->message().value_or(QString()) : QString();
+}
+
+QString MenuModel::homeFolder(const QString& relative) const {
+    return QDir::cleanPath(homeBase() + QLatin1Char('/') + relative);
+}
+
+ApplyResult MenuModel::result() const {
+    return state_ ? state_->lastResult().value_or(ApplyResult{}) : ApplyResult{};
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "appstate.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QtQml/qqml.h>
+
+// The plan's three headline numbers on the review-ready panel.
+struct PlanStats {
+    int toOrganize = 0;
+    int toRename = 0;
+    qint64 junkBytes = 0;
+
+    bool operator==(const PlanStats&) const = default;
+};
+
+namespace MenuStats {
+PlanStats of(const QList<PlanItem>& plan);
+} // namespace MenuStats
+
+// What the menu panels read of the state, in types QML can bind to. Every
+// value is read from the state on demand and re-announced on its signals.
+class MenuModel : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(AppState* state READ state WRITE setState NOTIFY stateChanged REQUIRED)
+
+    Q_PROPERTY(bool onboarded READ onboarded NOTIFY profileChanged)
+    Q_PROPERTY(int projects READ projects NOTIFY profileChanged)
+    Q_PROPERTY(int folders READ folders NOTIFY profileChanged)
+    Q_PROPERTY(bool autoTidy READ autoTidy WRITE setAutoTidy NOTIFY profileChanged)
+    Q_PROPERTY(QString homeBase READ homeBase NOTIFY profileChanged)
+
+    Q_PROPERTY(int toOrganize READ toOrganize NOTIFY planChanged)
+    Q_PROPERTY(int toRename READ toRename NOTIFY planChanged)
+    Q_PROPERTY(qint64 planJunkBytes READ planJunkBytes NOTIFY planChanged)
+    Q_PROPERTY(QString costText READ costText NOTIFY costChanged)
+
+    Q_PROPERTY(int moved READ moved NOTIFY resultChanged)
+    Q_PROPERTY(int renamed READ renamed NOTIFY resultChanged)
+    Q_PROPERTY(qint64 junkBytes READ junkBytes NOTIFY resultChanged)
+    Q_PROPERTY(int needsYou READ needsYou NOTIFY resultChanged)
+    Q_PROPERTY(bool hasRecap READ hasRecap NOTIFY recapChanged)
+
+    Q_PROPERTY(QString message READ message NOTIFY messageChanged)
+
+public:
+    using QObject::QObject;
+
+    AppState* state() const { return state_; }
+    void setState(AppState* state);
+
+    bool onboarded() const;
+    int projects() const;
+    int folders() const;
+    bool autoTidy() const;
+    // Saved at once; the state re-arranges the Sunday notifications itself.
+    void setAutoTidy(bool on);
+    QString homeBase() const;
+
+    int toOrganize() const { return stats_.toOrganize; }
+    int toRename() const { return stats_.toRename; }
+    qint64 planJunkBytes() const { return stats_.junkBytes; }
+    // "Claude cost for this refresh: $0.12", or empty with no cost known.
+    QString costText() const;
+
+    int moved() const { return result().moved; }
+    int renamed() const { return result().renamed; }
+    qint64 junkBytes() const { return result().junkBytes; }
+    int needsYou() const { return result().needsYou; }
+    bool hasRecap() const;
+
+    QString message() const;
+
+    // A folder under the home base, for the done panel's buttons.
+    Q_INVOKABLE QString homeFolder(const QString& relative) const;
+
+signals:
+    void stateChanged();
+    void profileChanged();
+    void planChanged();
+    void costChanged();
+    void resultChanged();
+    void recapChanged();
+    void messageChanged();
+
+private:
+    ApplyResult result() const;
+    void updateStats();
+
+    QPointer<AppState> state_;
+    PlanStats stats_;
+};

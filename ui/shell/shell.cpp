@@ -1,0 +1,45 @@
+#include "shell.h"
+
+#include "shellmodules.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+Shell* Shell::create(QQmlEngine*, QJSEngine*) {
+    return new Shell;
+}
+
+Shell::Actions& Shell::actions() {
+    static Actions installed;
+    return installed;
+}
+
+void Shell::setActions(Actions actions) {
+    Shell::actions() = std::move(actions);
+}
+
+void Shell::openWindow(const QString& windowId) {
+    if (actions().openWindow) actions().openWindow(windowId);
+}
+
+void Shell::openFolder(const QString& path) {
+    if (actions().openFolder) actions().openFolder(path);
+}
+
+void Shell::quit() {
+    if (actions().quit) actions().quit();
+}
+
+bool Shell::hasModule(const QString& uri) const {
+    return ShellModules::uris().contains(uri);
+}
+
+void Shell::defaultOpenFolder(const QString& path) {
+    if (QFileInfo(path).isDir()) QDesktopServices::openUrl(QUrl::fromLocalFile(path + u'/'));
+}
+
+void Shell::defaultQuit() {
+    QCoreApplication::quit();
+}

@@ -1,0 +1,147 @@
+#include "windowmanager.h"
+
+#include "appstate.h"
+
+#include <QMetaMethod>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QScreen>
+
+namespace Windows {
+
+QList<WindowSpec> all() {
+    return {
+        {QStringLiteral("onboarding"),
+         QStringLiteral("Welcome to Tovrin"),
+         QStringLiteral("Tovrin.Setup"),
+         QStringLiteral("OnboardingView"),
+         true,
+         {},
+         false},
+        {QStringLiteral("review"), QStringLiteral("Your fresh start"),
+         QStringLiteral("Tovrin.Review"), QStringLiteral("ReviewView"), true, QSize(1240, 780),
+         false},
+        {QStringLiteral("recap"),
+         QStringLiteral("Your recap"),
+         QStringLiteral("Tovrin.Recap"),
+         QStringLiteral("RecapView"),
+         true,
+         {},
+         true},
+        {QStringLiteral("zen"),
+         QStringLiteral("Refresh animation"),
+         QStringLiteral("Tovrin.Zen"),
+         QStringLiteral("ZenPreview"),
+         false,
+         {},
+         false},
+        {QStringLiteral("settings"),
+         QStringLiteral("Tovrin Settings"),
+         QStringLiteral("Tovrin.Setup"),
+         QStringLiteral("SettingsView"),
+         true,
+         {},
+         false},
+    };
+}
+
+std::optional<WindowSpec> spec(const QString& id) {
+    for (const WindowSpec& s : all())
+        if (s.id == id) return s;
+    return std::nullopt;
+}
+
+QByteArray source(const WindowSpec& spec) {
+    // A fixed size leaves the window resizable; otherwise it follows its view.
+    const QString size =
+        spec.size ? QStringLiteral("width: %1; height: %2; minimumWidth: 640; minimumHeight: 480")
+                        .arg(spec.size->width())
+                        .arg(spec.size->height())
+                  : QStringLiteral("width: view.implicitWidth; height: view.implicitHeight\n"
+                                   "    minimumWidth: width; maximumWidth: width\n"
+                                   "    minimumHeight: height; maximumHeight: height");
+    const QString state = spec.usesState ? QStringLiteral("state: window.appState") : QString();
+    return QStringLiteral("import QtQuick\n"
+                          "import Tovrin.Core\n"
+                          "import %1\n"
+                          "Window {\n"
+                          "    id: window\n"
+                          "    required property AppState appState\n"
+                          "    title: \"%2\"\n"
+                          "    color: Theme.ivory\n"
+                          "    %3\n"
+                          "    %4 { id: view; objectName: \"view\"; anchors.fill: parent; %5 }\n"
+                          "}\n")
+        .arg(spec.module, spec.title, size, spec.view, state)
+        .toUtf8();
+}
+
+} // namespace Windows
+
+WindowManager::WindowManager(QQmlEngine& engine, AppState& state, QObject* parent)
+    : QObject(parent), engine_(engine), state_(state) {}
+
+WindowManager::~WindowManager() {
+    for (const QPointer<QQuickWindow>& window : std::as_const(windows_))
+        delete window.data();
+}
+
+QQuickWindow* WindowManager::window(const QString& id) const {
+    return windows_.value(id);
+}
+
+QQuickWindow* WindowManager::open(const QString& id) {
+    QQuickWindow* window = windows_.value(id);
+    if (!window) {
+        const std::optional<WindowSpec> spec = Windows::spec(id);
+        if (!spec) return nullptr;
+        window = create(*spec);
+        if (!window) return nullptr;
+        windows_.insert(id, window);
+        emit opened(id);
+    }
+    window->show();
+    window->raise();
+    window->requestActivate();
+    return window;
+}
+
+QQuickWindow* WindowManager::create(const WindowSpec& spec) {
+    QQmlComponent component(&engine_);
+    component.setData(Windows::source(spec), QUrl(QStringLiteral("qrc:/tovrin/windows/") + spec.id +
+                                                  QStringLiteral(".qml")));
+    QObject* object = component.createWithInitialProperties(
+        {{QStringLiteral("appState"), QVariant::fromValue(&state_)}});
+    auto* window = qobject_cast<QQuickWindow*>(object);
+    if (!window) {
+        qWarning("Cannot open the %s window: %s", qPrintable(spec.id),
+                 qPrintable(component.errorString()));
+        delete object;
+        return nullptr;
+    }
+    if (spec.centred && window->screen()) {
+        const QRect area = window->screen()->availableGeometry();
+        window->setPosition(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+    // Windows exist only while open.
+    connect(window, &QWindow::visibleChanged, window, [window](bool visible) {
+        if (!visible) window->deleteLater();
+    });
+    if (QObject* view = window->findChild<QObject*>(QStringLiteral("view"))) connectRequests(view);
+    return window;
+}
+
+// Views in other modules ask for windows through a requestWindow(id) signal.
+void WindowManager::connectRequests(QObject* view) {
+    const QMetaObject* meta = view->metaObject();
+    const int signal = meta->indexOfSignal("requestWindow(QString)");
+    if (signal < 0) return;
+    const int slot = metaObject()->indexOfMethod("openRequested(QString)");
+    QObject::connect(view, meta->method(signal), this, metaObject()->method(slot));
+}
+
+void WindowManager::openRequested(const QString& id) {
+    open(id);
+}
