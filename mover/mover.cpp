@@ -9,12 +9,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace Mover {
 
@@ -25,11 +28,6 @@ constexpr int checkpointEvery = 20;
 bool present(const QString& path) {
     struct stat st;
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-}
-
-bool isDirectory(const QString& path) {
-    struct stat st;
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // The path with every existing part resolved through symbolic links, so that
@@ -64,25 +62,67 @@ bool isPlainName(const QString& name) {
 }
 
 bool writeLogFile(const QList<MoveRecord>& records, const QString& path) {
-    return Files::writeAtomic(path, Json::pretty(Json::encodeList(records)));
+    return Files::writeAtomic(path, Json::pretty(Json::encodeList(records)),
+                              Files::Access::ownerOnly);
 }
 
-// The pretty log text built one record at a time, byte for byte what
-// Json::pretty gives for the whole list: a checkpoint then costs a copy
-// instead of encoding every earlier record again.
-class LogText {
+// The pretty log, byte for byte what Json::pretty gives for the whole list,
+// grown in place: a checkpoint writes only the records since the last one
+// and moves the closing bracket, instead of rewriting the whole list. A
+// checkpoint torn by a crash is mended from the journal, which always holds
+// at least as much.
+class LogFile {
 public:
+    explicit LogFile(QString path) : path(std::move(path)) {}
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+    ~LogFile() {
+        if (fd >= 0) ::close(fd);
+    }
+
     void append(const MoveRecord& record) {
-        if (!body.isEmpty()) body += ",\n";
+        if (end > 0 || !pending.isEmpty()) pending += ",\n";
         const QByteArray object = Json::pretty(Json::encode(record)).trimmed();
         for (const QByteArray& line : object.split('\n'))
-            body += "    " + line + '\n';
-        body.chop(1);
+            pending += "    " + line + '\n';
+        pending.chop(1);
     }
-    QByteArray document() const { return "[\n" + body + (body.isEmpty() ? "]\n" : "\n]\n"); }
+
+    bool checkpoint() {
+        if (pending.isEmpty()) return fd >= 0;
+        if (fd < 0)
+            fd = ::open(QFile::encodeName(path).constData(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) return false;
+        const QByteArray head = end == 0 ? QByteArray("[\n") : QByteArray();
+        if (!putAt(head + pending + "\n]\n", end)) return false;
+        end += head.size() + pending.size();
+        pending.clear();
+        return true;
+    }
+
+    // The finished log, on the disk.
+    bool close() {
+        const bool ok = checkpoint() && ::fdatasync(fd) == 0;
+        return (::close(std::exchange(fd, -1)) == 0) && ok;
+    }
 
 private:
-    QByteArray body;
+    bool putAt(const QByteArray& bytes, off_t offset) {
+        qsizetype written = 0;
+        while (written < bytes.size()) {
+            const ssize_t put = ::pwrite(fd, bytes.constData() + written,
+                                         size_t(bytes.size() - written), offset + written);
+            if (put <= 0) return false;
+            written += put;
+        }
+        return true;
+    }
+
+    QString path;
+    int fd = -1;
+    off_t end = 0; // where the closing bracket starts
+    QByteArray pending;
 };
 
 // One compact record per line, so a killed apply still leaves every
@@ -101,10 +141,6 @@ public:
 
     void intend(const MoveRecord& record) { put('?' + Json::compact(Json::encode(record))); }
     void done(const MoveRecord& record) { put(Json::compact(Json::encode(record))); }
-
-    void sync() {
-        if (fd >= 0) ::fdatasync(fd);
-    }
 
     void remove() {
         if (fd >= 0) ::close(fd);
@@ -224,19 +260,32 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
     const QString realHome = resolved(home);
     const QString log = newLogPath(QDateTime::currentDateTime());
     Journal journal(journalPath(log));
-    LogText text;
+    LogFile text(log);
     ApplyResult result;
+
+    // Resolving a folder through links costs more than a move; plans send
+    // thousands of files to the same few folders.
+    QHash<QString, QString> resolvedDirs;
+    QSet<QString> madeDirs;
+    const auto resolvedDir = [&](const QString& dir) {
+        auto known = resolvedDirs.constFind(dir);
+        if (known == resolvedDirs.cend()) known = resolvedDirs.insert(dir, resolved(dir));
+        return *known;
+    };
 
     for (const PlanItem& item : items) {
         if (!item.approved) continue;
         const QString src = QDir::cleanPath(item.src.toLocalFile());
         const QString destDir = QDir::cleanPath(home + QLatin1Char('/') + item.destFolder);
-        const bool refused = (item.category == QLatin1String("junk") &&
-                              Kinds::hardProtected().contains(item.kind)) ||
-                             item.src.toLocalFile().isEmpty() || !present(src) ||
-                             !strictlyInside(destDir, home) ||
-                             !strictlyInside(resolved(destDir), realHome) ||
-                             (isDirectory(src) && intoItself(resolved(destDir), resolved(src)));
+        struct stat st;
+        const bool exists = !item.src.toLocalFile().isEmpty() &&
+                            ::lstat(QFile::encodeName(src).constData(), &st) == 0;
+        const bool refused =
+            (item.category == QLatin1String("junk") &&
+             Kinds::hardProtected().contains(item.kind)) ||
+            !exists || !strictlyInside(destDir, home) ||
+            !strictlyInside(resolvedDir(destDir), realHome) ||
+            (S_ISDIR(st.st_mode) && intoItself(resolvedDir(destDir), resolved(src)));
         if (refused) {
             ++result.skipped;
             continue;
@@ -244,9 +293,12 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
         const bool renaming =
             includeRenames && item.renameApproved && item.newName && isPlainName(*item.newName);
         const QString name = renaming ? *item.newName : QFileInfo(src).fileName();
-        if (!QDir().mkpath(destDir) || !strictlyInside(resolved(destDir), realHome)) {
-            ++result.skipped;
-            continue;
+        if (!madeDirs.contains(destDir)) {
+            if (!QDir().mkpath(destDir) || !strictlyInside(resolved(destDir), realHome)) {
+                ++result.skipped;
+                continue;
+            }
+            madeDirs.insert(destDir);
         }
         const QString wanted = destDir + QLatin1Char('/') + name;
         const std::optional<QString> target = MoveFile::move(src, [&](int) {
@@ -266,17 +318,12 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
         if (item.category == QLatin1String("junk") || item.category == QLatin1String("duplicate"))
             result.junkBytes += item.size;
         if (item.category == QLatin1String("needs-you")) ++result.needsYou;
-        // The line is safe from a killed process once written; flushing it to
-        // the disk at every move would cost more than the moves themselves,
-        // so that waits for the checkpoint.
-        if (result.moved % checkpointEvery == 0) {
-            journal.sync();
-            Files::writeAtomic(log, text.document());
-        }
+        // The journal line is safe from a killed process once written;
+        // flushing to the disk happens once, when the log is complete.
+        if (result.moved % checkpointEvery == 0) text.checkpoint();
     }
     // Intents of moves that all failed leave nothing to undo.
-    journal.sync();
-    if (result.moved == 0 || Files::writeAtomic(log, text.document())) journal.remove();
+    if (result.moved == 0 || text.close()) journal.remove();
     return result;
 }
 

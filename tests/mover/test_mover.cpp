@@ -266,6 +266,9 @@ private slots:
         QCOMPARE(records->first().from, downloads() + "/f0.txt");
         QCOMPARE(records->first().to, base() + "/Dest/f0.txt");
         QCOMPARE(*Files::readSmall(*log), Json::pretty(Json::encodeList(*records)));
+        // Where the user's files were and went is theirs alone.
+        QCOMPARE(QFileInfo(*log).permissions() & (QFile::ReadGroup | QFile::ReadOther),
+                 QFileDevice::Permissions());
 
         // A second apply within the same second gets its own log.
         write(downloads() + "/late.txt", "late");
