@@ -1,0 +1,383 @@
+#include "qmltypes.h"
+#include "reviewfixture.h"
+#include "reviewlists.h"
+
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickView>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Tovrin_CorePlugin)
+Q_IMPORT_QML_PLUGIN(Tovrin_ReviewPlugin)
+
+namespace {
+
+QList<QQuickItem*> allItems(QQuickItem* root) {
+    QList<QQuickItem*> found{root};
+    for (QQuickItem* child : root->childItems())
+        found += allItems(child);
+    return found;
+}
+
+QQuickItem* byName(QQuickItem* root, const QString& name) {
+    for (QQuickItem* item : allItems(root))
+        if (item->objectName() == name && item->isVisible()) return item;
+    return nullptr;
+}
+
+QStringList texts(QQuickItem* root) {
+    QStringList found;
+    for (QQuickItem* item : allItems(root))
+        if (item->isVisible() && item->inherits("QQuickText"))
+            found.append(item->property("text").toString());
+    return found;
+}
+
+QQuickItem* byText(QQuickItem* root, const QString& text) {
+    for (QQuickItem* item : allItems(root))
+        if (item->isVisible() && item->property("text").toString() == text &&
+            item->inherits("QQuickAbstractButton"))
+            return item;
+    return nullptr;
+}
+
+} // namespace
+
+// The review window on screen: which operation each control calls, what each
+// tab shows, and that approving moves exactly the approved files.
+class TestReviewView : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ReviewFixture> fixture;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<QQuickView> view;
+
+    bool open() {
+        state = fixture->start();
+        view = std::make_unique<QQuickView>();
+        UiCore::setUp(*view->engine());
+        view->setInitialProperties({{QStringLiteral("state"), QVariant::fromValue(state.get())}});
+        view->setResizeMode(QQuickView::SizeRootObjectToView);
+        view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Tovrin/Review/ReviewView.qml")));
+        if (view->status() != QQuickView::Ready) {
+            qWarning() << view->errors();
+            return false;
+        }
+        view->resize(1240, 780);
+        view->show();
+        view->requestActivate();
+        return QTest::qWaitForWindowActive(view.get());
+    }
+
+    QQuickItem* root() const { return view->rootObject(); }
+    int tab() const {
+        for (QObject* child : root()->children())
+            if (child->inherits("ReviewPanel")) return child->property("tab").toInt();
+        return -1;
+    }
+
+    // Waits for the item to be shown; a missing item ends the run, since
+    // every step after it would only read through a null pointer.
+    QQuickItem* find(const QString& name, QQuickItem* in = nullptr) {
+        QQuickItem* found = nullptr;
+        if (!QTest::qWaitFor([&] { return (found = byName(in ? in : root(), name)) != nullptr; }))
+            qFatal("No visible item named %s", qPrintable(name));
+        return found;
+    }
+
+    void click(QQuickItem* item) {
+        QVERIFY(item);
+        const QPoint at =
+            item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+        QTest::mouseClick(view.get(), Qt::LeftButton, {}, at);
+    }
+
+    void type(const QString& text) {
+        for (QChar c : text)
+            QTest::keyClick(view.get(), c.toLatin1());
+    }
+
+    void showTab(const QString& title) { click(find(QStringLiteral("tab-") + title)); }
+
+    // Waits until no thumbnail is still loading, then saves the window.
+    void screenshot(const QString& name) {
+        const auto loading = [this] {
+            for (QQuickItem* item : allItems(root()))
+                if (item->inherits("QQuickImage") && item->property("status").toInt() == 2)
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY(!loading());
+        const QImage shot = view->grabWindow();
+        QVERIFY(shot.save(QStringLiteral(TOVRIN_SCREENSHOTS "/review-%1.png").arg(name)));
+    }
+
+    const PlanItem& now(qint64 id) const { return *ReviewFixture::find(state->plan(), id); }
+    bool saved(qint64 id, bool PlanItem::*field) const {
+        return ReviewFixture::find(*Store::loadPlan(), id)->*field;
+    }
+    qint64 firstIn(const QString& category) const {
+        for (const PlanItem& item : state->plan())
+            if (item.category == category) return item.id;
+        return -1;
+    }
+
+private slots:
+    void initTestCase() { QQuickStyle::setStyle(QStringLiteral("Basic")); }
+    void init() { fixture = std::make_unique<ReviewFixture>(); }
+    void cleanup() {
+        view.reset();
+        state.reset();
+        fixture.reset();
+    }
+
+    void organizeTabAndTabCounts() {
+        QVERIFY(open());
+        const QList<QPair<QString, int>> expected{
+            {QStringLiteral("Organize"), fixture->counts.organize},
+            {QStringLiteral("Rename"), fixture->counts.rename},
+            {QStringLiteral("Junk"), fixture->counts.junk},
+            {QStringLiteral("Needs You"), fixture->counts.needs},
+        };
+        for (const auto& [title, count] : expected)
+            QCOMPARE(texts(find(QStringLiteral("tab-") + title)),
+                     (QStringList{title, QString::number(count)}));
+        QCOMPARE(
+            find(QStringLiteral("approve"))->property("text").toString(),
+            QStringLiteral("Approve %1 changes").arg(fixture->plan.size() - fixture->counts.needs));
+        QCOMPARE(byName(root(), QStringLiteral("emptyState")), nullptr);
+        screenshot(QStringLiteral("organize"));
+    }
+
+    void tileClickTogglesApproval() {
+        QVERIFY(open());
+        const qint64 id = 0;
+        QQuickItem* tile = find(QStringLiteral("tile-%1").arg(id));
+        click(tile);
+        QCOMPARE(now(id).approved, false);
+        QCOMPARE(saved(id, &PlanItem::approved), false);
+        QTRY_COMPARE(tile->opacity(), 0.45);
+        click(tile);
+        QCOMPARE(now(id).approved, true);
+        QCOMPARE(saved(id, &PlanItem::approved), true);
+    }
+
+    void spaceTogglesTheCurrentTile() {
+        QVERIFY(open());
+        QTest::keyClick(view.get(), Qt::Key_Right);
+        QTest::keyClick(view.get(), Qt::Key_Space);
+        QCOMPARE(now(1).approved, false);
+        QCOMPARE(now(0).approved, true);
+    }
+
+    void sidebarRowShowsItsGroupFromAnyTab() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Junk"));
+        QTRY_COMPARE(tab(), 2);
+        click(find(QStringLiteral("group-Work Admin")));
+        QTRY_COMPARE(tab(), 0);
+        QQuickItem* grid = find(QStringLiteral("organizeGrid"));
+        QTRY_COMPARE(grid->property("count").toInt(), 22);
+        screenshot(QStringLiteral("organize-group"));
+        click(find(QStringLiteral("group-Everything")));
+        QTRY_COMPARE(grid->property("count").toInt(), fixture->counts.organize);
+    }
+
+    void renameSwitch() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Rename"));
+        const qint64 id = 0;
+        QQuickItem* row = find(QStringLiteral("rename-%1").arg(id));
+        screenshot(QStringLiteral("rename"));
+        click(find(QStringLiteral("renameTick"), row));
+        QCOMPARE(now(id).renameApproved, false);
+        QCOMPARE(saved(id, &PlanItem::renameApproved), false);
+        QCOMPARE(now(id).approved, true);
+        click(find(QStringLiteral("renameTick"), row));
+        QCOMPARE(now(id).renameApproved, true);
+    }
+
+    void keepWholeJunkGroup() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Junk"));
+        QQuickItem* group = find(QStringLiteral("junkGroup-Installers"));
+        screenshot(QStringLiteral("junk"));
+        QQuickItem* keep = find(QStringLiteral("keepAll"), group);
+        QCOMPARE(keep->property("text").toString(), QStringLiteral("Keep all"));
+        click(keep);
+        for (const PlanItem& item : state->plan())
+            if (item.destFolder.endsWith(QLatin1String("/Installers")))
+                QCOMPARE(item.approved, false);
+        QTRY_COMPARE(keep->property("text").toString(), QStringLiteral("Include again"));
+        click(keep);
+        for (const PlanItem& item : state->plan())
+            if (item.destFolder.endsWith(QLatin1String("/Installers")))
+                QCOMPARE(item.approved, true);
+        QTRY_COMPARE(keep->property("text").toString(), QStringLiteral("Keep all"));
+    }
+
+    void junkRowTicks() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Junk"));
+        const qint64 id = firstIn(QStringLiteral("junk"));
+        QQuickItem* row = find(QStringLiteral("junk-%1").arg(id));
+        click(find(QStringLiteral("junkTick"), row));
+        QCOMPARE(now(id).approved, false);
+        QCOMPARE(saved(id, &PlanItem::approved), false);
+    }
+
+    void destinationPicker_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("a folder") << "Work Admin"
+                                  << "Work Admin";
+        QTest::newRow("archive") << "Archive"
+                                 << "Archive";
+        QTest::newRow("needs you folder") << "Needs You folder"
+                                          << "Tovrin Review/Needs You";
+    }
+    void destinationPicker() {
+        QFETCH(QString, entry);
+        QFETCH(QString, folder);
+        QVERIFY(open());
+        showTab(QStringLiteral("Needs You"));
+        const qint64 id = firstIn(QStringLiteral("needs-you"));
+        QQuickItem* row = find(QStringLiteral("needs-%1").arg(id));
+        if (entry == QLatin1String("Work Admin")) screenshot(QStringLiteral("needs"));
+        click(find(QStringLiteral("destination"), row));
+        QQuickItem* choice = nullptr;
+        QTRY_VERIFY((choice = byText(view->contentItem(), entry)));
+        if (entry == QLatin1String("Work Admin")) screenshot(QStringLiteral("needs-menu"));
+        click(choice);
+        QCOMPARE(now(id).destFolder, folder);
+        QCOMPARE(now(id).category, QStringLiteral("user"));
+        QCOMPARE(now(id).approved, true);
+        QTRY_COMPARE(find(QStringLiteral("needsList"))->property("count").toInt(),
+                     fixture->counts.needs - 1);
+    }
+
+    void leaveWhereItIs() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Needs You"));
+        const qint64 id = firstIn(QStringLiteral("needs-you"));
+        state->toggle(id);
+        QQuickItem* row = find(QStringLiteral("needs-%1").arg(id));
+        QQuickItem* menu = find(QStringLiteral("destination"), row);
+        QTRY_COMPARE(menu->property("text").toString(), QStringLiteral("Needs You folder  ▾"));
+        click(menu);
+        QQuickItem* choice = nullptr;
+        QTRY_VERIFY((choice = byText(view->contentItem(), QStringLiteral("Leave where it is"))));
+        click(choice);
+        QCOMPARE(now(id).approved, false);
+        QCOMPARE(now(id).category, QStringLiteral("needs-you"));
+        QTRY_COMPARE(menu->property("text").toString(), QStringLiteral("Leave where it is  ▾"));
+    }
+
+    void addTypedProject() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Needs You"));
+        QQuickItem* add = find(QStringLiteral("addProject"));
+        QCOMPARE(add->property("enabled").toBool(), false);
+        click(find(QStringLiteral("projectField")));
+        type(QStringLiteral("  "));
+        QCOMPARE(add->property("enabled").toBool(), false);
+        QTest::keyClick(view.get(), Qt::Key_Return);
+        QCOMPARE(state->profile().projects.size(), 0);
+        QCOMPARE(state->phase(), Phase::review);
+
+        type(QStringLiteral("Kestrel"));
+        QCOMPARE(add->property("enabled").toBool(), true);
+        QTest::keyClick(view.get(), Qt::Key_Return);
+        QCOMPARE(state->profile().projects.size(), 1);
+        QCOMPARE(find(QStringLiteral("addedNote"))->property("text").toString(),
+                 QStringLiteral("Added Kestrel · 5 files sorted into it."));
+        QCOMPARE(find(QStringLiteral("projectField"))->property("text").toString(), QString());
+        QCOMPARE(state->phase(), Phase::review);
+        screenshot(QStringLiteral("needs-added"));
+    }
+
+    void suggestionBanner() {
+        QVERIFY(open());
+        QQuickItem* banner = find(QStringLiteral("banner"));
+        QQuickItem* suggestion = find(QStringLiteral("suggestion-Kestrel"), banner);
+        click(find(QStringLiteral("dismissSuggestion"), suggestion));
+        QTRY_COMPARE(banner->isVisible(), false);
+        QCOMPARE(state->profile().projects.size(), 0);
+    }
+
+    void addSuggestedProject() {
+        QVERIFY(open());
+        QQuickItem* suggestion = find(QStringLiteral("suggestion-Kestrel"));
+        click(find(QStringLiteral("addSuggestion"), suggestion));
+        QCOMPARE(state->profile().projects.size(), 1);
+        QCOMPARE(find(QStringLiteral("addedNote"))->property("text").toString(),
+                 QStringLiteral("Added Kestrel · 5 files sorted into it."));
+        QVERIFY(find(QStringLiteral("banner"))->isVisible());
+    }
+
+    void approveMovesTheApprovedFiles_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("renames");
+        QTest::newRow("approve") << "approve" << true;
+        QTest::newRow("organize only") << "organizeOnly" << false;
+        QTest::newRow("return key") << "" << true;
+    }
+    void approveMovesTheApprovedFiles() {
+        QFETCH(QString, button);
+        QFETCH(bool, renames);
+        QVERIFY(open());
+        state->toggle(0);
+        state->toggle(firstIn(QStringLiteral("junk")));
+        const QList<PlanItem> plan = state->plan();
+        const QString base = state->profile().homeBase;
+        QSignalSpy closing(root(), SIGNAL(closeRequested()));
+        if (button.isEmpty())
+            QTest::keyClick(view.get(), Qt::Key_Return);
+        else
+            click(find(button));
+        QCOMPARE(closing.count(), 1);
+        QTRY_COMPARE(state->phase(), Phase::done);
+        QVERIFY(state->plan().isEmpty());
+        int moved = 0;
+        for (const PlanItem& item : plan) {
+            const QString name = renames && item.renameApproved && item.newName
+                                     ? *item.newName
+                                     : Review::fileName(item);
+            const QString target =
+                base + QLatin1Char('/') + item.destFolder + QLatin1Char('/') + name;
+            QCOMPARE(QFileInfo::exists(target), item.approved);
+            QCOMPARE(QFileInfo::exists(item.src.toLocalFile()), !item.approved);
+            moved += item.approved;
+        }
+        QCOMPARE(state->lastResult()->moved, moved);
+    }
+
+    void escapeAsksToClose() {
+        QVERIFY(open());
+        QSignalSpy closing(root(), SIGNAL(closeRequested()));
+        QTest::keyClick(view.get(), Qt::Key_Escape);
+        QCOMPARE(closing.count(), 1);
+        QCOMPARE(state->phase(), Phase::review);
+    }
+
+    void emptyPlan() {
+        fixture->plan.clear();
+        QVERIFY(open());
+        QQuickItem* empty = find(QStringLiteral("emptyState"));
+        QVERIFY(empty->isVisible());
+        QCOMPARE(texts(empty), (QStringList{QStringLiteral("Nothing waiting"),
+                                            QStringLiteral("Start a refresh from the menu bar.")}));
+        for (const char* title : {"Organize", "Rename", "Junk", "Needs You"})
+            QCOMPARE(texts(find(QStringLiteral("tab-") + QLatin1String(title))).value(1),
+                     QStringLiteral("0"));
+        QCOMPARE(find(QStringLiteral("approve"))->property("text").toString(),
+                 QStringLiteral("Approve 0 changes"));
+        screenshot(QStringLiteral("empty"));
+    }
+};
+
+QTEST_MAIN(TestReviewView)
+#include "test_reviewview.moc"

@@ -1,0 +1,78 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+
+// One file of the Organize grid: a click lets its move happen or not.
+AbstractButton {
+    id: tile
+
+    property string name
+    property string reason
+    property string path
+    property url thumbnail
+    property url fileIcon
+    property bool approved: false
+    property bool current: false
+
+    opacity: approved ? 1 : 0.45
+    padding: 6
+    hoverEnabled: true
+    // The grid keeps the keyboard focus and moves its current tile.
+    focusPolicy: Qt.NoFocus
+    Accessible.role: Accessible.CheckBox
+    Accessible.checkable: true
+    Accessible.checked: approved
+    Accessible.name: name
+    Accessible.description: reason
+    ToolTip.text: path
+    ToolTip.visible: hovered
+    ToolTip.delay: 600
+
+    background: Rectangle {
+        radius: 10
+        color: tile.hovered || tile.current ? Theme.surface : Theme.ivory
+        border.width: tile.current && tile.activeFocus ? 2 : 0
+        border.color: "#5a8dee"
+    }
+
+    contentItem: Item {
+        ThumbView {
+            id: thumb
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: parent.top
+            height: width * 0.75
+            thumbnail: tile.thumbnail
+            icon: tile.fileIcon
+            border.width: 1
+            border.color: Theme.hairline
+        }
+        Image {
+            anchors.top: thumb.top
+            anchors.right: thumb.right
+            anchors.margins: 7
+            source: tile.approved ? "icons/checkmark.circle.fill.svg" : "icons/circle.svg"
+            sourceSize: Qt.size(22, 22)
+        }
+        Text {
+            id: nameText
+            anchors.top: thumb.bottom
+            anchors.topMargin: 8
+            width: parent.width
+            text: tile.name
+            font.pixelSize: 13
+            font.weight: Font.Medium
+            color: Theme.charcoal
+            elide: Text.ElideMiddle
+        }
+        Text {
+            anchors.top: nameText.bottom
+            anchors.topMargin: 2
+            width: parent.width
+            text: tile.reason
+            font.pixelSize: 11
+            color: Theme.muted
+            elide: Text.ElideRight
+        }
+    }
+}

@@ -1,0 +1,222 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+import Tovrin.Review
+
+// Files Tovrin was not sure about: send each to a folder, or leave it.
+FocusScope {
+    id: root
+
+    required property AppState state
+    required property ReviewPanel panel
+
+    TabHeader {
+        id: header
+        anchors.left: parent.left
+        anchors.right: parent.right
+        title: "Needs You"
+        subtitle: "Tovrin wasn't sure about these. Send them to a folder, or leave them where they are."
+    }
+
+    Row {
+        id: bulk
+        anchors.top: header.bottom
+        anchors.topMargin: 16
+        anchors.left: parent.left
+        anchors.right: parent.right
+        spacing: 8
+        visible: root.panel.hasNeeds
+        height: visible ? 32 : 0
+
+        CalmButton {
+            id: sendAll
+            objectName: "sendAll"
+            text: "Send all to…"
+            onClicked: sendAllMenu.popup(sendAll, 0, sendAll.height + 4)
+
+            CalmMenu {
+                id: sendAllMenu
+                objectName: "sendAllMenu"
+
+                Instantiator {
+                    model: root.panel.destinationChoices
+                    delegate: CalmMenuItem {
+                        required property string modelData
+                        text: modelData
+                        onTriggered: root.panel.sendAllTo(modelData)
+                    }
+                    onObjectAdded: (index, object) => sendAllMenu.insertItem(index, object)
+                    onObjectRemoved: (index, object) => sendAllMenu.removeItem(object)
+                }
+                CalmMenuItem {
+                    text: "Archive"
+                    onTriggered: root.panel.sendAllTo(root.panel.archiveFolder)
+                }
+                CalmMenuItem {
+                    text: "Needs You folder"
+                    onTriggered: root.panel.sendAllTo(root.panel.needsYouFolder)
+                }
+            }
+        }
+        CalmButton {
+            objectName: "leaveAll"
+            text: "Leave all where they are"
+            onClicked: root.panel.leaveAll()
+        }
+        Item { width: 8; height: 1 }
+        TextField {
+            id: field
+            objectName: "projectField"
+            width: 260
+            height: 32
+            placeholderText: "Add a project, e.g. Pellmark"
+            placeholderTextColor: "#a1a1a6"
+            text: root.panel.newProject
+            font.pixelSize: 13
+            color: Theme.charcoal
+            leftPadding: 10
+            Accessible.name: "Add a project"
+            onTextEdited: root.panel.newProject = text
+            // Handled here, so Return in the field never reaches the window's
+            // approve key.
+            Keys.onReturnPressed: root.panel.addTyped()
+            Keys.onEnterPressed: root.panel.addTyped()
+            background: Rectangle {
+                radius: 8
+                color: Theme.ivory
+                border.width: field.activeFocus ? 2 : 1
+                border.color: field.activeFocus ? "#5a8dee" : Theme.stone
+            }
+        }
+        CalmButton {
+            objectName: "addProject"
+            text: "Add"
+            enabled: root.panel.canAdd
+            onClicked: root.panel.addTyped()
+        }
+    }
+
+    // One menu for every row: a list of thousands keeps no menus of its own.
+    CalmMenu {
+        id: destinationMenu
+        objectName: "destinationMenu"
+        property var itemId
+
+        CalmMenuItem {
+            text: "Leave where it is"
+            onTriggered: root.state.setDestination(destinationMenu.itemId, "")
+        }
+        CalmMenuItem {
+            text: "Needs You folder"
+            onTriggered: root.state.setDestination(destinationMenu.itemId, root.panel.needsYouFolder)
+        }
+        MenuSeparator {
+            contentItem: Rectangle { implicitHeight: 1; color: Theme.hairline }
+        }
+        Instantiator {
+            model: root.panel.destinationChoices
+            delegate: CalmMenuItem {
+                required property string modelData
+                text: modelData
+                onTriggered: root.state.setDestination(destinationMenu.itemId, modelData)
+            }
+            onObjectAdded: (index, object) => destinationMenu.insertItem(index + 3, object)
+            onObjectRemoved: (index, object) => destinationMenu.removeItem(object)
+        }
+        CalmMenuItem {
+            text: "Archive"
+            onTriggered: root.state.setDestination(destinationMenu.itemId, root.panel.archiveFolder)
+        }
+    }
+
+    ListView {
+        id: list
+        objectName: "needsList"
+        anchors.top: bulk.bottom
+        anchors.topMargin: bulk.visible ? 14 : 0
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        focus: true
+        activeFocusOnTab: true
+        clip: true
+        reuseItems: true
+        spacing: 4
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
+        Accessible.name: "Files that need you"
+        Accessible.role: Accessible.List
+
+        model: ReviewModel {
+            id: items
+            state: root.state
+            tab: PlanTab.Tab.needs
+        }
+
+        delegate: Rectangle {
+            id: row
+            required property var model
+            required property int index
+            objectName: "needs-" + model.itemId
+            width: ListView.view.width
+            height: 60
+            radius: 10
+            color: Theme.surface
+            border.width: ListView.isCurrentItem && list.activeFocus ? 2 : 0
+            border.color: "#5a8dee"
+
+            ThumbView {
+                id: thumb
+                anchors.left: parent.left
+                anchors.leftMargin: 8
+                anchors.verticalCenter: parent.verticalCenter
+                width: 58
+                height: 44
+                color: Theme.ivory
+                iconMargin: 8
+                thumbMargin: 2
+                thumbnail: row.model.thumbnail
+                icon: row.model.icon
+            }
+            Column {
+                anchors.left: thumb.right
+                anchors.leftMargin: 12
+                anchors.right: destination.left
+                anchors.rightMargin: 16
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 2
+                Text {
+                    width: parent.width
+                    text: row.model.fileName
+                    font.pixelSize: 13
+                    font.weight: Font.Medium
+                    color: Theme.charcoal
+                    elide: Text.ElideMiddle
+                }
+                Text {
+                    width: parent.width
+                    text: row.model.reason
+                    font.pixelSize: 12
+                    color: Theme.muted
+                    elide: Text.ElideRight
+                }
+            }
+            CalmButton {
+                id: destination
+                objectName: "destination"
+                anchors.right: parent.right
+                anchors.rightMargin: 12
+                anchors.verticalCenter: parent.verticalCenter
+                width: 180
+                text: row.model.destinationText + "  ▾"
+                focusPolicy: Qt.NoFocus
+                Accessible.name: "Destination of " + row.model.fileName + ": " + row.model.destinationText
+                onClicked: {
+                    list.currentIndex = row.index;
+                    destinationMenu.itemId = row.model.itemId;
+                    destinationMenu.popup(destination, destination.width - destinationMenu.width, destination.height + 4);
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,108 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+import Tovrin.Review
+
+// Files with meaningless names and the clear names proposed for them.
+FocusScope {
+    id: root
+
+    required property AppState state
+
+    TabHeader {
+        id: header
+        anchors.left: parent.left
+        anchors.right: parent.right
+        title: "Clear names"
+        subtitle: "Only files with meaningless names. Extensions never change."
+    }
+
+    ListView {
+        id: list
+        objectName: "renameList"
+        anchors.top: header.bottom
+        anchors.topMargin: 16
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        focus: true
+        activeFocusOnTab: true
+        clip: true
+        reuseItems: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
+        Accessible.name: "Renames"
+        Accessible.role: Accessible.List
+
+        model: ReviewModel {
+            id: items
+            state: root.state
+            tab: PlanTab.Tab.rename
+        }
+
+        delegate: Rectangle {
+            id: row
+            required property var model
+            required property int index
+            objectName: "rename-" + model.itemId
+            width: ListView.view.width
+            height: 44
+            color: ListView.isCurrentItem && list.activeFocus ? Theme.sand
+                   : (index % 2 ? Theme.ivory : "#fafafb")
+            radius: 8
+
+            Tick {
+                id: tick
+                objectName: "renameTick"
+                anchors.left: parent.left
+                anchors.leftMargin: 12
+                anchors.verticalCenter: parent.verticalCenter
+                checked: row.model.renameApproved
+                focusPolicy: Qt.NoFocus
+                Accessible.name: "Rename " + row.model.fileName + " to " + row.model.newName
+                onClicked: {
+                    list.currentIndex = row.index;
+                    root.state.toggleRename(row.model.itemId);
+                }
+            }
+            Text {
+                id: oldName
+                anchors.left: tick.right
+                anchors.leftMargin: 14
+                anchors.verticalCenter: parent.verticalCenter
+                width: (row.width - 110) / 2
+                text: row.model.fileName
+                font.pixelSize: 13
+                color: Theme.muted
+                elide: Text.ElideMiddle
+            }
+            Image {
+                id: arrow
+                anchors.left: oldName.right
+                anchors.leftMargin: 12
+                anchors.verticalCenter: parent.verticalCenter
+                source: "icons/arrow.right.svg"
+                sourceSize: Qt.size(16, 16)
+                opacity: 0.55
+            }
+            Text {
+                anchors.left: arrow.right
+                anchors.leftMargin: 12
+                anchors.right: parent.right
+                anchors.rightMargin: 12
+                anchors.verticalCenter: parent.verticalCenter
+                text: row.model.newName
+                font.pixelSize: 13
+                font.weight: Font.Medium
+                color: Theme.charcoal
+                elide: Text.ElideMiddle
+                opacity: row.model.renameApproved ? 1 : 0.45
+            }
+        }
+
+        Keys.onSpacePressed: event => {
+            if (currentIndex >= 0)
+                root.state.toggleRename(items.idAt(currentIndex));
+        }
+    }
+}

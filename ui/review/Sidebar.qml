@@ -1,0 +1,62 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+import Tovrin.Review
+
+// The destination groups of the Organize items; a click shows that group.
+Rectangle {
+    id: root
+
+    required property AppState state
+    required property ReviewPanel panel
+
+    color: Theme.surface
+
+    ListView {
+        id: list
+        objectName: "sidebar"
+        anchors.fill: parent
+        anchors.margins: 12
+        clip: true
+        spacing: 2
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
+
+        model: GroupModel { state: root.state }
+
+        header: Column {
+            width: list.width
+            spacing: 2
+            bottomPadding: 2
+
+            Text {
+                text: "DESTINATIONS"
+                leftPadding: 10
+                topPadding: 6
+                bottomPadding: 8
+                font.pixelSize: 11
+                font.weight: Font.DemiBold
+                font.letterSpacing: 0.6
+                color: Theme.muted
+            }
+            SidebarRow {
+                objectName: "group-Everything"
+                width: list.width
+                name: "Everything"
+                countText: root.panel.everythingCountText
+                selected: root.panel.group === ""
+                onClicked: root.panel.showGroup("")
+            }
+        }
+
+        delegate: SidebarRow {
+            required property var model
+            objectName: "group-" + model.name
+            width: ListView.view.width
+            name: model.name
+            countText: model.countText
+            selected: root.panel.group === model.name
+            onClicked: root.panel.showGroup(model.name)
+        }
+    }
+}

@@ -1,0 +1,55 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+
+// One destination in the sidebar; the whole row is the button.
+ItemDelegate {
+    id: row
+
+    property string name
+    property string countText
+    property bool selected: false
+
+    implicitHeight: 32
+    leftPadding: 10
+    rightPadding: 10
+    Accessible.name: name + ", " + countText + " files"
+
+    contentItem: Item {
+        Image {
+            id: folderIcon
+            anchors.left: parent.left
+            anchors.verticalCenter: parent.verticalCenter
+            source: "icons/folder.svg"
+            sourceSize: Qt.size(16, 16)
+            opacity: row.selected ? 0.95 : 0.6
+        }
+        Text {
+            anchors.left: folderIcon.right
+            anchors.leftMargin: 8
+            anchors.right: count.left
+            anchors.rightMargin: 8
+            anchors.verticalCenter: parent.verticalCenter
+            text: row.name
+            font.pixelSize: 13
+            font.weight: row.selected ? Font.DemiBold : Font.Normal
+            color: Theme.charcoal
+            elide: Text.ElideRight
+        }
+        Text {
+            id: count
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            text: row.countText
+            font.pixelSize: 12
+            color: Theme.muted
+        }
+    }
+
+    background: Rectangle {
+        radius: 7
+        color: row.selected ? Theme.stone : (row.hovered ? Theme.sand : "transparent")
+        border.width: row.visualFocus ? 2 : 0
+        border.color: "#5a8dee"
+    }
+}

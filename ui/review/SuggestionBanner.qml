@@ -1,0 +1,97 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+import Tovrin.Review
+
+// Names the plan keeps pointing at that are not projects yet.
+Rectangle {
+    id: root
+
+    required property ReviewPanel panel
+
+    implicitHeight: content.implicitHeight + 20
+    radius: 10
+    color: "#f7f5ef"
+    border.width: 1
+    border.color: "#e9e4d6"
+
+    Image {
+        id: sparkles
+        anchors.left: parent.left
+        anchors.leftMargin: 14
+        anchors.top: parent.top
+        anchors.topMargin: 14
+        source: "icons/sparkles.svg"
+        sourceSize: Qt.size(18, 18)
+    }
+
+    Column {
+        id: content
+        anchors.left: sparkles.right
+        anchors.leftMargin: 10
+        anchors.right: parent.right
+        anchors.rightMargin: 10
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 4
+
+        Text {
+            objectName: "addedNote"
+            visible: root.panel.addedNote !== ""
+            height: visible ? 28 : 0
+            verticalAlignment: Text.AlignVCenter
+            text: root.panel.addedNote
+            font.pixelSize: 13
+            color: Theme.charcoal
+        }
+
+        Repeater {
+            model: root.panel.suggestions
+
+            delegate: Item {
+                id: suggestion
+                required property var modelData
+                objectName: "suggestion-" + modelData.name
+                width: content.width
+                height: 28
+
+                Text {
+                    anchors.left: parent.left
+                    anchors.right: add.left
+                    anchors.rightMargin: 12
+                    anchors.verticalCenter: parent.verticalCenter
+                    textFormat: Text.StyledText
+                    text: "Looks like a project: <b>" + escaped(suggestion.modelData.name) + "</b>"
+                          + "<font color=\"" + Theme.muted + "\"> (" + suggestion.modelData.countText
+                          + " files)</font>"
+                    font.pixelSize: 13
+                    color: Theme.charcoal
+                    elide: Text.ElideRight
+
+                    function escaped(text) {
+                        return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;");
+                    }
+                }
+                CalmButton {
+                    id: add
+                    objectName: "addSuggestion"
+                    anchors.right: dismiss.left
+                    anchors.rightMargin: 6
+                    anchors.verticalCenter: parent.verticalCenter
+                    implicitHeight: 26
+                    text: "Add"
+                    Accessible.name: "Add " + suggestion.modelData.name + " as a project"
+                    onClicked: root.panel.addSuggestion(suggestion.modelData.name)
+                }
+                IconButton {
+                    id: dismiss
+                    objectName: "dismissSuggestion"
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    iconSource: "icons/xmark.svg"
+                    Accessible.name: "Hide " + suggestion.modelData.name
+                    onClicked: root.panel.dismiss(suggestion.modelData.name)
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,26 @@
+import QtQuick
+import Tovrin.Core
+
+// Every tab opens with a title and a one-line subtitle.
+Column {
+    property alias title: titleText.text
+    property alias subtitle: subtitleText.text
+
+    spacing: 4
+
+    Text {
+        id: titleText
+        font.pixelSize: 22
+        font.weight: Font.DemiBold
+        color: Theme.charcoal
+        Accessible.role: Accessible.Heading
+        Accessible.name: text
+    }
+    Text {
+        id: subtitleText
+        width: parent.width
+        font.pixelSize: 13
+        color: Theme.muted
+        elide: Text.ElideRight
+    }
+}

@@ -1,0 +1,65 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+import Tovrin.Review
+
+// The four tabs as one segmented control, each with its count.
+Rectangle {
+    id: root
+
+    required property ReviewPanel panel
+
+    implicitWidth: tabs.implicitWidth + 6
+    implicitHeight: 34
+    radius: 9
+    color: Theme.sand
+
+    Row {
+        id: tabs
+        anchors.centerIn: parent
+        spacing: 2
+
+        Repeater {
+            model: root.panel.tabs
+
+            delegate: AbstractButton {
+                id: tab
+                required property var modelData
+                readonly property bool chosen: root.panel.tab === modelData.tab
+                objectName: "tab-" + modelData.title
+                implicitWidth: label.implicitWidth + 28
+                implicitHeight: 28
+                Accessible.role: Accessible.PageTab
+                Accessible.name: modelData.title + ", " + modelData.countText
+                Accessible.selected: chosen
+                onClicked: root.panel.tab = modelData.tab
+
+                background: Rectangle {
+                    radius: 7
+                    color: tab.chosen ? Theme.ivory : (tab.hovered ? "#e8e8eb" : "transparent")
+                    border.width: tab.visualFocus ? 2 : (tab.chosen ? 1 : 0)
+                    border.color: tab.visualFocus ? "#5a8dee" : Theme.hairline
+                }
+                contentItem: Item {
+                    Row {
+                        id: label
+                        anchors.centerIn: parent
+                        spacing: 6
+                        Text {
+                            text: tab.modelData.title
+                            font.pixelSize: 13
+                            font.weight: tab.chosen ? Font.DemiBold : Font.Medium
+                            color: Theme.charcoal
+                        }
+                        Text {
+                            text: tab.modelData.countText
+                            font.pixelSize: 12
+                            color: Theme.muted
+                            anchors.baseline: parent.children[0].baseline
+                        }
+                    }
+                }
+            }
+        }
+    }
+}

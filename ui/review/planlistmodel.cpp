@@ -1,0 +1,15 @@
+#include "planlistmodel.h"
+
+void PlanListModel::setState(AppState* state) {
+    if (state_ == state) return;
+    if (state_) disconnect(state_, nullptr, this, nullptr);
+    state_ = state;
+    if (state_) connect(state_, &AppState::planChanged, this, &PlanListModel::refresh);
+    refresh();
+    emit stateChanged();
+}
+
+const QList<PlanItem>& PlanListModel::plan() const {
+    static const QList<PlanItem> none;
+    return state_ ? state_->plan() : none;
+}

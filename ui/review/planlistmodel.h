@@ -1,0 +1,34 @@
+#pragma once
+
+#include "appstate.h"
+
+#include <QAbstractListModel>
+#include <QPointer>
+#include <QtQml/qqml.h>
+
+// A list model over the plan of one AppState; derived models rebuild their
+// rows whenever the plan changes.
+class PlanListModel : public QAbstractListModel {
+    Q_OBJECT
+    QML_ANONYMOUS
+    Q_PROPERTY(AppState* state READ state WRITE setState NOTIFY stateChanged REQUIRED)
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    AppState* state() const { return state_; }
+    void setState(AppState* state);
+    int count() const { return rowCount(); }
+
+signals:
+    void stateChanged();
+    void countChanged();
+
+protected:
+    const QList<PlanItem>& plan() const;
+    virtual void refresh() = 0;
+
+private:
+    QPointer<AppState> state_;
+};
