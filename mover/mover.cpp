@@ -169,6 +169,12 @@ private:
     int fd = -1;
 };
 
+// The wanted name first, unchecked: the no-replace move itself reports a
+// taken name, and only then is a free one looked for.
+QString firstTry(const QString& wanted, int attempt) {
+    return attempt == 0 ? wanted : freeURL(wanted);
+}
+
 std::optional<MoveRecord> recordFrom(const QByteArray& json) {
     const std::optional<QJsonValue> value = Json::parse(json);
     return value ? Json::decode<MoveRecord>(*value) : std::nullopt;
@@ -301,8 +307,8 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
             madeDirs.insert(destDir);
         }
         const QString wanted = destDir + QLatin1Char('/') + name;
-        const std::optional<QString> target = MoveFile::move(src, [&](int) {
-            const QString candidate = freeURL(wanted);
+        const std::optional<QString> target = MoveFile::move(src, [&](int attempt) {
+            const QString candidate = firstTry(wanted, attempt);
             journal.intend({src, candidate, QDateTime::currentDateTimeUtc()});
             return candidate;
         });
@@ -334,10 +340,17 @@ int undoLatest() {
     const std::optional<QList<MoveRecord>> records = readLog(*log);
     if (!records) return 0;
     int count = 0;
+    QSet<QString> madeDirs;
     for (auto record = records->crbegin(); record != records->crend(); ++record) {
         if (!present(record->to)) continue;
-        QDir().mkpath(QFileInfo(record->from).path());
-        if (MoveFile::move(record->to, [&](int) { return freeURL(record->from); })) ++count;
+        const QString folder = QFileInfo(record->from).path();
+        if (!madeDirs.contains(folder)) {
+            QDir().mkpath(folder);
+            madeDirs.insert(folder);
+        }
+        if (MoveFile::move(record->to,
+                           [&](int attempt) { return firstTry(record->from, attempt); }))
+            ++count;
     }
     const QFileInfo info(*log);
     QFile::rename(*log, info.path() + QStringLiteral("/undone-") + info.fileName());
