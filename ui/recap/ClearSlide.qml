@@ -1,0 +1,51 @@
+import QtQuick
+import Tovrin.Core
+import Tovrin.Recap
+
+Item {
+    id: slide
+
+    property RecapSource recap
+
+    Column {
+        anchors.centerIn: parent
+        spacing: 6
+
+        Rise {
+            delay: 0.1
+            anchors.horizontalCenter: parent.horizontalCenter
+            Text {
+                text: Format.fileSize(slide.recap ? slide.recap.junkBytes : 0)
+                font.pixelSize: 96
+                font.weight: Font.DemiBold
+                color: "white"
+            }
+        }
+        Rise {
+            delay: 0.6
+            anchors.horizontalCenter: parent.horizontalCenter
+            Text {
+                text: "ready to clear out."
+                font.pixelSize: 34
+                color: "white"
+            }
+        }
+        Item {
+            width: 1
+            height: 16
+        }
+        Rise {
+            delay: 1.3
+            anchors.horizontalCenter: parent.horizontalCenter
+            Text {
+                width: Math.min(implicitWidth, slide.width - 96)
+                text: "Nothing was deleted. It's waiting in your review folder whenever you're ready."
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
+                font.pixelSize: 16
+                color: "white"
+                opacity: 0.6
+            }
+        }
+    }
+}

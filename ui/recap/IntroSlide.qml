@@ -1,0 +1,33 @@
+import QtQuick
+import Tovrin.Recap
+
+Item {
+    property RecapSource recap
+
+    Column {
+        anchors.centerIn: parent
+        spacing: 4
+
+        Rise {
+            delay: 0.1
+            anchors.horizontalCenter: parent.horizontalCenter
+            Text {
+                text: "This Sunday,"
+                font.pixelSize: 46
+                font.weight: Font.DemiBold
+                color: "white"
+            }
+        }
+        Rise {
+            delay: 0.7
+            anchors.horizontalCenter: parent.horizontalCenter
+            Text {
+                text: "you made room."
+                font.pixelSize: 46
+                font.weight: Font.DemiBold
+                color: "white"
+                opacity: 0.55
+            }
+        }
+    }
+}

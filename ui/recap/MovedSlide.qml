@@ -1,0 +1,36 @@
+import QtQuick
+import Tovrin.Recap
+
+Item {
+    property RecapSource recap
+
+    Column {
+        anchors.centerIn: parent
+        spacing: 6
+
+        Rise {
+            delay: 0
+            anchors.horizontalCenter: parent.horizontalCenter
+            Text {
+                text: "Your Mac just exhaled."
+                font.pixelSize: 18
+                color: "white"
+                opacity: 0.7
+            }
+        }
+        CountUp {
+            anchors.horizontalCenter: parent.horizontalCenter
+            target: recap ? recap.moved : 0
+            font.pixelSize: 110
+        }
+        Rise {
+            delay: 0.9
+            anchors.horizontalCenter: parent.horizontalCenter
+            Text {
+                text: "files found a home."
+                font.pixelSize: 34
+                color: "white"
+            }
+        }
+    }
+}
