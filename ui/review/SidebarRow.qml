@@ -20,7 +20,7 @@ ItemDelegate {
             id: folderIcon
             anchors.left: parent.left
             anchors.verticalCenter: parent.verticalCenter
-            source: "icons/folder.svg"
+            source: "qrc:/qt/qml/Tovrin/Core/icons/folder.svg"
             sourceSize: Qt.size(16, 16)
             opacity: row.selected ? 0.95 : 0.6
         }

@@ -21,7 +21,7 @@ Rectangle {
         anchors.leftMargin: 14
         anchors.top: parent.top
         anchors.topMargin: 14
-        source: "icons/sparkles.svg"
+        source: "qrc:/qt/qml/Tovrin/Core/icons/sparkles.svg"
         sourceSize: Qt.size(18, 18)
     }
 
@@ -87,7 +87,7 @@ Rectangle {
                     objectName: "dismissSuggestion"
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    iconSource: "icons/xmark.svg"
+                    iconSource: "qrc:/qt/qml/Tovrin/Core/icons/xmark.svg"
                     Accessible.name: "Hide " + suggestion.modelData.name
                     onClicked: root.panel.dismiss(suggestion.modelData.name)
                 }

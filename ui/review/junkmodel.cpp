@@ -30,6 +30,29 @@ int JunkModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(rows_.size());
 }
 
+namespace {
+
+// A reused delegate may read a role of the row kind it showed before; it
+// gets an empty value of the right type rather than nothing.
+QVariant none(int role) {
+    if (role < Qt::UserRole) return {};
+    switch (role) {
+    case JunkModel::AnyApprovedRole:
+    case JunkModel::CollapsedRole:
+    case JunkModel::ApprovedRole:
+        return false;
+    case JunkModel::ItemIdRole:
+        return qint64(-1);
+    case JunkModel::IconRole:
+        return QUrl();
+    case JunkModel::GroupIdsRole:
+        return QVariant::fromValue(QList<qint64>());
+    }
+    return QString();
+}
+
+} // namespace
+
 QVariant JunkModel::headingData(const Group& group, int role) const {
     const QList<PlanItem>& items = plan();
     switch (role) {
@@ -51,7 +74,7 @@ QVariant JunkModel::headingData(const Group& group, int role) const {
         return QStringLiteral("+ ") + Format::count(group.junk.rows.size() - Review::junkRowLimit) +
                QStringLiteral(" more like these. Use Keep all to keep the whole group.");
     }
-    return {};
+    return none(role);
 }
 
 QVariant JunkModel::data(const QModelIndex& index, int role) const {
@@ -78,7 +101,7 @@ QVariant JunkModel::data(const QModelIndex& index, int role) const {
     case ApprovedRole:
         return item.approved;
     }
-    return {};
+    return none(role);
 }
 
 QHash<int, QByteArray> JunkModel::roleNames() const {

@@ -103,8 +103,7 @@ public:
         const QMimeType mime = QMimeDatabase().mimeTypeForName(id);
         QIcon icon = QIcon::fromTheme(mime.iconName(), QIcon::fromTheme(mime.genericIconName()));
         if (icon.isNull())
-            icon =
-                QIcon(QStringLiteral(":/qt/qml/Tovrin/Review/icons/%1.svg").arg(fallbackIcon(id)));
+            icon = QIcon(QStringLiteral(":/qt/qml/Tovrin/Core/icons/%1.svg").arg(fallbackIcon(id)));
         const QPixmap pixmap = icon.pixmap(want);
         if (size) *size = pixmap.size();
         return pixmap;
