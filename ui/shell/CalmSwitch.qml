@@ -5,10 +5,11 @@ import Tovrin.Core
 Switch {
     id: control
     padding: 0
+    implicitWidth: 38
+    implicitHeight: 22
     indicator: Rectangle {
-        implicitWidth: 38
-        implicitHeight: 22
-        x: control.leftPadding
+        width: 38
+        height: 22
         y: (control.height - height) / 2
         radius: height / 2
         color: control.checked ? Theme.charcoal : Theme.stone

@@ -35,9 +35,9 @@ ColumnLayout {
         Layout.bottomMargin: 4
     }
     Card {
-        DoneStat { value: Format.count(panel.model.moved); label: "organized" }
-        DoneStat { value: Format.count(panel.model.renamed); label: "renamed" }
-        DoneStat { value: Format.fileSize(panel.model.junkBytes); label: "to review" }
+        DoneStat { objectName: "organized"; value: Format.count(panel.model.moved); label: "organized" }
+        DoneStat { objectName: "renamed"; value: Format.count(panel.model.renamed); label: "renamed" }
+        DoneStat { objectName: "toReview"; value: Format.fileSize(panel.model.junkBytes); label: "to review" }
     }
     ColumnLayout {
         spacing: 8

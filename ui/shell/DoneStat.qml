@@ -25,6 +25,7 @@ ColumnLayout {
         text: parent.label
         color: Theme.muted
         font.pixelSize: 11
-        Layout.alignment: Qt.AlignHCenter
+        horizontalAlignment: Text.AlignHCenter
+        Layout.fillWidth: true
     }
 }

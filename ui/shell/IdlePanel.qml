@@ -55,28 +55,28 @@ ColumnLayout {
         Card {
             heading: "SINCE YOUR LAST REFRESH"
             Layout.bottomMargin: 6
-            Stat { value: Format.count(panel.state.newFiles); label: "new files" }
-            Stat { value: Format.count(panel.model.projects); label: "projects" }
-            Stat { value: Format.count(panel.model.folders); label: "folders" }
+            Stat { objectName: "newFiles"; value: Format.count(panel.state.newFiles); label: "new files" }
+            Stat { objectName: "projects"; value: Format.count(panel.model.projects); label: "projects" }
+            Stat { objectName: "folders"; value: Format.count(panel.model.folders); label: "folders" }
         }
         PanelButton {
             objectName: "refreshNow"
             text: "Refresh now"
             Layout.bottomMargin: 4
-            onClicked: panel.state.start(Tidy.quick)
+            onClicked: panel.state.start(Tidy.Mode.quick)
         }
         MenuRow {
             objectName: "deepClean"
             icon: "folder"
             title: "Deep clean everything"
             detail: "All folders"
-            onTriggered: panel.state.start(Tidy.deep)
+            onTriggered: panel.state.start(Tidy.Mode.deep)
         }
         MenuRow {
             objectName: "clearJunk"
             icon: "trash"
             title: "Clear out junk & duplicates"
-            onTriggered: panel.state.start(Tidy.junkOnly)
+            onTriggered: panel.state.start(Tidy.Mode.junkOnly)
         }
         MenuRow {
             objectName: "undo"
@@ -96,6 +96,7 @@ ColumnLayout {
             spacing: 10
             Layout.fillWidth: true
             Layout.leftMargin: 10
+            Layout.rightMargin: 4
             ColumnLayout {
                 spacing: 1
                 Layout.fillWidth: true

@@ -10,6 +10,9 @@ Item {
     implicitWidth: 340 + 28
     implicitHeight: (loader.item ? loader.item.implicitHeight : 0) + 28
 
+    // The panel window counts again each time it opens.
+    Component.onCompleted: root.state.refreshNewFiles()
+
     MenuModel {
         id: menuModel
         state: root.state
@@ -27,12 +30,12 @@ Item {
         width: 340
         sourceComponent: {
             switch (root.state.phase) {
-            case Tidy.scanning:
-            case Tidy.applying:
+            case Tidy.Phase.scanning:
+            case Tidy.Phase.applying:
                 return scanning
-            case Tidy.review:
+            case Tidy.Phase.review:
                 return reviewReady
-            case Tidy.done:
+            case Tidy.Phase.done:
                 return done
             default:
                 return idle

@@ -16,9 +16,9 @@ ColumnLayout {
         Layout.bottomMargin: 2
     }
     Card {
-        Stat { value: Format.count(panel.model.toOrganize); label: "to organize" }
-        Stat { value: Format.count(panel.model.toRename); label: "to rename" }
-        Stat { value: Format.fileSize(panel.model.planJunkBytes); label: "junk" }
+        Stat { objectName: "toOrganize"; value: Format.count(panel.model.toOrganize); label: "to organize" }
+        Stat { objectName: "toRename"; value: Format.count(panel.model.toRename); label: "to rename" }
+        Stat { objectName: "junk"; value: Format.fileSize(panel.model.planJunkBytes); label: "junk" }
     }
     Text {
         objectName: "cost"

@@ -9,7 +9,7 @@ ColumnLayout {
     id: panel
     objectName: "scanningPanel"
     required property AppState state
-    readonly property bool applying: state.phase === Tidy.applying
+    readonly property bool applying: state.phase === Tidy.Phase.applying
     readonly property real fraction: applying ? 1.0
         : state.total > 0 ? Math.min(1.0, state.decided / state.total) : 0.0
     // Smoothed towards the real fraction; starts where the work is.

@@ -14,12 +14,14 @@ ColumnLayout {
         color: Theme.charcoal
         font.pixelSize: 22
         font.weight: Font.DemiBold
-        Layout.alignment: Qt.AlignHCenter
+        horizontalAlignment: Text.AlignHCenter
+        Layout.fillWidth: true
     }
     Text {
         text: parent.label
         color: Theme.muted
         font.pixelSize: 11
-        Layout.alignment: Qt.AlignHCenter
+        horizontalAlignment: Text.AlignHCenter
+        Layout.fillWidth: true
     }
 }

@@ -19,6 +19,11 @@ PlanStats of(const QList<PlanItem>& plan) {
     return stats;
 }
 
+QString costLine(std::optional<double> dollars) {
+    if (!dollars) return {};
+    return QStringLiteral("Claude cost for this refresh: ") + Format::cost(*dollars);
+}
+
 } // namespace MenuStats
 
 void MenuModel::setState(AppState* state) {
@@ -76,9 +81,7 @@ QString MenuModel::homeBase() const {
 }
 
 QString MenuModel::costText() const {
-    const std::optional<double> cost = state_ ? state_->lastRunCost() : std::nullopt;
-    if (!cost) return {};
-    return QStringLiteral("Claude cost for this refresh: ") + Format::cost(*cost);
+    return MenuStats::costLine(state_ ? state_->lastRunCost() : std::nullopt);
 }
 
 bool MenuModel::hasRecap() const {

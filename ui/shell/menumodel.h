@@ -18,6 +18,8 @@ struct PlanStats {
 
 namespace MenuStats {
 PlanStats of(const QList<PlanItem>& plan);
+// "Claude cost for this refresh: <$0.01"; empty without a cost.
+QString costLine(std::optional<double> dollars);
 } // namespace MenuStats
 
 // What the menu panels read of the state, in types QML can bind to. Every

@@ -23,6 +23,7 @@ QString choose(Phase phase, bool menuIconLoads) {
 }
 
 QImage render(const QString& name, int pixels, const QColor& ink) {
+    if (!QFile::exists(path(name))) return {};
     QSvgRenderer renderer(path(name));
     if (!renderer.isValid()) return {};
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);

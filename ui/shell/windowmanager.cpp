@@ -47,12 +47,6 @@ QList<WindowSpec> all() {
     };
 }
 
-std::optional<WindowSpec> spec(const QString& id) {
-    for (const WindowSpec& s : all())
-        if (s.id == id) return s;
-    return std::nullopt;
-}
-
 QByteArray source(const WindowSpec& spec) {
     // A fixed size leaves the window resizable; otherwise it follows its view.
     const QString size =
@@ -80,8 +74,9 @@ QByteArray source(const WindowSpec& spec) {
 
 } // namespace Windows
 
-WindowManager::WindowManager(QQmlEngine& engine, AppState& state, QObject* parent)
-    : QObject(parent), engine_(engine), state_(state) {}
+WindowManager::WindowManager(QQmlEngine& engine, AppState& state, QList<WindowSpec> specs,
+                             QObject* parent)
+    : QObject(parent), engine_(engine), state_(state), specs_(std::move(specs)) {}
 
 WindowManager::~WindowManager() {
     for (const QPointer<QQuickWindow>& window : std::as_const(windows_))
@@ -95,8 +90,9 @@ QQuickWindow* WindowManager::window(const QString& id) const {
 QQuickWindow* WindowManager::open(const QString& id) {
     QQuickWindow* window = windows_.value(id);
     if (!window) {
-        const std::optional<WindowSpec> spec = Windows::spec(id);
-        if (!spec) return nullptr;
+        const auto spec = std::find_if(specs_.cbegin(), specs_.cend(),
+                                       [&id](const WindowSpec& s) { return s.id == id; });
+        if (spec == specs_.cend()) return nullptr;
         window = create(*spec);
         if (!window) return nullptr;
         windows_.insert(id, window);

@@ -27,7 +27,6 @@ struct WindowSpec {
 namespace Windows {
 // "onboarding", "review", "recap", "zen", "settings".
 QList<WindowSpec> all();
-std::optional<WindowSpec> spec(const QString& id);
 // The QML of the window that wraps the view.
 QByteArray source(const WindowSpec& spec);
 } // namespace Windows
@@ -37,7 +36,8 @@ QByteArray source(const WindowSpec& spec);
 class WindowManager : public QObject {
     Q_OBJECT
 public:
-    WindowManager(QQmlEngine& engine, AppState& state, QObject* parent = nullptr);
+    WindowManager(QQmlEngine& engine, AppState& state, QList<WindowSpec> specs = Windows::all(),
+                  QObject* parent = nullptr);
     ~WindowManager() override;
 
     // Null when the id is unknown or its view cannot be loaded.
@@ -56,5 +56,6 @@ private:
 
     QQmlEngine& engine_;
     AppState& state_;
+    QList<WindowSpec> specs_;
     QHash<QString, QPointer<QQuickWindow>> windows_;
 };

@@ -1,0 +1,105 @@
+#include "panelharness.h"
+#include "windowmanager.h"
+
+#include <QQuickStyle>
+#include <QSignalSpy>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Tovrin_CorePlugin)
+Q_IMPORT_QML_PLUGIN(Tovrin_ShellPlugin)
+
+// Windows open by id: once, brought forward when asked again, made anew after
+// closing; the five ids carry their titles and sizes.
+class TestWindowManager : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PanelHarness> h;
+
+    // A window over a view of our own module, so the manager is tested
+    // whichever other modules this build has.
+    static QList<WindowSpec> menuOnly() {
+        return {{QStringLiteral("menu"),
+                 QStringLiteral("Menu"),
+                 QStringLiteral("Tovrin.Shell"),
+                 QStringLiteral("MenuView"),
+                 true,
+                 {},
+                 false}};
+    }
+
+private slots:
+    void initTestCase() { QQuickStyle::setStyle(QStringLiteral("Basic")); }
+    void init() { h = std::make_unique<PanelHarness>(); }
+    void cleanup() { h.reset(); }
+
+    void table() {
+        QStringList rows;
+        for (const WindowSpec& s : Windows::all())
+            rows.append(
+                QStringLiteral("%1|%2|%3.%4|%5")
+                    .arg(s.id, s.title, s.module, s.view,
+                         s.size ? QStringLiteral("%1x%2").arg(s.size->width()).arg(s.size->height())
+                                : QStringLiteral("content")));
+        QCOMPARE(rows, (QStringList{
+                           "onboarding|Welcome to Tovrin|Tovrin.Setup.OnboardingView|content",
+                           "review|Your fresh start|Tovrin.Review.ReviewView|1240x780",
+                           "recap|Your recap|Tovrin.Recap.RecapView|content",
+                           "zen|Refresh animation|Tovrin.Zen.ZenPreview|content",
+                           "settings|Tovrin Settings|Tovrin.Setup.SettingsView|content",
+                       }));
+    }
+
+    void opensOnceAndRaises() {
+        AppState& state = h->makeState();
+        WindowManager windows(*h->engine, state, menuOnly());
+        QSignalSpy opened(&windows, &WindowManager::opened);
+        QQuickWindow* first = windows.open(QStringLiteral("menu"));
+        QVERIFY(first);
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QCOMPARE(first->title(), QStringLiteral("Menu"));
+        QCOMPARE(first->size(), QSize(368, first->height()));
+        QVERIFY(first->height() > 100);
+
+        QCOMPARE(windows.open(QStringLiteral("menu")), first);
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(first->isVisible());
+
+        // Closing destroys it; the next request makes a new one.
+        QPointer<QQuickWindow> closed(first);
+        first->close();
+        QTRY_VERIFY(closed.isNull());
+        QVERIFY(!windows.window(QStringLiteral("menu")));
+        QVERIFY(windows.open(QStringLiteral("menu")));
+        QCOMPARE(opened.count(), 2);
+    }
+
+    void unknownIdOpensNothing() {
+        AppState& state = h->makeState();
+        WindowManager windows(*h->engine, state, menuOnly());
+        QCOMPARE(windows.open(QStringLiteral("nonsense")), nullptr);
+    }
+
+    // Each of the application's windows whose module this build links.
+    void opensEveryWindow_data() {
+        QTest::addColumn<QString>("id");
+        for (const WindowSpec& s : Windows::all())
+            QTest::newRow(qPrintable(s.id)) << s.id;
+    }
+    void opensEveryWindow() {
+        QFETCH(QString, id);
+        WindowSpec spec;
+        for (const WindowSpec& s : Windows::all())
+            if (s.id == id) spec = s;
+        if (!Shell().hasModule(spec.module)) QSKIP("module not in this build");
+        AppState& state = h->makeState();
+        WindowManager windows(*h->engine, state);
+        QQuickWindow* window = windows.open(id);
+        QVERIFY(window);
+        QCOMPARE(window->title(), spec.title);
+        if (spec.size) QCOMPARE(window->size(), *spec.size);
+        QCOMPARE(windows.open(id), window);
+    }
+};
+
+QTEST_MAIN(TestWindowManager)
+#include "test_windowmanager.moc"
