@@ -12,6 +12,7 @@ AbstractButton {
     property url thumbnail
     property url fileIcon
     property bool approved: false
+    // The grid's current tile while the grid has the keyboard.
     property bool current: false
 
     opacity: approved ? 1 : 0.45
@@ -31,7 +32,7 @@ AbstractButton {
     background: Rectangle {
         radius: 10
         color: tile.hovered || tile.current ? Theme.surface : Theme.ivory
-        border.width: tile.current && tile.activeFocus ? 2 : 0
+        border.width: tile.current ? 2 : 0
         border.color: "#5a8dee"
     }
 

@@ -60,7 +60,7 @@ FocusScope {
             thumbnail: model.thumbnail
             fileIcon: model.icon
             approved: model.approved
-            current: GridView.isCurrentItem
+            current: GridView.isCurrentItem && grid.activeFocus
             onClicked: {
                 grid.currentIndex = index;
                 root.state.toggle(model.itemId);

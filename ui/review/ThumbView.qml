@@ -14,13 +14,16 @@ Rectangle {
     radius: 8
     color: Theme.surface
 
+    // Icons stay icon-sized: a big tile shows a small icon in its middle.
     Image {
-        anchors.fill: parent
-        anchors.margins: root.iconMargin
+        anchors.centerIn: parent
+        width: Math.min(root.width - 2 * root.iconMargin, root.height - 2 * root.iconMargin, 44)
+        height: width
         source: root.icon
-        sourceSize: Qt.size(64, 64)
+        sourceSize: Qt.size(88, 88)
         fillMode: Image.PreserveAspectFit
         smooth: true
+        opacity: 0.5
         visible: picture.status !== Image.Ready
     }
     Image {
