@@ -157,6 +157,7 @@ FocusScope {
                     anchors.verticalCenter: parent.verticalCenter
                     source: row.item ? row.model.icon : ""
                     sourceSize: Qt.size(18, 18)
+                    opacity: 0.6
                 }
                 Text {
                     anchors.left: fileIcon.right

@@ -230,6 +230,68 @@ private slots:
         QCOMPARE(saved(id, &PlanItem::approved), false);
     }
 
+    void junkGroupSumsUpPast200() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Junk"));
+        QQuickItem* list = find(QStringLiteral("junkList"));
+        // Installers: heading and 5 rows; then the screenshots' heading, 200 rows, the line.
+        QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, 6 + 201), Q_ARG(int, 2));
+        QQuickItem* more = find(QStringLiteral("junkMore-Screenshots & images"));
+        QCOMPARE(texts(more).value(0),
+                 QStringLiteral("+ 50 more like these. Use Keep all to keep the whole group."));
+        screenshot(QStringLiteral("junk-more"));
+    }
+
+    void spaceTogglesTheCurrentRow_data() {
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("downs");
+        QTest::addColumn<bool>("rename");
+        QTest::newRow("rename") << "Rename"
+                                << "renameList" << 0 << true;
+        QTest::newRow("junk") << "Junk"
+                              << "junkList" << 1 << false;
+    }
+    void spaceTogglesTheCurrentRow() {
+        QFETCH(QString, tab);
+        QFETCH(QString, list);
+        QFETCH(int, downs);
+        QFETCH(bool, rename);
+        QVERIFY(open());
+        showTab(tab);
+        QQuickItem* view = find(list);
+        view->forceActiveFocus();
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(this->view.get(), Qt::Key_Down);
+        const QString kind = rename ? QStringLiteral("rename-") : QStringLiteral("junk-");
+        QQuickItem* current = qvariant_cast<QQuickItem*>(view->property("currentItem"));
+        QVERIFY(current && current->objectName().startsWith(kind));
+        const qint64 id = current->objectName().mid(kind.size()).toLongLong();
+        QTest::keyClick(this->view.get(), Qt::Key_Space);
+        QCOMPARE(rename ? now(id).renameApproved : now(id).approved, false);
+        QCOMPARE(state->phase(), Phase::review);
+    }
+
+    void sendAllTo() {
+        QVERIFY(open());
+        showTab(QStringLiteral("Needs You"));
+        click(find(QStringLiteral("sendAll")));
+        QQuickItem* archive = nullptr;
+        QTRY_VERIFY((archive = byText(view->contentItem(), QStringLiteral("Archive"))));
+        click(archive);
+        QTRY_COMPARE(find(QStringLiteral("needsList"))->property("count").toInt(), 0);
+        int sent = 0;
+        for (const PlanItem& item : state->plan())
+            if (item.category == QLatin1String("user")) {
+                QCOMPARE(item.destFolder, QStringLiteral("Archive"));
+                QVERIFY(item.approved);
+                ++sent;
+            }
+        QCOMPARE(sent, fixture->counts.needs);
+        // The bulk row goes with the last item; the header stays.
+        QVERIFY(!byName(root(), QStringLiteral("sendAll")));
+    }
+
     void destinationPicker_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("folder");
