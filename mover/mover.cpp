@@ -129,7 +129,8 @@ private:
 // completed move behind for undo. Before each attempt a line marked "?" names
 // the intended move; after it succeeds the plain record follows. Only the
 // last intent can still be open after an interruption, and the disk tells
-// whether its move happened.
+// whether its move happened. A completed record goes out in the same write
+// as the next intent, so it is always written before the next move starts.
 class Journal {
 public:
     explicit Journal(QString path) : path(std::move(path)) {}
@@ -139,8 +140,28 @@ public:
         if (fd >= 0) ::close(fd);
     }
 
-    void intend(const MoveRecord& record) { put('?' + Json::compact(Json::encode(record))); }
-    void done(const MoveRecord& record) { put(Json::compact(Json::encode(record))); }
+    void intend(const MoveRecord& record) {
+        add('?' + Json::compact(Json::encode(record)));
+        flush();
+    }
+    void done(const MoveRecord& record) { add(Json::compact(Json::encode(record))); }
+
+    // Once it returns, every line survives the process.
+    void flush() {
+        if (pending.isEmpty()) return;
+        if (fd < 0)
+            fd = ::open(QFile::encodeName(path).constData(),
+                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+        if (fd < 0) return;
+        qsizetype written = 0;
+        while (written < pending.size()) {
+            const ssize_t put =
+                ::write(fd, pending.constData() + written, size_t(pending.size() - written));
+            if (put <= 0) break;
+            written += put;
+        }
+        pending.clear();
+    }
 
     void remove() {
         if (fd >= 0) ::close(fd);
@@ -149,24 +170,11 @@ public:
     }
 
 private:
-    // One write per line: once it returns, the line survives the process.
-    void put(QByteArray line) {
-        if (fd < 0)
-            fd = ::open(QFile::encodeName(path).constData(),
-                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-        if (fd < 0) return;
-        line += '\n';
-        qsizetype written = 0;
-        while (written < line.size()) {
-            const ssize_t put =
-                ::write(fd, line.constData() + written, size_t(line.size() - written));
-            if (put <= 0) return;
-            written += put;
-        }
-    }
+    void add(const QByteArray& line) { pending += line + '\n'; }
 
     QString path;
     int fd = -1;
+    QByteArray pending;
 };
 
 // The wanted name first, unchecked: the no-replace move itself reports a
@@ -328,6 +336,7 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
         // flushing to the disk happens once, when the log is complete.
         if (result.moved % checkpointEvery == 0) text.checkpoint();
     }
+    journal.flush();
     // Intents of moves that all failed leave nothing to undo.
     if (result.moved == 0 || text.close()) journal.remove();
     return result;
