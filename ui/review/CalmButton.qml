@@ -9,6 +9,8 @@ Button {
     property bool primary: false
 
     implicitHeight: 32
+    // Reached with Tab; a click leaves the keyboard where it was.
+    focusPolicy: Qt.TabFocus
     leftPadding: 14
     rightPadding: 14
     font.pixelSize: 13

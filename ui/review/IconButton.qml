@@ -10,6 +10,7 @@ AbstractButton {
 
     implicitWidth: 24
     implicitHeight: 24
+    focusPolicy: Qt.TabFocus
     Accessible.role: Accessible.Button
 
     contentItem: Image {

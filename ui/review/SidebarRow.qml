@@ -12,6 +12,8 @@ ItemDelegate {
 
     implicitHeight: 32
     leftPadding: 10
+    // Reached with Tab; a click leaves the keyboard with the list on show.
+    focusPolicy: Qt.TabFocus
     rightPadding: 10
     Accessible.name: name + ", " + countText + " files"
 

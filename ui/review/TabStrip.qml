@@ -29,6 +29,7 @@ Rectangle {
                 objectName: "tab-" + modelData.title
                 implicitWidth: label.implicitWidth + 28
                 implicitHeight: 28
+                focusPolicy: Qt.TabFocus
                 Accessible.role: Accessible.PageTab
                 Accessible.name: modelData.title + ", " + modelData.countText
                 Accessible.selected: chosen

@@ -423,6 +423,33 @@ private slots:
         QCOMPARE(state->lastResult()->moved, moved);
     }
 
+    // Tab walks the window top to bottom: the tabs, the sidebar, the banner,
+    // the grid, then the two footer buttons.
+    void tabOrder() {
+        QVERIFY(open());
+        const auto focused = [this] {
+            const QQuickItem* item = view->activeFocusItem();
+            return item ? item->objectName() : QString();
+        };
+        for (int i = 0; i < 30 && focused() != QLatin1String("tab-Organize"); ++i)
+            QTest::keyClick(view.get(), Qt::Key_Tab);
+        QStringList chain{focused()};
+        for (int i = 0; i < 16; ++i) {
+            QTest::keyClick(view.get(), Qt::Key_Tab);
+            chain.append(focused());
+        }
+        QCOMPARE(chain.mid(0, 6),
+                 (QStringList{"tab-Organize", "tab-Rename", "tab-Junk", "tab-Needs You",
+                              "group-Everything", "group-Personal"}));
+        const auto at = [&](const char* name) { return chain.indexOf(QString::fromUtf8(name)); };
+        QVERIFY2(at("group-Library · Fonts") > 0, qPrintable(chain.join(u',')));
+        QVERIFY(at("group-Library · Fonts") < at("addSuggestion"));
+        QVERIFY(at("addSuggestion") < at("dismissSuggestion"));
+        QVERIFY(at("dismissSuggestion") < at("tile-0"));
+        QVERIFY(at("tile-0") < at("organizeOnly"));
+        QVERIFY(at("organizeOnly") < at("approve"));
+    }
+
     void escapeAsksToClose() {
         QVERIFY(open());
         QSignalSpy closing(root(), SIGNAL(closeRequested()));
