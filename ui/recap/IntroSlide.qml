@@ -2,8 +2,6 @@ import QtQuick
 import Tovrin.Recap
 
 Item {
-    property RecapSource recap
-
     Column {
         anchors.centerIn: parent
         spacing: 4

@@ -59,9 +59,7 @@ Item {
 
     Component {
         id: introPage
-        IntroSlide {
-            recap: recapSource
-        }
+        IntroSlide {}
     }
     Component {
         id: movedPage
