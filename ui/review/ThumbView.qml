@@ -14,16 +14,15 @@ Rectangle {
     radius: 8
     color: Theme.surface
 
-    // Icons stay icon-sized: a big tile shows a small icon in its middle.
     Image {
-        anchors.centerIn: parent
-        width: Math.min(root.width - 2 * root.iconMargin, root.height - 2 * root.iconMargin, 44)
-        height: width
+        anchors.fill: parent
+        anchors.margins: root.iconMargin
         source: root.icon
-        sourceSize: Qt.size(88, 88)
+        sourceSize: Qt.size(128, 128)
         fillMode: Image.PreserveAspectFit
         smooth: true
-        opacity: 0.5
+        // Our line icons drawn large would shout; the thumbnails are the point.
+        opacity: 0.35
         visible: picture.status !== Image.Ready
     }
     Image {

@@ -177,6 +177,9 @@ private slots:
         QVERIFY(open());
         showTab(QStringLiteral("Junk"));
         QTRY_COMPARE(tab(), 2);
+        click(find(QStringLiteral("group-Work Admin")));
+        QTRY_COMPARE(tab(), 0);
+        screenshot(QStringLiteral("organize-icons"));
         click(find(QStringLiteral("group-Pellmark")));
         QTRY_COMPARE(tab(), 0);
         QQuickItem* grid = find(QStringLiteral("organizeGrid"));
