@@ -618,7 +618,7 @@ void AppState::reachability(Run run) {
     whenDone(ping, this, [run](AppState* guard, const Model::Answer& answer) {
         if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
             guard->setPhase(Phase::idle);
-            guard->setMessage(failure->description.isEmpty()
+            guard->setMessage(!failure->answered || failure->description.isEmpty()
                                   ? QStringLiteral("Couldn't reach Claude. Check your "
                                                    "internet connection and try again.")
                                   : failure->description);
@@ -806,4 +806,19 @@ void AppState::undoLast() {
                                  : QStringLiteral("Nothing to undo."));
         guard->refreshNewFiles();
     });
+}
+
+void AppState::previewRecap() {
+    RecapData sample;
+    sample.result = ApplyResult{3639, 1204, 6'400'000'000, 14, 0};
+    sample.groups = {{QStringLiteral("Personal"), 744},
+                     {QStringLiteral("Vantle"), 612},
+                     {QStringLiteral("Creator"), 488},
+                     {QStringLiteral("Brel"), 301},
+                     {QStringLiteral("KOVA"), 188}};
+    sample.renameFrom = QStringLiteral("0aefeea7-a904-45aa-9f16.png");
+    sample.renameTo = QStringLiteral("Vantle - holographic dragon card art.png");
+    sample.duplicates = 118;
+    setRecap(sample);
+    open(QStringLiteral("recap"));
 }

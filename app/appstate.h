@@ -171,6 +171,8 @@ public:
     Q_INVOKABLE void start(Tidy::Mode mode) { start(static_cast<TidyMode>(mode)); }
     Q_INVOKABLE void apply(bool includeRenames);
     Q_INVOKABLE void undoLast();
+    // The settings window's fixed sample, shown until the next apply.
+    Q_INVOKABLE void previewRecap();
 
 signals:
     void profileChanged();

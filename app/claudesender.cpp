@@ -28,13 +28,15 @@ Model::Send make(ClaudeAPI::Wait wait) {
             api.send(system, content, maxTokens)
                 .then([settle](const ClaudeReply& reply) {
                     if (const ClaudeError* error = reply.error())
-                        settle(Model::Failure{error->isFatal(), error->description()});
+                        settle(Model::Failure{error->isFatal(), error->description(),
+                                              error->isAPIError()});
                     else
                         settle(reply.text());
                 })
                 // A call that ends without an answer must still end its batch.
                 .onCanceled([settle] {
-                    settle(Model::Failure{false, QStringLiteral("The request was cancelled.")});
+                    settle(
+                        Model::Failure{false, QStringLiteral("The request was cancelled."), false});
                 });
         };
         QCoreApplication* app = QCoreApplication::instance();

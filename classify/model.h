@@ -16,6 +16,9 @@ namespace Model {
 struct Failure {
     bool fatal = false;
     QString description; // user-facing text
+    // False when no answer came from Claude at all (network, timeout), which
+    // the connection check words differently.
+    bool answered = true;
 };
 
 using Answer = std::variant<QString, Failure>;

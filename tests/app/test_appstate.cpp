@@ -500,6 +500,22 @@ private slots:
         QCOMPARE(phaseSpy.count(), 1);
     }
 
+    void previewRecap() {
+        const auto state = makeState();
+        QSignalSpy recapSpy(state.get(), &AppState::recapChanged);
+        state->previewRecap();
+        QCOMPARE(recapSpy.count(), 1);
+        QCOMPARE(opened, QStringList{QStringLiteral("recap")});
+        const std::optional<RecapData> recap = state->recap();
+        QVERIFY(recap);
+        QCOMPARE(recap->result, (ApplyResult{3639, 1204, 6'400'000'000, 14, 0}));
+        QCOMPARE(recap->groups.size(), 5);
+        QCOMPARE(recap->groups.first(), (GroupCount{QStringLiteral("Personal"), 744}));
+        QCOMPARE(recap->renameTo, QStringLiteral("Vantle - holographic dragon card art.png"));
+        QCOMPARE(recap->duplicates, 118);
+        QCOMPARE(state->phase(), Phase::idle); // a preview, not a result
+    }
+
     void notificationClick_data() {
         QTest::addColumn<QString>("id");
         QTest::addColumn<bool>("planWaits");

@@ -86,19 +86,22 @@ private slots:
 
     void reachabilityFails_data() {
         QTest::addColumn<QString>("description");
+        QTest::addColumn<bool>("answered");
         QTest::addColumn<QString>("message");
-        QTest::newRow("model error") << "Claude is busy right now. Try again in a minute."
+        const QString unreachable =
+            "Couldn't reach Claude. Check your internet connection and try again.";
+        QTest::newRow("model error") << "Claude is busy right now. Try again in a minute." << true
                                      << "Claude is busy right now. Try again in a minute.";
-        QTest::newRow("no text")
-            << ""
-            << "Couldn't reach Claude. Check your internet connection and try again.";
+        QTest::newRow("no text") << "" << true << unreachable;
+        QTest::newRow("network") << "The network connection was lost." << false << unreachable;
     }
 
     void reachabilityFails() {
         QFETCH(QString, description);
+        QFETCH(bool, answered);
         QFETCH(QString, message);
         write(desktop("a.txt"), "hello");
-        claude->pingFailure = Model::Failure{false, description};
+        claude->pingFailure = Model::Failure{false, description, answered};
         const auto state = makeState();
         state->start(TidyMode::quick);
         QCOMPARE(state->phase(), Phase::scanning);

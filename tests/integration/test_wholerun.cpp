@@ -1,0 +1,284 @@
+// The whole application without its windows: a fake HOME full of real files,
+// the real Claude client pointed at the local fake Messages server, and the
+// state driven through a refresh, the review, apply and undo.
+#include "appstate.h"
+#include "claudesender.h"
+#include "contactsheet.h"
+#include "fakeclaude.h"
+#include "json.h"
+#include "store.h"
+#include "testhome.h"
+#include "usage.h"
+
+#include <QDirIterator>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+using Tree = QMap<QString, QByteArray>; // path → bytes
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+Tree snapshot(const QStringList& roots) {
+    Tree tree;
+    for (const QString& root : roots) {
+        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            tree.insert(path, read(path));
+        }
+    }
+    return tree;
+}
+
+void fillClutter(const TestHome& home) {
+    const QString desktop = home.path("Desktop/");
+    const QString downloads = home.path("Downloads/");
+    for (int i = 0; i < 60; ++i)
+        write(downloads + QStringLiteral("notes %1.txt").arg(i),
+              "Meeting notes for the garden project, week " + QByteArray::number(i));
+    write(desktop + "budget.csv", "month,amount\njan,120\nfeb,95\n");
+    write(desktop + "budget copy.csv", "month,amount\njan,120\nfeb,95\n");
+    write(downloads + "empty.txt", "");
+    write(downloads + "film.mp4.crdownload", QByteArray(2048, 'v'));
+    write(downloads + "tool-setup.deb", QByteArray(4096, 'd'));
+    for (int i = 0; i < 25; ++i) {
+        QImage image(320, 200, QImage::Format_RGB32);
+        image.fill(QColor::fromHsv(i * 13 % 360, 180, 220));
+        QPainter(&image).drawText(20, 100, QStringLiteral("Screen %1").arg(i));
+        QVERIFY(image.save(
+            desktop +
+            QStringLiteral("Screenshot 2026-12-0%1 at 10.%2.png").arg(1 + i % 5).arg(10 + i)));
+    }
+    QPdfWriter pdf(downloads + "invoice 2291.pdf");
+    QPainter painter(&pdf);
+    painter.drawText(200, 400, QStringLiteral("Invoice 2291 for garden supplies"));
+}
+
+void onboard(const TestHome& home) {
+    Profile profile;
+    profile.onboarded = true;
+    profile.homeBase = home.path("Documents");
+    Store::saveProfile(profile);
+    Store::saveKey(QStringLiteral("sk-test-key"));
+}
+
+bool inside(const QString& path, const QString& folder) {
+    return QDir::cleanPath(path).startsWith(QDir::cleanPath(folder) + QLatin1Char('/'));
+}
+
+} // namespace
+
+class TestWholeRun : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<FakeClaude::Server> server;
+    std::unique_ptr<Usage> usage;
+    QStringList opened;
+
+    std::unique_ptr<AppState> makeState() {
+        AppServices s;
+        // The real client; only its waits between busy retries are shortened.
+        s.send = ClaudeSender::make(
+            [](int, std::function<void()> then) { QTimer::singleShot(1, then); });
+        s.sheet = ContactSheet::make;
+        s.usage = usage.get();
+        s.settingsPath = home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
+        auto state = std::make_unique<AppState>(s);
+        state->setOpenWindow([this](const QString& id) { opened.append(id); });
+        return state;
+    }
+
+    QStringList scanRoots() const { return {home->path("Desktop"), home->path("Downloads")}; }
+
+    static void settle(AppState& state) { QTRY_VERIFY_WITH_TIMEOUT(!state.isBusy(), 60'000); }
+
+private slots:
+    void init() {
+        home = std::make_unique<TestHome>();
+        usage = std::make_unique<Usage>();
+        opened.clear();
+        server = std::make_unique<FakeClaude::Server>(FakeClaude::Options{});
+        QVERIFY(server->listen());
+        qputenv("ANTHROPIC_BASE_URL", server->url().toString().toUtf8());
+        fillClutter(*home);
+        onboard(*home);
+    }
+    void cleanup() {
+        server.reset();
+        home.reset();
+        qunsetenv("ANTHROPIC_BASE_URL");
+    }
+
+    void refreshReviewApplyUndo() {
+        const Tree before = snapshot(scanRoots());
+        auto state = makeState();
+        state->start(TidyMode::quick);
+        settle(*state);
+        QCOMPARE(state->message(), std::nullopt);
+        QCOMPARE(state->phase(), Phase::review);
+        QCOMPARE(opened.count(QStringLiteral("review")), 0); // only a notification asks
+        QCOMPARE(state->plan().size(), before.size());
+        QCOMPARE(Store::loadPlan(), std::optional(state->plan()));
+        const QString base = state->profile().homeBase;
+        for (const PlanItem& item : state->plan())
+            QVERIFY2(inside(base + QLatin1Char('/') + item.destFolder, base),
+                     qPrintable(item.destFolder));
+
+        QList<qint64> ids;
+        for (const PlanItem& item : state->plan())
+            ids.append(item.id);
+        state->setApproved(ids, true);
+        const QList<PlanItem> plan = state->plan();
+        state->apply(true);
+        settle(*state);
+        QCOMPARE(state->phase(), Phase::done);
+        QVERIFY(opened.contains(QStringLiteral("recap")));
+
+        // Every move went where its plan item said, bytes intact; what did
+        // not move is still where it was.
+        const std::optional<QString> log = Store::latestLog();
+        QVERIFY(log);
+        const auto records = Json::decodeList<MoveRecord>(*Json::parse(read(*log)));
+        QVERIFY(records);
+        QHash<QString, PlanItem> bySource;
+        for (const PlanItem& item : plan)
+            bySource.insert(item.src.toLocalFile(), item);
+        int renamed = 0;
+        for (const MoveRecord& record : *records) {
+            QVERIFY(bySource.contains(record.from));
+            const PlanItem& item = bySource[record.from];
+            QCOMPARE(QFileInfo(record.to).path(), QDir::cleanPath(base + '/' + item.destFolder));
+            QCOMPARE(read(record.to), before[record.from]);
+            QVERIFY(!QFile::exists(record.from));
+            if (item.renameApproved && item.newName) {
+                QVERIFY(QFileInfo(record.to).fileName().startsWith(
+                    QFileInfo(*item.newName).completeBaseName()));
+                ++renamed;
+            }
+        }
+        const Tree after = snapshot(scanRoots());
+        QCOMPARE(after.size() + records->size(), before.size());
+        for (auto it = after.cbegin(); it != after.cend(); ++it)
+            QCOMPARE(it.value(), before[it.key()]);
+
+        const std::optional<ApplyResult> result = state->lastResult();
+        QVERIFY(result);
+        QCOMPARE(result->moved, records->size());
+        QCOMPARE(result->renamed, renamed);
+        QCOMPARE(result->moved + result->skipped, plan.size());
+        const std::optional<RecapData> recap = state->recap();
+        QVERIFY(recap);
+        QCOMPARE(recap->result, *result);
+        int grouped = 0, organised = 0, duplicates = 0;
+        for (const GroupCount& group : recap->groups)
+            grouped += group.count;
+        for (const PlanItem& item : plan) {
+            if (item.category == QLatin1String("duplicate"))
+                ++duplicates;
+            else if (item.category != QLatin1String("junk") &&
+                     item.category != QLatin1String("needs-you"))
+                ++organised;
+        }
+        QCOMPARE(grouped, organised);
+        QCOMPARE(recap->duplicates, duplicates);
+        QVERIFY(duplicates >= 1); // "budget copy.csv"
+        QVERIFY(state->profile().lastRun);
+
+        state->undoLast();
+        settle(*state);
+        QCOMPARE(state->message(),
+                 std::optional(
+                     QStringLiteral("Restored %1 files to where they were.").arg(records->size())));
+        QCOMPARE(snapshot(scanRoots()), before);
+        QVERIFY(snapshot({base}).isEmpty());
+    }
+
+    // Closing the app mid-review and starting it again brings back the
+    // same plan with the user's edits.
+    void restartInReview() {
+        QList<PlanItem> edited;
+        {
+            auto state = makeState();
+            state->start(TidyMode::quick);
+            settle(*state);
+            QCOMPARE(state->phase(), Phase::review);
+            const QList<PlanItem> plan = state->plan();
+            state->toggle(plan[0].id);
+            state->setDestination(plan[1].id, QString());
+            const auto renamable = std::find_if(plan.cbegin(), plan.cend(),
+                                                [](const PlanItem& item) { return item.newName; });
+            if (renamable != plan.cend()) state->toggleRename(renamable->id);
+            edited = state->plan();
+            QVERIFY(edited != plan);
+        }
+        auto state = makeState();
+        QCOMPARE(state->phase(), Phase::review);
+        QCOMPARE(state->plan(), edited);
+    }
+
+    void failures_data() {
+        QTest::addColumn<QJsonArray>("script");
+        QTest::addColumn<QString>("message");
+        QJsonArray busy, dropped;
+        for (int i = 0; i < 8; ++i) {
+            busy.append(529);
+            dropped.append(QStringLiteral("drop"));
+        }
+        QTest::newRow("busy bursts") << busy << "Claude is busy right now. Try again in a minute.";
+        QTest::newRow("rejected key")
+            << QJsonArray{401}
+            << "Tovrin couldn't sign in to Claude (error 401). Nothing was moved.";
+        QTest::newRow("out of credits") << QJsonArray{QStringLiteral("credit")}
+                                        << "Your Claude credits ran out. Top up at "
+                                           "https://console.anthropic.com, then"
+                                           " refresh again. Nothing was moved.";
+        QTest::newRow("credits end mid-run") << QJsonArray{200,
+                                                           QStringLiteral("credit"),
+                                                           QStringLiteral("credit"),
+                                                           QStringLiteral("credit"),
+                                                           QStringLiteral("credit"),
+                                                           QStringLiteral("credit"),
+                                                           QStringLiteral("credit")}
+                                             << "Your Claude credits ran out. Top up at "
+                                                "https://console.anthropic.com, then"
+                                                " refresh again. Nothing was moved.";
+        QTest::newRow("dropped connections")
+            << dropped << "Couldn't reach Claude. Check your internet connection and try again.";
+    }
+
+    void failures() {
+        QFETCH(QJsonArray, script);
+        QFETCH(QString, message);
+        server->setScript(script);
+        const Tree before = snapshot(scanRoots());
+        auto state = makeState();
+        state->start(TidyMode::quick);
+        settle(*state);
+        QCOMPARE(state->phase(), Phase::idle);
+        QCOMPARE(state->message(), std::optional(message));
+        QVERIFY(state->plan().isEmpty());
+        QCOMPARE(snapshot(scanRoots()), before);
+        QVERIFY(!QDir(state->profile().homeBase).exists() ||
+                snapshot({state->profile().homeBase}).isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWholeRun)
+#include "test_wholerun.moc"
