@@ -233,6 +233,20 @@ private slots:
         QVERIFY(!panel.destinationChoices().contains(QStringLiteral("Tovrin Review/Needs You")));
     }
 
+    void anEmptiedGroupStaysChosen() {
+        ReviewPanel panel;
+        panel.setState(state.get());
+        const QString fonts = QStringLiteral("Library · Fonts");
+        panel.showGroup(fonts);
+        const auto shown = tab(Review::Tab::organize, fonts);
+        QCOMPARE(shown->rowCount(), 9);
+        while (shown->rowCount() > 0)
+            state->setDestination(shown->idAt(0), QStringLiteral("Work Admin"));
+        QCOMPARE(panel.groupTitle(), fonts);
+        QCOMPARE(panel.organizeSubtitle(),
+                 QStringLiteral("0 files · sorted by what's inside, not the name"));
+    }
+
     void suggestionsAndAddedProjects() {
         ReviewPanel panel;
         panel.setState(state.get());
