@@ -25,6 +25,10 @@ void Shell::openWindow(const QString& windowId) {
 }
 
 void Shell::openFolder(const QString& path) {
+    showFolder(path);
+}
+
+void Shell::showFolder(const QString& path) {
     if (actions().openFolder) actions().openFolder(path);
 }
 

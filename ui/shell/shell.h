@@ -36,6 +36,9 @@ public:
     // Whether a view module is built into this application, e.g. "Tovrin.Zen".
     Q_INVOKABLE bool hasModule(const QString& uri) const;
 
+    // Through the installed actions, for the C++ side of the shell.
+    static void showFolder(const QString& path);
+
     static void defaultOpenFolder(const QString& path);
     static void defaultQuit();
 

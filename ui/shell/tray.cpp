@@ -12,8 +12,7 @@ Tray::Tray(AppState& state, MenuPanel& panel, QColor ink, QObject* parent)
     connect(&state_, &AppState::phaseChanged, this, &Tray::update);
     connect(&icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-                    panel_.toggle(icon_.geometry());
+                if (reason == QSystemTrayIcon::Trigger) panel_.toggle(icon_.geometry());
             });
     // Some status areas only ever open the icon's menu.
     menu_.addAction(QStringLiteral("Open Tovrin"), this, [this] { panel_.show(icon_.geometry()); });

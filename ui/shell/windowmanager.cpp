@@ -1,6 +1,7 @@
 #include "windowmanager.h"
 
 #include "appstate.h"
+#include "shell.h"
 
 #include <QMetaMethod>
 #include <QQmlComponent>
@@ -125,19 +126,32 @@ QQuickWindow* WindowManager::create(const WindowSpec& spec) {
     connect(window, &QWindow::visibleChanged, window, [window](bool visible) {
         if (!visible) window->deleteLater();
     });
-    if (QObject* view = window->findChild<QObject*>(QStringLiteral("view"))) connectRequests(view);
+    if (QObject* view = window->findChild<QObject*>(QStringLiteral("view")))
+        connectRequests(view, window);
     return window;
 }
 
-// Views in other modules ask for windows through a requestWindow(id) signal.
-void WindowManager::connectRequests(QObject* view) {
+// Views in other modules ask for windows, folders and their own closing
+// through signals; whichever a view has is connected.
+void WindowManager::connectRequests(QObject* view, QQuickWindow* window) {
     const QMetaObject* meta = view->metaObject();
-    const int signal = meta->indexOfSignal("requestWindow(QString)");
-    if (signal < 0) return;
-    const int slot = metaObject()->indexOfMethod("openRequested(QString)");
-    QObject::connect(view, meta->method(signal), this, metaObject()->method(slot));
+    const auto wire = [&](const char* signal, QObject* receiver, const char* method) {
+        const int index = meta->indexOfSignal(signal);
+        if (index < 0) return;
+        const QMetaObject* target = receiver->metaObject();
+        QObject::connect(view, meta->method(index), receiver,
+                         target->method(target->indexOfMethod(method)));
+    };
+    wire("requestWindow(QString)", this, "openRequested(QString)");
+    wire("openFolderRequested(QString)", this, "folderRequested(QString)");
+    wire("finished()", window, "close()");
+    wire("closeRequested()", window, "close()");
 }
 
 void WindowManager::openRequested(const QString& id) {
     open(id);
+}
+
+void WindowManager::folderRequested(const QString& path) {
+    Shell::showFolder(path);
 }

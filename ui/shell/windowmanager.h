@@ -49,10 +49,11 @@ signals:
 
 private slots:
     void openRequested(const QString& id);
+    void folderRequested(const QString& path);
 
 private:
     QQuickWindow* create(const WindowSpec& spec);
-    void connectRequests(QObject* view);
+    void connectRequests(QObject* view, QQuickWindow* window);
 
     QQmlEngine& engine_;
     AppState& state_;

@@ -1,10 +1,13 @@
 #include "menumodel.h"
 #include "menupanel.h"
+#include "singleinstance.h"
 #include "trayicons.h"
 
 #include <QLocale>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTest>
+#include <QUuid>
 
 namespace {
 
@@ -158,6 +161,30 @@ private slots:
         QFETCH(QRect, anchor);
         QFETCH(QPoint, position);
         QCOMPARE(MenuPanel::placement(QSize(368, 500), anchor, QRect(0, 0, 1920, 1080)), position);
+    }
+
+    // A second launch finds the first, asks it to show its panel, and ends.
+    void secondLaunch() {
+        const QString name =
+            QStringLiteral("tovrin-test-") + QUuid::createUuid().toString(QUuid::Id128);
+        SingleInstance first(name);
+        QVERIFY(!first.tellRunning()); // nobody there yet
+        QVERIFY(first.listen());
+        QSignalSpy shown(&first, &SingleInstance::showRequested);
+        SingleInstance second(name);
+        QVERIFY(second.tellRunning());
+        QVERIFY(shown.wait(5000));
+        QCOMPARE(shown.count(), 1);
+    }
+
+    void namePerUserAndHome() {
+        const QString name = SingleInstance::defaultName();
+        QVERIFY(name.startsWith(QStringLiteral("tovrin-")));
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", "/tmp/tovrin-other-home");
+        QVERIFY(SingleInstance::defaultName() != name);
+        qputenv("HOME", home);
+        QCOMPARE(SingleInstance::defaultName(), name);
     }
 };
 

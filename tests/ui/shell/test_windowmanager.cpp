@@ -99,6 +99,28 @@ private slots:
         if (spec.size) QCOMPARE(window->size(), *spec.size);
         QCOMPARE(windows.open(id), window);
     }
+
+    // A view asks for another window, or to be closed, through its signals.
+    void viewSignals() {
+        if (!Shell().hasModule(QStringLiteral("Tovrin.Setup")) ||
+            !Shell().hasModule(QStringLiteral("Tovrin.Zen")))
+            QSKIP("the settings and animation modules are not in this build");
+        AppState& state = h->makeState();
+        WindowManager windows(*h->engine, state);
+        QQuickWindow* settings = windows.open(QStringLiteral("settings"));
+        QVERIFY(settings);
+        QObject* view = settings->findChild<QObject*>(QStringLiteral("view"));
+        QVERIFY(QMetaObject::invokeMethod(view, "requestWindow", Q_ARG(QString, "zen")));
+        QVERIFY(windows.window(QStringLiteral("zen")));
+        QCOMPARE(windows.window(QStringLiteral("zen"))->title(),
+                 QStringLiteral("Refresh animation"));
+
+        QPointer<QQuickWindow> onboarding(windows.open(QStringLiteral("onboarding")));
+        QVERIFY(onboarding);
+        QObject* steps = onboarding->findChild<QObject*>(QStringLiteral("view"));
+        QVERIFY(QMetaObject::invokeMethod(steps, "finished"));
+        QTRY_VERIFY(onboarding.isNull());
+    }
 };
 
 QTEST_MAIN(TestWindowManager)
