@@ -1,5 +1,8 @@
 #include "menumodel.h"
+#include "menupanel.h"
 #include "panelharness.h"
+#include "tray.h"
+#include "windowmanager.h"
 
 #include <QQuickStyle>
 #include <QtQml/qqmlextensionplugin.h>
@@ -107,9 +110,16 @@ private slots:
         }
         QCOMPARE(state.phase(), phase);
         QCOMPARE(this->panel(), panel);
-        if (phase == Phase::applying)
+        if (phase == Phase::applying) {
             QCOMPARE(textOf(w, QStringLiteral("calmStatus")),
                      QStringLiteral("Putting everything in its place"));
+            QCOMPARE(this->window->findChild<QObject*>("menu")
+                         ->property("panel")
+                         .value<QQuickItem*>()
+                         ->property("fraction")
+                         .toDouble(),
+                     1.0);
+        }
     }
 
     void welcomeBeforeOnboarding() {
@@ -269,6 +279,48 @@ private slots:
                  (QStringList{QStringLiteral("scanningPanel"), QStringLiteral("idlePanel")}));
         QCOMPARE(state.phase(), Phase::idle);
         QVERIFY(QFile::exists(h->home.path(QStringLiteral("Desktop/notes.txt"))));
+    }
+
+    // The status icon follows the phase; closing the review window leaves
+    // the plan waiting and the icon filled.
+    void trayFollowsPhase() {
+        PanelHarness::onboard();
+        h->write(QStringLiteral("Desktop/a.txt"), "a");
+        AppState& state = h->makeState();
+        MenuPanel panel(*h->engine, state, MenuPanel::Style::popover);
+        Tray tray(state, panel, Qt::black);
+        QCOMPARE(tray.iconName(), QStringLiteral("MenuIcon"));
+        state.start(TidyMode::quick);
+        QCOMPARE(tray.iconName(), QStringLiteral("arrow.triangle.2.circlepath"));
+        QVERIFY(h->settle());
+        QCOMPARE(tray.iconName(), QStringLiteral("sun.horizon.fill"));
+
+        WindowManager windows(*h->engine, state);
+        if (QQuickWindow* review = windows.open(QStringLiteral("review"))) {
+            QPointer<QQuickWindow> closed(review);
+            review->close();
+            QTRY_VERIFY(closed.isNull());
+        }
+        QCOMPARE(state.phase(), Phase::review);
+        QCOMPARE(tray.iconName(), QStringLiteral("sun.horizon.fill"));
+
+        state.apply(true);
+        QVERIFY(h->settle());
+        QCOMPARE(state.phase(), Phase::done);
+        QCOMPARE(tray.iconName(), QStringLiteral("MenuIcon"));
+    }
+
+    // The pop-over: hidden until the icon is clicked, a second click hides it.
+    void panelToggles() {
+        AppState& state = h->makeState();
+        MenuPanel panel(*h->engine, state, MenuPanel::Style::popover);
+        QVERIFY(panel.window());
+        QVERIFY(!panel.isShown());
+        panel.toggle(QRect(1000, 0, 24, 24));
+        QVERIFY(panel.isShown());
+        QVERIFY(panel.window()->flags().testFlag(Qt::FramelessWindowHint));
+        panel.toggle(QRect(1000, 0, 24, 24));
+        QVERIFY(!panel.isShown());
     }
 };
 
