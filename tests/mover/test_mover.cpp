@@ -508,7 +508,8 @@ private slots:
                     return !j.open(QIODevice::ReadOnly) || j.readAll().count('\n') >= waitLines;
                 }(),
                 20'000);
-            ::kill(pid_t(child.processId()), SIGKILL);
+            // A child that already ended has no pid, and kill(0) would hit us.
+            if (const qint64 pid = child.processId(); pid > 0) ::kill(pid_t(pid), SIGKILL);
             child.waitForFinished();
             // Before recovery the log holds only whole checkpoints.
             if (const auto log = Store::latestLog()) {
