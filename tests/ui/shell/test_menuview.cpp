@@ -162,6 +162,19 @@ private slots:
         QCOMPARE(h->windows, QStringList{QStringLiteral("settings")});
     }
 
+    // The undo row runs undo; its outcome is the message at the bottom.
+    void undoRowShowsOutcome() {
+        PanelHarness::onboard();
+        AppState& state = h->makeState();
+        QQuickWindow& w = show(state);
+        QVERIFY(!shows(w, QStringLiteral("message")));
+        QVERIFY(click(w, QStringLiteral("undo")));
+        QVERIFY(h->settle());
+        QCOMPARE(state.phase(), Phase::idle);
+        QCOMPARE(textOf(w, QStringLiteral("message")), QStringLiteral("Nothing to undo."));
+        QVERIFY(shows(w, QStringLiteral("message")));
+    }
+
     void idleRowsStartRefreshes_data() {
         QTest::addColumn<QString>("control");
         QTest::newRow("Refresh now") << "refreshNow";
