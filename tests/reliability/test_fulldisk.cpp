@@ -1,0 +1,165 @@
+// A disk that fills up: every data file keeps its old contents when a save
+// finds no room, and a move onto a full volume is skipped with the source
+// untouched and no partial copy left. Runs on a small tmpfs mounted by the
+// test, so it needs the right to mount and skips without it.
+#include "files.h"
+#include "mover.h"
+#include "store.h"
+#include "testhome.h"
+#include "usage.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// Fills the volume holding dir to the last byte.
+void fill(const QString& dir) {
+    QFile filler(dir + QStringLiteral("/filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Append));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    // Whatever is left is smaller than a block; take it byte by byte.
+    while (filler.write("f", 1) == 1 && filler.flush()) {
+    }
+}
+
+QStringList filesUnder(const QString& root) {
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    return files;
+}
+
+} // namespace
+
+class TestFullDisk : public QObject {
+    Q_OBJECT
+
+    TestHome home;
+    QString volume; // mount point of the small tmpfs
+
+private slots:
+    void initTestCase() {
+        volume = home.path("volume");
+        QDir().mkpath(volume);
+        if (!run(QStringLiteral("mount"),
+                 {"-t", "tmpfs", "-o", "size=1m,nr_inodes=400", "tmpfs", volume}))
+            QSKIP("cannot mount a small tmpfs here (needs root); full-disk cases skipped");
+    }
+    void cleanupTestCase() {
+        if (!volume.isEmpty()) run(QStringLiteral("umount"), {volume});
+    }
+    void init() {
+        for (const QString& path : filesUnder(volume))
+            QFile::remove(path);
+    }
+
+    // Every data file saved once with room, then again on a full disk.
+    void savesKeepOldFiles() {
+        qputenv("XDG_DATA_HOME", volume.toLocal8Bit());
+        Profile profile;
+        profile.onboarded = true;
+        profile.homeBase = home.path("Documents");
+        Store::saveProfile(profile);
+        Store::saveKey(QStringLiteral("sk-old"));
+        PlanItem item;
+        item.id = 7;
+        item.src = QUrl::fromLocalFile(home.path("Downloads/a.txt"));
+        item.destFolder = QStringLiteral("Personal");
+        item.category = QStringLiteral("personal");
+        Store::savePlan({item});
+        Store::addLesson(
+            {QStringLiteral("a.txt"), QStringLiteral("a note"), QStringLiteral("Work")});
+        Store::saveNotes({{QStringLiteral("Work"), QStringLiteral("client work")}});
+        Usage usage;
+        usage.add(0.5);
+        usage.endRun(3);
+        const QString log = Store::logsDir() + QStringLiteral("/moves-2026-12-06_090000.json");
+        Mover::writeLog({{home.path("Downloads/a.txt"), home.path("Documents/a.txt"),
+                          QDateTime::currentDateTimeUtc()}},
+                        log);
+
+        QMap<QString, QByteArray> before;
+        for (const QString& path : filesUnder(Store::dir()))
+            before.insert(path, read(path));
+        QVERIFY(before.size() >= 7);
+
+        fill(volume);
+        Profile changed = profile;
+        changed.homeBase = home.path("Elsewhere");
+        Store::saveProfile(changed);
+        Store::saveKey(QStringLiteral("sk-new"));
+        item.destFolder = QStringLiteral("Work");
+        Store::savePlan(QList<PlanItem>(200, item));
+        Store::addLesson({QStringLiteral("b.txt"), QString(5000, 'w'), QStringLiteral("Home")});
+        Store::saveNotes({{QStringLiteral("Home"), QString(5000, 'n')}});
+        usage.add(1.0);
+        usage.endRun(9);
+        Mover::writeLog(
+            QList<MoveRecord>(500, MoveRecord{"/a", "/b", QDateTime::currentDateTimeUtc()}), log);
+
+        QFile::remove(volume + QStringLiteral("/filler"));
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            QVERIFY2(read(it.key()) == it.value(), qPrintable(it.key()));
+        // No half-written temporaries left beside them.
+        QCOMPARE(filesUnder(Store::dir()).size(), before.size());
+        QCOMPARE(Store::loadProfile(), std::optional(profile));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // Onto another, full volume: skipped, the source whole, no partial copy.
+    void crossVolumeMoveOntoFullDisk() {
+        const QString base = volume + QStringLiteral("/Tovrin");
+        QDir().mkpath(base);
+        const QString small = home.path("Downloads/small.txt");
+        const QString big = home.path("Downloads/big.bin");
+        {
+            QFile file(small);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("fits");
+        }
+        {
+            QFile file(big);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(3 * 1024 * 1024, 'b'));
+        }
+        const QByteArray bigBytes = read(big);
+        QList<PlanItem> plan;
+        for (const QString& src : {big, small}) {
+            PlanItem item;
+            item.src = QUrl::fromLocalFile(src);
+            item.destFolder = QStringLiteral("Personal");
+            item.category = QStringLiteral("personal");
+            item.approved = true;
+            plan.append(item);
+        }
+        const ApplyResult result = Mover::apply(plan, base, true);
+        QCOMPARE(result.moved, 1);
+        QCOMPARE(result.skipped, 1);
+        QCOMPARE(read(big), bigBytes);
+        QCOMPARE(read(base + QStringLiteral("/Personal/small.txt")), QByteArray("fits"));
+        QVERIFY(!QFile::exists(small));
+        QCOMPARE(filesUnder(base), QStringList{base + QStringLiteral("/Personal/small.txt")});
+        QCOMPARE(Mover::undoLatest(), 1);
+        QCOMPARE(read(small), QByteArray("fits"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFullDisk)
+#include "test_fulldisk.moc"
