@@ -32,7 +32,7 @@ const QList<QRegularExpression>& patterns() {
 }
 
 bool isControl(QChar c) {
-    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+    return c.category() == QChar::Other_Control; // C0, DEL and C1
 }
 
 } // namespace

@@ -360,6 +360,9 @@ private slots:
                                          << "pdf" << OptString("Tax return.pdf");
         QTest::newRow("control hides a dot") << "\x02..evil"
                                              << "sh" << OptString("evil.sh");
+        // Found by the naming fuzz target: C1 controls slipped through.
+        QTest::newRow("C1 controls removed")
+            << QStringLiteral("Memo\u0080 to\u009f self") << "txt" << OptString("Memo to self.txt");
         QTest::newRow("only controls") << "\x01\x02\x1f"
                                        << "" << none();
         QTest::newRow("120 kept") << QString(120, QLatin1Char('a')) << "txt"
