@@ -166,7 +166,7 @@ Rectangle {
                 SecondaryButton {
                     objectName: "recapButton"
                     text: "Preview recap"
-                    onClicked: root.requestWindow("recap")
+                    onClicked: root.state.previewRecap()
                 }
                 SecondaryButton {
                     objectName: "animationButton"
