@@ -2,6 +2,7 @@
 #include "fakes.h"
 #include "json.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 
 #include <QDir>
@@ -13,20 +14,11 @@
 
 namespace {
 
+using TestFiles::read;
+using TestFiles::write;
+
 QByteArray planBytes(const QList<PlanItem>& plan) {
     return Json::compact(Json::encodeList(plan));
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList namesIn(const QString& folder, const QString& pattern) {

@@ -6,6 +6,7 @@
 #include "fakeclaude.h"
 #include "rules.h"
 #include "scanner.h"
+#include "testfiles.h"
 #include "testhome.h"
 
 #include <QImage>
@@ -14,12 +15,7 @@
 
 namespace {
 
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using TestFiles::write;
 
 template <typename T> T await(QFuture<T> future) {
     if (!QTest::qWaitFor([&] { return future.isFinished(); }, 120'000))

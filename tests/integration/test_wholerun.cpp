@@ -7,6 +7,7 @@
 #include "fakeclaude.h"
 #include "json.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 #include "usage.h"
 
@@ -20,31 +21,10 @@
 
 namespace {
 
-using Tree = QMap<QString, QByteArray>; // path → bytes
-
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-Tree snapshot(const QStringList& roots) {
-    Tree tree;
-    for (const QString& root : roots) {
-        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            tree.insert(path, read(path));
-        }
-    }
-    return tree;
-}
+using TestFiles::read;
+using TestFiles::snapshot;
+using TestFiles::Tree;
+using TestFiles::write;
 
 void fillClutter(const TestHome& home) {
     const QString desktop = home.path("Desktop/");

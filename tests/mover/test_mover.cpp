@@ -3,6 +3,7 @@
 #include "movefile.h"
 #include "mover.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 
 #include <QCryptographicHash>
@@ -17,12 +18,8 @@
 
 namespace {
 
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
+using TestFiles::snapshot;
+using TestFiles::write;
 
 QByteArray read(const QString& path) {
     QFile file(path);
@@ -44,17 +41,6 @@ PlanItem planItem(const QString& src, const QString& destFolder,
 }
 
 // Every regular file under root with its bytes, keyed by path.
-QMap<QString, QByteArray> snapshot(const QString& root) {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        out.insert(path, read(path));
-    }
-    return out;
-}
-
 int logCount(const QString& prefix) {
     return int(QDir(Store::logsDir()).entryList({prefix + "*.json"}, QDir::Files).size());
 }

@@ -1,6 +1,7 @@
 #include "files.h"
 #include "json.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 
 #include <QDirIterator>
@@ -15,6 +16,9 @@
 #include <unistd.h>
 
 namespace {
+
+using TestFiles::read;
+using TestFiles::write;
 
 const QStringList dataFiles = {"config.json", "profile.json", "pending-plan.json", "lessons.json",
                                "project-notes.json"};
@@ -31,19 +35,6 @@ PlanItem planItem(const QString& path) {
     item.size = 99;
     item.approved = true;
     return item;
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
 }
 
 mode_t modeOf(const QString& path) {

@@ -3,6 +3,7 @@
 // want to read.
 #include "appstate.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 #include "usage.h"
 
@@ -11,10 +12,8 @@
 
 namespace {
 
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::read;
+using TestFiles::write;
 
 enum class Damage { truncated, garbage, wrongTypes, huge, deeplyNested, empty };
 

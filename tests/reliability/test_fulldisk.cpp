@@ -5,6 +5,7 @@
 #include "files.h"
 #include "mover.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 #include "usage.h"
 
@@ -14,10 +15,8 @@
 
 namespace {
 
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::read;
+using TestFiles::write;
 
 bool run(const QString& program, const QStringList& arguments) {
     QProcess process;

@@ -3,6 +3,7 @@
 // byte for byte, and a start-up plus undo brings every one of them back.
 #include "mover.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 
 #include <QDirIterator>
@@ -14,22 +15,10 @@
 
 namespace {
 
-using Tree = QMap<QString, QByteArray>;
-
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-Tree snapshot(const QString& root) {
-    Tree tree;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        tree.insert(path, read(path));
-    }
-    return tree;
-}
+using TestFiles::read;
+using TestFiles::snapshot;
+using TestFiles::Tree;
+using TestFiles::write;
 
 } // namespace
 

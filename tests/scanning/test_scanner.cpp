@@ -1,5 +1,6 @@
 #include "kinds.h"
 #include "scanner.h"
+#include "testfiles.h"
 #include "xattr.h"
 
 #include <QCryptographicHash>
@@ -18,12 +19,7 @@
 
 namespace {
 
-void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
+using TestFiles::write;
 
 void setModified(const QString& path, const QDateTime& when) {
     QFile file(path);
