@@ -10,8 +10,9 @@
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
-#include <QtConcurrent/QtConcurrentMap>
+#include <QThread>
 
+#include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <poppler-qt6.h>
 #include <zip.h>
@@ -22,8 +23,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace Scanner {
@@ -333,18 +336,31 @@ QList<QList<qsizetype>> groupsOf(const QList<qsizetype>& indices,
 
 QHash<qsizetype, QString> hashAll(const QList<ScannedItem>& items, const QList<qsizetype>& which,
                                   bool prefixOnly) {
-    QList<std::pair<qsizetype, std::optional<QString>>> results;
-    for (qsizetype index : which)
-        results.append({index, std::nullopt});
+    std::vector<std::optional<QString>> results(static_cast<std::size_t>(which.size()));
+    std::atomic<qsizetype> next = 0;
     // Hashing is I/O and CPU bound per file: both cores help on large sets.
-    QtConcurrent::blockingMap(results, [&](std::pair<qsizetype, std::optional<QString>>& entry) {
-        const ScannedItem& item = items.at(entry.first);
-        entry.second = prefixOnly && item.size > prefixBytes ? prefixHash(item.path())
-                                                             : sha(item.path(), item.size);
-    });
+    // The threads are our own and joined here, so each can hand its OpenSSL
+    // thread state back before it ends (pool threads outlive the library's
+    // clean-up at exit and leak it).
+    auto work = [&] {
+        for (qsizetype at = next++; at < which.size(); at = next++) {
+            const ScannedItem& item = items.at(which.at(at));
+            results[static_cast<std::size_t>(at)] = prefixOnly && item.size > prefixBytes
+                                                        ? prefixHash(item.path())
+                                                        : sha(item.path(), item.size);
+        }
+        OPENSSL_thread_stop();
+    };
+    const int threads = std::clamp(QThread::idealThreadCount(), 1, 8);
+    {
+        std::vector<std::jthread> workers;
+        for (int i = 1; i < threads && i < which.size(); ++i)
+            workers.emplace_back(work);
+        work();
+    }
     QHash<qsizetype, QString> out;
-    for (const auto& [index, hash] : results)
-        if (hash) out.insert(index, *hash);
+    for (qsizetype at = 0; at < which.size(); ++at)
+        if (const auto& hash = results[static_cast<std::size_t>(at)]) out.insert(which.at(at), *hash);
     return out;
 }
 

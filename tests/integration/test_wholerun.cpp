@@ -102,6 +102,9 @@ private slots:
     }
     void cleanup() {
         server.reset();
+        // Lets the client's network thread see the closed connections and let
+        // go of them; torn down mid-close at exit, Qt leaks its channels.
+        QTest::qWait(200);
         home.reset();
         qunsetenv("ANTHROPIC_BASE_URL");
     }
