@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -334,34 +335,53 @@ QList<QList<qsizetype>> groupsOf(const QList<qsizetype>& indices,
     return out;
 }
 
+// Calls body(i) for every i below count, on this thread and on threads of our
+// own joined before it returns, so that each can hand back its OpenSSL thread
+// state as it ends (pool threads outlive the library's clean-up at exit and
+// leak it).
+void inParallel(qsizetype count, const std::function<void(qsizetype)>& body) {
+    std::atomic<qsizetype> next = 0;
+    auto work = [&] {
+        for (qsizetype at = next++; at < count; at = next++)
+            body(at);
+        OPENSSL_thread_stop();
+    };
+    const qsizetype threads =
+        std::min<qsizetype>(std::clamp(QThread::idealThreadCount(), 1, 8), count);
+    std::vector<std::jthread> workers;
+    for (qsizetype i = 1; i < threads; ++i)
+        workers.emplace_back(work);
+    work();
+}
+
+// Hashing is I/O and CPU bound per file: both cores help on large sets.
 QHash<qsizetype, QString> hashAll(const QList<ScannedItem>& items, const QList<qsizetype>& which,
                                   bool prefixOnly) {
     std::vector<std::optional<QString>> results(static_cast<std::size_t>(which.size()));
-    std::atomic<qsizetype> next = 0;
-    // Hashing is I/O and CPU bound per file: both cores help on large sets.
-    // The threads are our own and joined here, so each can hand its OpenSSL
-    // thread state back before it ends (pool threads outlive the library's
-    // clean-up at exit and leak it).
-    auto work = [&] {
-        for (qsizetype at = next++; at < which.size(); at = next++) {
-            const ScannedItem& item = items.at(which.at(at));
-            results[static_cast<std::size_t>(at)] = prefixOnly && item.size > prefixBytes
-                                                        ? prefixHash(item.path())
-                                                        : sha(item.path(), item.size);
-        }
-        OPENSSL_thread_stop();
-    };
-    const int threads = std::clamp(QThread::idealThreadCount(), 1, 8);
-    {
-        std::vector<std::jthread> workers;
-        for (int i = 1; i < threads && i < which.size(); ++i)
-            workers.emplace_back(work);
-        work();
-    }
+    inParallel(which.size(), [&](qsizetype at) {
+        const ScannedItem& item = items.at(which.at(at));
+        results[static_cast<std::size_t>(at)] = prefixOnly && item.size > prefixBytes
+                                                    ? prefixHash(item.path())
+                                                    : sha(item.path(), item.size);
+    });
     QHash<qsizetype, QString> out;
     for (qsizetype at = 0; at < which.size(); ++at)
-        if (const auto& hash = results[static_cast<std::size_t>(at)]) out.insert(which.at(at), *hash);
+        if (const auto& hash = results[static_cast<std::size_t>(at)])
+            out.insert(which.at(at), *hash);
     return out;
+}
+
+// What is inside one listed item: the slow part of a scan, which runs on all
+// cores once the listing is done.
+void lookInside(ScannedItem& item) {
+    const QString path = item.path();
+    if (item.isDir) {
+        if (item.kind == FileKind::folder) item.text = peek(path);
+    } else {
+        item.whereFrom = whereFrom(path);
+        item.text = snippet(path, item.ext, item.size);
+    }
+    item.junkHints = hints(item);
 }
 
 struct Walk {
@@ -406,7 +426,6 @@ struct Walk {
                 Kinds::bundleExtensions().contains(ext) || hasMarker(dirFd, rawName);
             item.kind = special ? Kinds::kind(path, true) : FileKind::folder;
             item.isDir = true;
-            if (item.kind == FileKind::folder) item.text = peek(path);
         } else {
             if (skipFileNames.contains(name) || name.startsWith(QLatin1String("._"))) return;
             if (name.startsWith(QLatin1Char('.')) && !browserDownload().match(name).hasMatch())
@@ -414,10 +433,7 @@ struct Walk {
             if (tooOld) return;
             item.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
             item.kind = Kinds::map().value(ext, FileKind::other);
-            item.whereFrom = whereFrom(path);
-            item.text = snippet(path, ext, item.size);
         }
-        item.junkHints = hints(item);
         add(std::move(item));
     }
 
@@ -443,6 +459,8 @@ QList<ScannedItem> run(const ScanOptions& options, const std::function<void(int)
     for (const QUrl& root : options.roots)
         walk.root(root);
     walk.report();
+    ScannedItem* items = walk.items.data();
+    inParallel(walk.items.size(), [items](qsizetype at) { lookInside(items[at]); });
     markDuplicates(walk.items);
     return walk.items;
 }
