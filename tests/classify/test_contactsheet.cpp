@@ -77,6 +77,14 @@ QImage solidImage(QColor colour, QSize size) {
     return image;
 }
 
+QByteArray encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
 void write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -108,10 +116,7 @@ QByteArray riffList(const char* type, const QByteArray& body) {
 // A one-second motion-JPEG AVI of one colour: a real video that any
 // demuxer reads, made without an encoder.
 QByteArray mjpegAvi(QColor colour, QSize size, int frames = 10) {
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    solidImage(colour, size).save(&buffer, "JPG", 90);
+    const QByteArray jpeg = encoded(solidImage(colour, size), "JPG");
     const quint32 w = quint32(size.width()), h = quint32(size.height());
     const quint32 frameBytes = quint32(jpeg.size());
     const QByteArray avih = le32(100'000) + le32(frameBytes * 10) + le32(0) + le32(0x10) +
@@ -133,6 +138,34 @@ QByteArray mjpegAvi(QColor colour, QSize size, int frames = 10) {
         riffList("hdrl", riffChunk("avih", avih) +
                              riffList("strl", riffChunk("strh", strh) + riffChunk("strf", strf)));
     return riffChunk("RIFF", "AVI " + header + riffList("movi", movi) + riffChunk("idx1", index));
+}
+
+quint32 crc32(const QByteArray& bytes) {
+    quint32 c = 0xffffffffu;
+    for (const char byte : bytes) {
+        c ^= quint8(byte);
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
+    }
+    return ~c;
+}
+
+// A real 8x8 PNG whose header (with a valid checksum) claims another size.
+QByteArray pngClaiming(quint32 width, quint32 height) {
+    QByteArray png = encoded(solidImage(Qt::red, QSize(8, 8)), "PNG");
+    qToBigEndian(width, png.data() + 16);
+    qToBigEndian(height, png.data() + 20);
+    qToBigEndian(crc32(png.mid(12, 17)), png.data() + 29);
+    return png;
+}
+
+// A real 8x8 JPEG whose frame header claims another size.
+QByteArray jpegClaiming(quint16 width, quint16 height) {
+    QByteArray jpeg = encoded(solidImage(Qt::red, QSize(8, 8)), "JPG");
+    const qsizetype frame = jpeg.indexOf("\xff\xc0");
+    qToBigEndian(height, jpeg.data() + frame + 5);
+    qToBigEndian(width, jpeg.data() + frame + 7);
+    return jpeg;
 }
 
 struct TileRef {
@@ -272,6 +305,10 @@ private slots:
             << QColor(40, 90, 200);
         QTest::newRow("corrupt png")
             << bytes("broken.png", "\x89PNG\r\n\x1a\nnot really") << false << QColor();
+        QTest::newRow("png claiming a million pixels square")
+            << bytes("claims.png", pngClaiming(1'000'000, 1'000'000)) << false << QColor();
+        QTest::newRow("jpeg claiming 65500 pixels square")
+            << bytes("claims.jpg", jpegClaiming(65'500, 65'500)) << false << QColor();
         QTest::newRow("zero-byte video") << bytes("empty.mp4", "") << false << QColor();
         QTest::newRow("video that is not one")
             << bytes("fake.mov", QByteArray(5000, 'x')) << false << QColor();

@@ -350,6 +350,19 @@ private slots:
         writePdf(root() + "/four.pdf", {"alpha", "beta", "gamma", "delta"});
         writePdf(root() + "/blank.pdf", {""});
         write(root() + "/broken.pdf", "%PDF-1.4 garbage");
+        QFile whole(root() + "/four.pdf");
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        write(root() + "/cut.pdf", whole.read(whole.size() / 2));
+        // Locked with a password nobody knows: no text, and quietly so.
+        write(root() + "/locked.pdf",
+              "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
+              "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n"
+              "3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]/Contents 4 0 R>>endobj\n"
+              "4 0 obj<</Length 20>>stream\nBT (Secret text) Tj ET\nendstream endobj\n"
+              "5 0 obj<</Filter/Standard/V 1/R 2/P -4/O(0123456789abcdef0123456789abcdef)"
+              "/U(fedcba9876543210fedcba9876543210)>>endobj\n"
+              "trailer<</Root 1 0 R/Encrypt 5 0 R/ID[<00112233445566778899aabbccddeeff>"
+              "<00112233445566778899aabbccddeeff>]>>\n%%EOF\n");
         auto text = [&](const QString& name) {
             const QString path = root() + "/" + name;
             return Scanner::snippet(path, "pdf", QFileInfo(path).size());
@@ -358,6 +371,9 @@ private slots:
         QCOMPARE(text("four.pdf"), std::optional<QString>("alpha beta gamma"));
         QCOMPARE(text("blank.pdf"), std::optional<QString>(QString()));
         QVERIFY(!text("broken.pdf") || text("broken.pdf")->isEmpty());
+        QVERIFY(!text("cut.pdf") || text("cut.pdf")->isEmpty() ||
+                text("cut.pdf")->startsWith("alpha"));
+        QVERIFY(!text("locked.pdf") || !text("locked.pdf")->contains("Secret"));
     }
 
     void office() {
