@@ -216,6 +216,47 @@ private slots:
         QCOMPARE(state->plan(), edited);
     }
 
+    // Replies that try to steer files out of the home base, with giant strings
+    // and ids nobody asked about: the refresh still ends in a plan, applying
+    // it moves nothing outside the home base, and undo puts everything back.
+    void hostileReplies() {
+        QJsonArray script{200};
+        for (int i = 0; i < 30; ++i)
+            script.append(QStringLiteral("hostile"));
+        server->setScript(script);
+        const Tree before = snapshot(scanRoots());
+        auto state = makeState();
+        state->start(TidyMode::quick);
+        settle(*state);
+        QCOMPARE(state->phase(), Phase::review);
+        QCOMPARE(state->plan().size(), before.size());
+        const QString base = state->profile().homeBase;
+        QList<qint64> ids;
+        for (const PlanItem& item : state->plan()) {
+            QVERIFY2(inside(base + QLatin1Char('/') + item.destFolder, base),
+                     qPrintable(item.destFolder));
+            ids.append(item.id);
+        }
+        state->setApproved(ids, true);
+        state->apply(true);
+        settle(*state);
+        QCOMPARE(state->phase(), Phase::done);
+
+        const auto records = Json::decodeList<MoveRecord>(*Json::parse(read(*Store::latestLog())));
+        QVERIFY(records && !records->isEmpty());
+        for (const MoveRecord& record : *records) {
+            QVERIFY2(inside(record.to, base), qPrintable(record.to));
+            QVERIFY(QFileInfo(record.to).fileName().size() <= 255);
+            QCOMPARE(read(record.to), before[record.from]);
+        }
+        QCOMPARE(snapshot(scanRoots()).size() + records->size(), before.size());
+        QCOMPARE(snapshot({base}).size(), records->size());
+
+        state->undoLast();
+        settle(*state);
+        QCOMPARE(snapshot(scanRoots()), before);
+    }
+
     void failures_data() {
         QTest::addColumn<QJsonArray>("script");
         QTest::addColumn<QString>("message");

@@ -326,6 +326,54 @@ Answer answer(const Request& request, int serial) {
     return {200, QJsonDocument(reply).toJson(QJsonDocument::Compact)};
 }
 
+namespace {
+
+// The normal decisions turned against the app: names and folders that climb
+// out of the home base, absolute paths, giant strings, and ids nobody asked
+// about, besides the ones that were.
+QByteArray hostile(const QByteArray& normalBody) {
+    QJsonObject reply = QJsonDocument::fromJson(normalBody).object();
+    QJsonArray content = reply.value(QLatin1String("content")).toArray();
+    const QJsonDocument decisions = QJsonDocument::fromJson(
+        content.at(0).toObject().value(QLatin1String("text")).toString().toUtf8());
+    if (!decisions.isArray()) return normalBody;
+    static const QStringList categories{QStringLiteral("project:../../../escape"),
+                                        QStringLiteral("../../outside"), QStringLiteral("archive"),
+                                        QStringLiteral("library")};
+    static const QStringList subs{QStringLiteral("../../outside"), QStringLiteral("/tmp/absolute"),
+                                  QStringLiteral(".."), QStringLiteral("Fonts/../../..")};
+    static const QStringList names{QStringLiteral("../../../escaped.txt"),
+                                   QStringLiteral("/etc/passwd"), QStringLiteral(".."),
+                                   QStringLiteral("sub/dir/name.txt")};
+    QJsonArray poisoned;
+    qint64 k = 0;
+    for (const QJsonValue& value : decisions.array()) {
+        QJsonObject decision = value.toObject();
+        const qint64 id = decision.value(QLatin1String("id")).toInteger();
+        decision.insert(QStringLiteral("category"), categories.at(k % 4));
+        decision.insert(QStringLiteral("sub"), subs.at(k % 4));
+        decision.insert(QStringLiteral("new_name"),
+                        k % 5 == 4 ? QString(200'000, QLatin1Char('n')) + QStringLiteral(".txt")
+                                   : names.at(k % 4));
+        decision.insert(QStringLiteral("reason"), QString(k % 3 ? 40 : 500'000, QLatin1Char('r')));
+        poisoned.append(decision);
+        QJsonObject stranger = decision;
+        stranger.insert(QStringLiteral("id"), id + 1'000'000'000);
+        poisoned.append(stranger);
+        ++k;
+    }
+    poisoned.append(QJsonObject{{QStringLiteral("id"), -1}, {QStringLiteral("category"), "junk"}});
+    poisoned.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("7")}});
+    QJsonObject block = content.at(0).toObject();
+    block.insert(QStringLiteral("text"),
+                 QString::fromUtf8(QJsonDocument(poisoned).toJson(QJsonDocument::Compact)));
+    content.replace(0, block);
+    reply.insert(QStringLiteral("content"), content);
+    return QJsonDocument(reply).toJson(QJsonDocument::Compact);
+}
+
+} // namespace
+
 Answer scripted(const QJsonValue& step, const Answer& normal) {
     if (step.isObject()) {
         const QJsonObject object = step.toObject();
@@ -342,6 +390,8 @@ Answer scripted(const QJsonValue& step, const Answer& normal) {
     Answer injected = normal;
     if (word == QLatin1String("drop")) {
         injected.drop = true;
+    } else if (word == QLatin1String("hostile")) {
+        injected.body = hostile(normal.body);
     } else if (word == QLatin1String("notjson")) {
         injected.body = "this is not JSON";
     } else if (word == QLatin1String("array")) {

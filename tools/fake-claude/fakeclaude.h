@@ -36,7 +36,9 @@ struct Answer {
 
 struct Options {
     // One entry per accepted request, then normal answers. An entry is a
-    // status number, one of "drop", "notjson", "array", "credit", "model", or
+    // status number, one of "drop", "notjson", "array", "credit", "model",
+    // "hostile" (the normal decisions with escaping paths, giant strings and
+    // stray ids), or
     // an object {"status": n, "body": "...", "delayMs": n}.
     QJsonArray script;
     int delayMs = 0;
