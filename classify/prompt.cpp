@@ -17,6 +17,9 @@ namespace {
 
 constexpr int lessonsKept = 40;
 constexpr int textChars = 450;
+// Reasons are asked for in under 12 words; a reply's longer ones are cut so
+// that a runaway answer cannot swell the plan.
+constexpr int reasonChars = 300;
 
 const QString opening = QStringLiteral(
     "You sort files on one person's Mac into folders by what each file actually is, not just its "
@@ -182,7 +185,8 @@ QHash<qint64, Decision> parse(const QString& reply) {
         decision.confidence =
             optionalString(object, QLatin1String("confidence")).value_or(QStringLiteral("low"));
         decision.newName = optionalString(object, QLatin1String("new_name"));
-        decision.reason = optionalString(object, QLatin1String("reason")).value_or(QString());
+        decision.reason = leftChars(
+            optionalString(object, QLatin1String("reason")).value_or(QString()), reasonChars);
         decision.projectHint = optionalString(object, QLatin1String("project_hint"));
         decisions.insert(*id, decision);
     }

@@ -1,5 +1,7 @@
 #include "claudeapi.h"
 
+#include "records.h"
+
 #include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QJsonDocument>
@@ -20,14 +22,6 @@ const QString relayUnavailable =
     QStringLiteral("Tovrin is temporarily unavailable. Please try again later.");
 const QString relayNotSetUp = QStringLiteral(
     "Tovrin's own Claude access isn't set up in this build. Add your API key in Settings.");
-
-// At most n code points, so a cut never splits a surrogate pair.
-QString leftChars(const QString& text, qsizetype n) {
-    qsizetype units = 0;
-    for (qsizetype chars = 0; chars < n && units < text.size(); ++chars)
-        units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
-    return text.left(units);
-}
 
 // One manager per thread keeps connections alive across the many calls of a
 // refresh; it lives as long as its thread (or the application, on the main one).

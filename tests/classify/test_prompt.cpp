@@ -489,9 +489,8 @@ void TestPrompt::parseHugeReplies_data() {
     QTest::addColumn<qsizetype>("reasonSize");
 
     const QString big(10 * 1024 * 1024, 'r');
-    QTest::newRow("10 MB reason") << R"([{"id": 1, "category": "junk", "reason": ")" + big +
-                                         R"("}])"
-                                  << 1 << big.size();
+    QTest::newRow("10 MB reason, cut")
+        << R"([{"id": 1, "category": "junk", "reason": ")" + big + R"("}])" << 1 << qsizetype(300);
     QTest::newRow("10 MB of prose around the array")
         << big + R"([{"id": 1, "category": "junk"}])" + big << 1 << qsizetype(0);
     QTest::newRow("deeply nested arrays")
