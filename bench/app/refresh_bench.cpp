@@ -5,6 +5,7 @@
 #include "appstate.h"
 #include "claudesender.h"
 #include "contactsheet.h"
+#include "resources.h"
 #include "store.h"
 
 #include <QElapsedTimer>
@@ -13,19 +14,7 @@
 #include <QProcess>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <cstdio>
-
-namespace {
-
-long peakRssKb() {
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv); // contact sheets draw text
@@ -82,7 +71,7 @@ int main(int argc, char** argv) {
                 "%.2f\nratio %.3f\npeak_rss_kb %ld\n",
                 state.phase() == Phase::review ? "review" : "other",
                 static_cast<long long>(state.plan().size()), requests, wall, ideal, wall / ideal,
-                peakRssKb());
+                Resources::peakRssKb());
     if (state.message()) std::printf("message %s\n", qPrintable(*state.message()));
     return state.phase() == Phase::review ? 0 : 1;
 }

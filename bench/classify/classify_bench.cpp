@@ -3,6 +3,7 @@
 // wall time of its requests at six in flight.
 #include "classifier.h"
 #include "claudesender.h"
+#include "resources.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -13,18 +14,9 @@
 #include <QImage>
 #include <QProcess>
 
-#include <sys/resource.h>
-
 #include <cstdio>
 
 namespace {
-
-double cpuSeconds() {
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 QList<ScannedItem> makeItems(int texts, int images) {
     QList<ScannedItem> items;
@@ -77,7 +69,7 @@ int main(int argc, char** argv) {
     };
 
     const QList<ScannedItem> items = makeItems(25'000, 2'000);
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = Resources::cpuSeconds();
     QElapsedTimer timer;
     timer.start();
     auto future =
@@ -88,7 +80,7 @@ int main(int argc, char** argv) {
     watcher.setFuture(future);
     if (!future.isFinished()) loop.exec();
     const double wall = timer.nsecsElapsed() / 1e9;
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = Resources::cpuSeconds() - cpuBefore;
     const int requests = (25'000 + 39) / 40 + (2'000 + 19) / 20;
     const double ideal = requests / 6.0 * delayMs / 1000.0;
     const auto outcome = future.result();

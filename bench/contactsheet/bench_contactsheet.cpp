@@ -1,6 +1,6 @@
 // Contact sheets of 20 camera-sized JPEGs: the whole sheet, the drawing and
 // encoding alone, and one thumbnail. Peak memory is measured by
-// contactsheet_bench in a process of its own (compare.sh): making the photos
+// contactsheet_bench in a process of its own (bench/report.sh): making the photos
 // here already raises this one's peak.
 #include "contactsheet.h"
 #include "thumbnails.h"

@@ -1,25 +1,14 @@
 // One contact sheet of every image in a folder, as a whole process, for
-// compare.sh: wall time of the sheet and the peak memory it added.
+// the benchmark report: wall time of the sheet and the peak memory it added.
 #include "contactsheet.h"
+#include "resources.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 
-#include <sys/resource.h>
-
 #include <cstdio>
-
-namespace {
-
-long peakKb() {
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
@@ -42,13 +31,13 @@ int main(int argc, char** argv) {
     // Fonts and image plugins load once per process; a refresh pays that
     // once, not per sheet.
     ContactSheet::render({}, {});
-    const long before = peakKb();
+    const long before = Resources::peakRssKb();
     QElapsedTimer timer;
     timer.start();
     QFuture<std::optional<QByteArray>> sheet = ContactSheet::make(items);
     sheet.waitForFinished();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    const long after = peakKb();
+    const long after = Resources::peakRssKb();
     const std::optional<QByteArray> jpeg = sheet.result();
     if (!jpeg) {
         std::fprintf(stderr, "no sheet\n");

@@ -1,24 +1,13 @@
 // Times a whole scan of the given folders, the duplicate pass on its own, and
 // SHA-256 throughput over the given large files.
+#include "resources.h"
 #include "scanner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
-#include <sys/resource.h>
-
 #include <cstdio>
-
-namespace {
-
-long peakRssKb() {
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -61,6 +50,7 @@ int main(int argc, char** argv) {
     Scanner::markDuplicates(items);
     const double duplicates = timer.nsecsElapsed() / 1e9;
     std::printf("items %lld\nduplicates %d\nscan_seconds %.4f\ndup_seconds %.4f\npeak_rss_kb %ld\n",
-                static_cast<long long>(items.size()), marked, total, duplicates, peakRssKb());
+                static_cast<long long>(items.size()), marked, total, duplicates,
+                Resources::peakRssKb());
     return 0;
 }

@@ -191,6 +191,15 @@ private slots:
                      QStringLiteral("Restored %1 files to where they were.").arg(records->size())));
         QCOMPARE(snapshot(scanRoots()), before);
         QVERIFY(snapshot({base}).isEmpty());
+
+        // The key stays in its own file: no log, plan, ledger or setting repeats it.
+        QDirIterator files(home->path(), QDir::Files | QDir::Hidden | QDir::System,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            if (QFileInfo(path).fileName() != QLatin1String("config.json"))
+                QVERIFY2(!read(path).contains("sk-test-key"), qPrintable(path));
+        }
     }
 
     // Closing the app mid-review and starting it again brings back the
