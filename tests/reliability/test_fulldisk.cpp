@@ -1,7 +1,8 @@
 // A disk that fills up: every data file keeps its old contents when a save
 // finds no room, and a move onto a full volume is skipped with the source
 // untouched and no partial copy left. Runs on a small tmpfs mounted by the
-// test, so it needs the right to mount and skips without it.
+// test, so it needs the right to mount and skips without it; the same volume,
+// remounted read-only, takes no moves at all.
 #include "files.h"
 #include "mover.h"
 #include "store.h"
@@ -35,6 +36,19 @@ void fill(const QString& dir) {
     // Whatever is left is smaller than a block; take it byte by byte.
     while (filler.write("f", 1) == 1 && filler.flush()) {
     }
+}
+
+QList<PlanItem> planOf(const QStringList& sources, const QString& destFolder) {
+    QList<PlanItem> plan;
+    for (const QString& src : sources) {
+        PlanItem item;
+        item.src = QUrl::fromLocalFile(src);
+        item.destFolder = destFolder;
+        item.category = QStringLiteral("personal");
+        item.approved = true;
+        plan.append(item);
+    }
+    return plan;
 }
 
 QStringList filesUnder(const QString& root) {
@@ -139,16 +153,7 @@ private slots:
             file.write(QByteArray(3 * 1024 * 1024, 'b'));
         }
         const QByteArray bigBytes = read(big);
-        QList<PlanItem> plan;
-        for (const QString& src : {big, small}) {
-            PlanItem item;
-            item.src = QUrl::fromLocalFile(src);
-            item.destFolder = QStringLiteral("Personal");
-            item.category = QStringLiteral("personal");
-            item.approved = true;
-            plan.append(item);
-        }
-        const ApplyResult result = Mover::apply(plan, base, true);
+        const ApplyResult result = Mover::apply(planOf({big, small}, "Personal"), base, true);
         QCOMPARE(result.moved, 1);
         QCOMPARE(result.skipped, 1);
         QCOMPARE(read(big), bigBytes);
@@ -157,6 +162,28 @@ private slots:
         QCOMPARE(filesUnder(base), QStringList{base + QStringLiteral("/Personal/small.txt")});
         QCOMPARE(Mover::undoLatest(), 1);
         QCOMPARE(read(small), QByteArray("fits"));
+    }
+
+    // A destination on a volume that takes no writes: every move is skipped,
+    // whether its folder exists or would have to be made, and nothing leaves.
+    void readOnlyDestination() {
+        const QString base = volume + QStringLiteral("/Tovrin");
+        QDir().mkpath(base + QStringLiteral("/Personal"));
+        const QString kept = home.path("Downloads/kept.txt");
+        const QString other = home.path("Downloads/other.txt");
+        write(kept, "stays");
+        write(other, "stays too");
+        QVERIFY(run(QStringLiteral("mount"), {"-o", "remount,ro", volume}));
+        const auto writable = qScopeGuard([&] {
+            run(QStringLiteral("mount"), {"-o", "remount,rw", volume});
+        });
+        QList<PlanItem> plan = planOf({kept}, "Personal") + planOf({other}, "Personal/New");
+        const ApplyResult result = Mover::apply(plan, base, true);
+        QCOMPARE(result.moved, 0);
+        QCOMPARE(result.skipped, 2);
+        QCOMPARE(read(kept), QByteArray("stays"));
+        QCOMPARE(read(other), QByteArray("stays too"));
+        QVERIFY(filesUnder(base).isEmpty());
     }
 };
 
