@@ -188,11 +188,17 @@ std::optional<MoveRecord> recordFrom(const QByteArray& json) {
     return value ? Json::decode<MoveRecord>(*value) : std::nullopt;
 }
 
-QList<MoveRecord> journalRecords(const QString& path) {
+// What a journal says: the moves it closed, and the one it may have been
+// cut off in the middle of.
+struct JournalLines {
     QList<MoveRecord> records;
     std::optional<MoveRecord> open;
+};
+
+JournalLines journalLines(const QString& path) {
+    JournalLines lines;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return records;
+    if (!file.open(QIODevice::ReadOnly)) return lines;
     while (!file.atEnd()) {
         const QByteArray line = file.readLine();
         if (!line.endsWith('\n')) break; // torn by the interruption
@@ -200,14 +206,23 @@ QList<MoveRecord> journalRecords(const QString& path) {
         const std::optional<MoveRecord> record = recordFrom(line.mid(intent ? 1 : 0).trimmed());
         if (!record) continue; // a short write on a full disk; later lines still count
         if (intent) {
-            open = record;
+            lines.open = record;
         } else {
-            records.append(*record);
-            open.reset();
+            lines.records.append(*record);
+            lines.open.reset();
         }
     }
-    if (open && !present(open->from) && present(open->to)) records.append(*open);
-    return records;
+    return lines;
+}
+
+// An undo cut off mid-copy across volumes leaves the start of a copy where
+// the original belongs, while the file is still whole in the home base.
+void recoverUndo(const QString& log) {
+    const QString path = undoJournalPath(log);
+    const JournalLines lines = journalLines(path);
+    if (lines.open && present(lines.open->from) && present(lines.open->to))
+        MoveFile::discardUnfinishedCopy(lines.open->from, lines.open->to, lines.open->at);
+    QFile::remove(path);
 }
 
 std::optional<QList<MoveRecord>> readLog(const QString& path) {
@@ -260,13 +275,24 @@ void recoverJournals() {
     for (const QString& name : journals) {
         const QString journal = logs.filePath(name);
         const QString log = journal.chopped(QStringLiteral(".journal").size());
-        QList<MoveRecord> records = journalRecords(journal);
+        auto [records, open] = journalLines(journal);
+        if (open && present(open->to)) {
+            if (!present(open->from))
+                records.append(*open); // the move finished before the record was written
+            else
+                // Cut off mid-copy across volumes: the original is whole where
+                // it was, so the start of its copy must not linger.
+                MoveFile::discardUnfinishedCopy(open->from, open->to, open->at);
+        }
         const QList<MoveRecord> logged = readLog(log).value_or(QList<MoveRecord>());
         if (logged.size() > records.size()) records = logged;
         if (!records.isEmpty() && !writeLogFile(records, log))
             continue; // keep the journal until its moves are safely logged
         QFile::remove(journal);
     }
+    for (const QString& name :
+         logs.entryList({QStringLiteral("moves-*.json.undoing")}, QDir::Files | QDir::Hidden))
+        recoverUndo(logs.filePath(name).chopped(QStringLiteral(".undoing").size()));
 }
 
 ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool includeRenames) {
@@ -348,6 +374,8 @@ int undoLatest() {
     if (!log) return 0;
     const std::optional<QList<MoveRecord>> records = readLog(*log);
     if (!records) return 0;
+    recoverUndo(*log);
+    Journal journal(undoJournalPath(*log));
     int count = 0;
     QSet<QString> madeDirs;
     for (auto record = records->crbegin(); record != records->crend(); ++record) {
@@ -357,10 +385,17 @@ int undoLatest() {
             QDir().mkpath(folder);
             madeDirs.insert(folder);
         }
-        if (MoveFile::move(record->to,
-                           [&](int attempt) { return firstTry(record->from, attempt); }))
+        const std::optional<QString> back = MoveFile::move(record->to, [&](int attempt) {
+            const QString candidate = firstTry(record->from, attempt);
+            journal.intend({record->to, candidate, QDateTime::currentDateTimeUtc()});
+            return candidate;
+        });
+        if (back) {
+            journal.done({record->to, *back, QDateTime::currentDateTimeUtc()});
             ++count;
+        }
     }
+    journal.remove();
     const QFileInfo info(*log);
     QFile::rename(*log, info.path() + QStringLiteral("/undone-") + info.fileName());
     return count;

@@ -17,11 +17,16 @@ int undoLatest();
 // The first path at or beside `path` that does not exist yet: "name (2).ext", ...
 QString freeURL(const QString& path);
 void writeLog(const QList<MoveRecord>& records, const QString& path);
-// Folds journals left by an interrupted apply into their logs; run at start-up.
+// Folds journals left by an interrupted apply into their logs, and clears what
+// an interrupted undo left half-copied; run at start-up.
 void recoverJournals();
 
 inline QString journalPath(const QString& log) {
     return log + QStringLiteral(".journal");
+}
+// Where an undo names each move back before it starts, as apply does.
+inline QString undoJournalPath(const QString& log) {
+    return log + QStringLiteral(".undoing");
 }
 
 } // namespace Mover

@@ -2,7 +2,9 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -224,6 +226,50 @@ Result copyAcross(const QByteArray& src, const QByteArray& dst) {
     return Result::moved;
 }
 
+// Whether the first `size` bytes of both files are the same.
+bool samePrefix(const QByteArray& a, const QByteArray& b, off_t size) {
+    const int fa = ::open(a.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    const int fb = ::open(b.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    bool same = fa >= 0 && fb >= 0;
+    std::vector<char> ba(1 << 16), bb(1 << 16);
+    for (off_t at = 0; same && at < size;) {
+        const size_t want = size_t(std::min<off_t>(size - at, off_t(ba.size())));
+        const ssize_t ga = ::pread(fa, ba.data(), want, at);
+        const ssize_t gb = ::pread(fb, bb.data(), want, at);
+        same = ga > 0 && ga == gb && std::memcmp(ba.data(), bb.data(), size_t(ga)) == 0;
+        at += same ? ga : 0;
+    }
+    if (fa >= 0) ::close(fa);
+    if (fb >= 0) ::close(fb);
+    return same;
+}
+
+// Whether dst holds nothing but the start of a copy of src.
+bool startOfCopy(const QByteArray& src, const QByteArray& dst) {
+    struct stat s, d;
+    if (::lstat(src.constData(), &s) != 0 || ::lstat(dst.constData(), &d) != 0) return false;
+    if ((s.st_mode & S_IFMT) != (d.st_mode & S_IFMT)) return false;
+    if (S_ISREG(d.st_mode)) return d.st_size <= s.st_size && samePrefix(src, dst, d.st_size);
+    if (S_ISLNK(d.st_mode)) {
+        char a[PATH_MAX], b[PATH_MAX];
+        const ssize_t la = ::readlink(src.constData(), a, sizeof a);
+        const ssize_t lb = ::readlink(dst.constData(), b, sizeof b);
+        return la >= 0 && la == lb && std::memcmp(a, b, size_t(la)) == 0;
+    }
+    if (!S_ISDIR(d.st_mode)) return false;
+    DIR* dir = ::opendir(dst.constData());
+    if (!dir) return false;
+    bool subset = true;
+    while (subset) {
+        const dirent* entry = ::readdir(dir);
+        if (!entry) break;
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..") subset = startOfCopy(src + '/' + name, dst + '/' + name);
+    }
+    ::closedir(dir);
+    return subset;
+}
+
 } // namespace
 
 std::optional<QString> move(const QString& src, const Candidate& candidate) {
@@ -244,6 +290,19 @@ std::optional<QString> move(const QString& src, const Candidate& candidate) {
         if (result != Result::taken) return std::nullopt;
     }
     return std::nullopt;
+}
+
+bool discardUnfinishedCopy(const QString& src, const QString& dst, const QDateTime& attempted) {
+    const QByteArray from = QFile::encodeName(src), to = QFile::encodeName(dst);
+    struct statx born;
+    if (::statx(AT_FDCWD, to.constData(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &born) != 0 ||
+        !(born.stx_mask & STATX_BTIME))
+        return false;
+    // File times come from a coarser clock than the journal's; a second of
+    // slack still tells our copy from a file that was there before.
+    const qint64 bornMs = qint64(born.stx_btime.tv_sec) * 1000 + born.stx_btime.tv_nsec / 1'000'000;
+    if (bornMs < attempted.toMSecsSinceEpoch() - 1000) return false;
+    return startOfCopy(from, to) && removeTree(to);
 }
 
 } // namespace MoveFile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -18,5 +19,14 @@ using Candidate = std::function<QString(int attempt)>;
 // a failed copy leaves the source untouched and no partial target. Returns
 // the path the source now has, or nothing when it did not move.
 std::optional<QString> move(const QString& src, const Candidate& candidate);
+
+// After a move across volumes was cut short (the process killed mid-copy),
+// the original is whole at src and dst holds the start of its copy. Removes
+// dst if it is exactly that: made no earlier than `attempted` (when the move
+// was about to start), every file in it a prefix of its original, every
+// folder holding nothing the original lacks, links alike. Anything else at
+// dst, or a dst whose birth time the file system does not keep, is left
+// alone. True when dst was removed.
+bool discardUnfinishedCopy(const QString& src, const QString& dst, const QDateTime& attempted);
 
 } // namespace MoveFile
