@@ -106,6 +106,7 @@ row "undo $(value mover undone) moves" "\`Mover.undoLatest\`" "\`find -exec mv -
 row "contact sheet, 20 × 12 MP" "\`contactsheet_bench\`" "\`montage -define jpeg:size\`" "$sheet_s" "$montage_s" "$sheet_mb" "$montage_mb"
 row "whole refresh, $(value refresh requests) requests" "\`refresh_bench\`" "ideal at 6 in flight" "$(value refresh wall_seconds)" "$(value refresh ideal_seconds)" "$refresh_mb" ""
 echo
-echo "Apply and undo wrote $(value mover log_bytes_written) bytes of logs and journal" \
-    "(final log $(value mover final_log_bytes) bytes); the whole refresh ended in" \
-    "$(value refresh phase) with $(value refresh planned) items planned."
+echo "Apply wrote $(value mover log_bytes_written) bytes of log and journal (final log" \
+    "$(value mover final_log_bytes) bytes), undo $(value mover undo_bytes_written) bytes of its" \
+    "journal; the whole refresh ended in $(value refresh phase) with $(value refresh planned)" \
+    "items planned."

@@ -1,5 +1,6 @@
 // Applies a plan that moves every file under SRC into DEST_FOLDER of the home
-// base, then undoes it; prints timings and the bytes written for the logs.
+// base, then undoes it; prints timings and the bytes each wrote for its logs
+// and journal.
 #include "mover.h"
 #include "store.h"
 
@@ -54,13 +55,16 @@ int main(int argc, char** argv) {
     const std::optional<QString> log = Store::latestLog();
     const qint64 finalLog = log ? QFileInfo(*log).size() : 0;
 
+    const qint64 beforeUndo = writtenBytes();
     timer.restart();
     const int undone = Mover::undoLatest();
     const double undoSeconds = double(timer.nsecsElapsed()) / 1e9;
+    const qint64 undoBytes = writtenBytes() - beforeUndo;
 
     std::printf("items %lld\nmoved %d\nskipped %d\nundone %d\n", qint64(plan.size()), result.moved,
                 result.skipped, undone);
     std::printf("apply_seconds %.3f\nundo_seconds %.3f\n", applySeconds, undoSeconds);
-    std::printf("log_bytes_written %lld\nfinal_log_bytes %lld\n", logBytes, finalLog);
+    std::printf("log_bytes_written %lld\nfinal_log_bytes %lld\nundo_bytes_written %lld\n", logBytes,
+                finalLog, undoBytes);
     return result.moved == plan.size() && undone == result.moved ? 0 : 1;
 }
