@@ -215,13 +215,17 @@ JournalLines journalLines(const QString& path) {
     return lines;
 }
 
-// An undo cut off mid-copy across volumes leaves the start of a copy where
-// the original belongs, while the file is still whole in the home base.
+// A move cut off mid-copy across volumes leaves the start of a copy at its
+// target while the original is still whole where it was.
+void discardIfUnfinished(const MoveRecord& intent) {
+    if (present(intent.from) && present(intent.to))
+        MoveFile::discardUnfinishedCopy(intent.from, intent.to, intent.at);
+}
+
+// An undo keeps no log of its own: only its last move back can need mending.
 void recoverUndo(const QString& log) {
     const QString path = undoJournalPath(log);
-    const JournalLines lines = journalLines(path);
-    if (lines.open && present(lines.open->from) && present(lines.open->to))
-        MoveFile::discardUnfinishedCopy(lines.open->from, lines.open->to, lines.open->at);
+    if (const std::optional<MoveRecord> open = journalLines(path).open) discardIfUnfinished(*open);
     QFile::remove(path);
 }
 
@@ -276,14 +280,10 @@ void recoverJournals() {
         const QString journal = logs.filePath(name);
         const QString log = journal.chopped(QStringLiteral(".journal").size());
         auto [records, open] = journalLines(journal);
-        if (open && present(open->to)) {
-            if (!present(open->from))
-                records.append(*open); // the move finished before the record was written
-            else
-                // Cut off mid-copy across volumes: the original is whole where
-                // it was, so the start of its copy must not linger.
-                MoveFile::discardUnfinishedCopy(open->from, open->to, open->at);
-        }
+        if (open && !present(open->from) && present(open->to))
+            records.append(*open); // the move finished before the record was written
+        else if (open)
+            discardIfUnfinished(*open);
         const QList<MoveRecord> logged = readLog(log).value_or(QList<MoveRecord>());
         if (logged.size() > records.size()) records = logged;
         if (!records.isEmpty() && !writeLogFile(records, log))
@@ -374,7 +374,7 @@ int undoLatest() {
     if (!log) return 0;
     const std::optional<QList<MoveRecord>> records = readLog(*log);
     if (!records) return 0;
-    recoverUndo(*log);
+    // recoverJournals above has mended and removed any earlier undo's journal.
     Journal journal(undoJournalPath(*log));
     int count = 0;
     QSet<QString> madeDirs;
