@@ -26,13 +26,16 @@ roots=("$HOME/Desktop" "$HOME/Downloads")
 mapfile -t large < <(find "$HOME" -name 'video *.mp4' -size +1M)
 sync
 
-# run NAME CMD...: times CMD whole (once to warm up, then best of three) and
-# keeps NAME_s (seconds) and NAME_mb (peak resident MB of the process tree).
+# run NAME RUNS CMD...: times CMD whole and keeps NAME_s (best seconds) and
+# NAME_mb (peak resident MB of the process tree). With RUNS above 1 a warm-up
+# run comes first and a failure shows in the table; work that changes the tree
+# runs once, and its failure ends the report.
 run() {
-    local name=$1 best=999 peak=0 s kb attempt
-    shift
-    for attempt in 0 1 2 3; do
+    local name=$1 runs=$2 best=999 peak=0 s kb attempt
+    shift 2
+    for ((attempt = runs > 1 ? 0 : 1; attempt <= runs; attempt++)); do
         if ! /usr/bin/time -f '%e %M' -o "$work/time" "$@" >"$work/$name.out" 2>"$work/$name.err"; then
+            ((runs > 1)) || return 1
             best=failed
             break
         fi
@@ -44,15 +47,6 @@ run() {
     printf -v "${name}_s" '%s' "$best"
     printf -v "${name}_mb" '%s' "$((peak / 1024))"
 }
-# once NAME CMD...: the same, a single run, for work that changes the tree.
-once() {
-    local name=$1 s kb
-    shift
-    /usr/bin/time -f '%e %M' -o "$work/time" "$@" >"$work/$name.out" 2>"$work/$name.err"
-    read -r s kb <"$work/time"
-    printf -v "${name}_s" '%s' "$s"
-    printf -v "${name}_mb" '%s' "$((kb / 1024))"
-}
 value() { awk -v k="$2" '$1 == k { print $2 }' "$work/$1.out"; }
 ratio() { [ "$1" = failed ] || [ "$2" = failed ] && echo "-" || printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
 secs() { [ "$1" = failed ] && echo "failed" || printf '%.2f s' "$1"; }
@@ -62,21 +56,21 @@ row() { # what ours peer ours_s peer_s ours_mb peer_mb
 }
 
 say "Scan, peek and duplicates"
-run scan "$build/bench/scanning/scan_bench" "${roots[@]}"
-run jdupes jdupes -r -q "${roots[@]}"
-run rdfind rdfind -dryrun true -outputname /dev/null "${roots[@]}"
+run scan 3 "$build/bench/scanning/scan_bench" "${roots[@]}"
+run jdupes 3 jdupes -r -q "${roots[@]}"
+run rdfind 3 rdfind -dryrun true -outputname /dev/null "${roots[@]}"
 
 say "Hashing"
-run sha "$build/bench/scanning/scan_bench" --sha "${large[@]}"
-run sha256sum sha256sum "${large[@]}"
+run sha 3 "$build/bench/scanning/scan_bench" --sha "${large[@]}"
+run sha256sum 3 sha256sum "${large[@]}"
 sha_bytes=$(value sha sha_bytes)
 sha_mib=$((${sha_bytes:-0} / 1048576))
 
 say "Contact sheet"
-run sheet "$build/bench/contactsheet/contactsheet_bench" "$photos" "$work/sheet.jpg"
+run sheet 3 "$build/bench/contactsheet/contactsheet_bench" "$photos" "$work/sheet.jpg"
 # The size hint must come before the files; without it, decoding all 20 at
 # full size exceeds the pixel cache Debian's ImageMagick policy allows.
-run montage montage -define jpeg:size=504x448 "$photos"/*.jpg -tile 5x -geometry 252x224+4+4 \
+run montage 3 montage -define jpeg:size=504x448 "$photos"/*.jpg -tile 5x -geometry 252x224+4+4 \
     -background '#dbdbdb' -label '#%p %f' -pointsize 14 -quality 72 "$work/montage.jpg"
 
 say "Apply and undo"
@@ -84,13 +78,13 @@ mkdir -p "$work/ours" "$work/theirs" "$work/mv-dest" "$work/mv-back" "$HOME/Docu
 cp -a "${roots[@]}" "$work/ours/"
 cp -a "${roots[@]}" "$work/theirs/"
 sync
-once mover "$build/bench/mover/mover_bench" "$work/ours" "$HOME/Documents" "Sorted"
-once mv find "$work/theirs" -type f -exec mv -n -t "$work/mv-dest" {} +
-once mvback find "$work/mv-dest" -type f -exec mv -n -t "$work/mv-back" {} +
+run mover 1 "$build/bench/mover/mover_bench" "$work/ours" "$HOME/Documents" "Sorted"
+run mv 1 find "$work/theirs" -type f -exec mv -n -t "$work/mv-dest" {} +
+run mvback 1 find "$work/mv-dest" -type f -exec mv -n -t "$work/mv-back" {} +
 moves=$(value mover moved)
 
 say "A whole refresh against the fake server (200 ms answers)"
-once refresh "$build/bench/app/refresh_bench" "$HOME"
+run refresh 1 "$build/bench/app/refresh_bench" "$HOME"
 
 echo
 echo "$(nproc) cores, $(date -u +%Y-%m-%d), $files files ($(value scan items) items at the top of" \
