@@ -22,6 +22,16 @@ using TestFiles::snapshot;
 using TestFiles::Tree;
 using TestFiles::write;
 
+PlanItem approved(const QString& src, const QString& destFolder, const QString& category) {
+    PlanItem item;
+    item.src = QUrl::fromLocalFile(src);
+    item.destFolder = destFolder;
+    item.category = category;
+    item.confidence = QStringLiteral("high");
+    item.approved = true;
+    return item;
+}
+
 } // namespace
 
 class TestKills : public QObject {
@@ -87,14 +97,8 @@ private slots:
             QFile file(src);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray::number(i * 104729) + QByteArray(i % 500, 'x'));
-            PlanItem item;
-            item.src = QUrl::fromLocalFile(src);
-            item.destFolder = QStringLiteral("Work/Folder %1").arg(i % 12);
-            item.category = QStringLiteral("work");
-            item.confidence = QStringLiteral("high");
-            item.approved = true;
-            plan.append(item);
-            destination.insert(src, base + '/' + item.destFolder);
+            plan.append(approved(src, QStringLiteral("Work/Folder %1").arg(i % 12), "work"));
+            destination.insert(src, base + '/' + plan.last().destFolder);
         }
         Store::savePlan(plan);
         before = snapshot(home.path("Downloads"));
@@ -142,12 +146,7 @@ private slots:
         for (int i = 0; i < 24; ++i) {
             const QString src = home.path("Desktop/") + QStringLiteral("photo %1.raw").arg(i);
             write(src, QByteArray(1'500'000 + i, char('a' + i)));
-            PlanItem item;
-            item.src = QUrl::fromLocalFile(src);
-            item.destFolder = QStringLiteral("Photos");
-            item.category = QStringLiteral("personal");
-            item.approved = true;
-            copies.append(item);
+            copies.append(approved(src, "Photos", "personal"));
         }
         Store::savePlan(copies);
         const Tree start = snapshot(home.path("Desktop"));
