@@ -16,6 +16,8 @@ Button {
     font.pixelSize: 13
     font.weight: primary ? Font.DemiBold : Font.Medium
     Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     contentItem: Text {
         text: control.text

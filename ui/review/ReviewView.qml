@@ -11,10 +11,13 @@ FocusScope {
     required property AppState state
 
     // Escape, "Organize only" and the approve button: the window closes.
+    // Only the buttons apply the plan; Return presses the focused one.
     signal closeRequested
 
     implicitWidth: 1240
     implicitHeight: 780
+    // The room the tabs, the sidebar, the grid and the footer need.
+    readonly property size minimumSize: Qt.size(1000, 640)
     focus: true
 
     ReviewPanel {
@@ -27,8 +30,6 @@ FocusScope {
         root.closeRequested();
     }
 
-    Keys.onReturnPressed: approve(true)
-    Keys.onEnterPressed: approve(true)
     Keys.onEscapePressed: root.closeRequested()
 
     Rectangle {
