@@ -589,6 +589,7 @@ void AppState::start(TidyMode mode) {
     setTotal(0);
     setLiveCounts({});
     setMessage(std::nullopt);
+    junkOnlyPlan_ = mode == TidyMode::junkOnly;
     setPlan({});
 
     Run run;

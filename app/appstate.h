@@ -132,6 +132,8 @@ public:
     LiveCounts liveCounts() const { return liveCounts_; }
     std::optional<double> lastRunCost() const { return lastRunCost_; }
     const QList<PlanItem>& plan() const { return plan_; }
+    // The plan came from a junk-only refresh, so its review starts on Junk.
+    bool junkOnlyPlan() const { return junkOnlyPlan_; }
     std::optional<ApplyResult> lastResult() const { return lastResult_; }
     std::optional<QString> message() const { return message_; }
     int newFiles() const { return newFiles_; }
@@ -235,6 +237,7 @@ private:
     LiveCounts liveCounts_;
     std::optional<double> lastRunCost_;
     QList<PlanItem> plan_;
+    bool junkOnlyPlan_ = false;
     std::optional<ApplyResult> lastResult_;
     std::optional<QString> message_;
     int newFiles_ = 0;

@@ -113,6 +113,8 @@ void ReviewPanel::componentComplete() {}
 void ReviewPanel::refresh() {
     static const QList<PlanItem> none;
     const QList<PlanItem>& plan = state_ ? state_->plan() : none;
+    // A new plan of a junk-only refresh opens where its files are.
+    if (empty_ && !plan.isEmpty() && state_->junkOnlyPlan()) setTab(Review::Tab::junk);
     for (int t = 0; t < Review::tabCount; ++t)
         counts_[t] = Review::count(plan, Review::Tab(t));
     shown_ = group_.isEmpty()
