@@ -51,7 +51,7 @@ Item {
                                 elide: Text.ElideRight
                                 font.pixelSize: 16
                                 color: "white"
-                                opacity: 0.9
+                                opacity: row.modelData.more ? 0.6 : 0.9
                             }
                             Text {
                                 id: count
@@ -63,6 +63,7 @@ Item {
                             }
                         }
                         GrowBar {
+                            visible: !row.modelData.more
                             width: parent.width
                             fraction: row.modelData.fraction
                             delay: 0.3 + 0.15 * row.index

@@ -2,6 +2,8 @@ import QtQuick
 import Tovrin.Recap
 
 Item {
+    id: slide
+
     property RecapSource recap
 
     Column {
@@ -27,16 +29,21 @@ Item {
             height: 22
             visible: example.visible
         }
+        // Long names keep both ends, the extension included.
         Column {
             id: example
             visible: recap ? recap.hasExample : false
+            width: slide.width - 128
             anchors.horizontalCenter: parent.horizontalCenter
             spacing: 8
 
             Rise {
                 delay: 1.4
-                anchors.horizontalCenter: parent.horizontalCenter
+                width: parent.width
                 Text {
+                    width: parent.width
+                    horizontalAlignment: Text.AlignHCenter
+                    elide: Text.ElideMiddle
                     text: recap ? recap.renameFrom : ""
                     font.pixelSize: 18
                     font.strikeout: true
@@ -46,8 +53,11 @@ Item {
             }
             Rise {
                 delay: 2.0
-                anchors.horizontalCenter: parent.horizontalCenter
+                width: parent.width
                 Text {
+                    width: parent.width
+                    horizontalAlignment: Text.AlignHCenter
+                    elide: Text.ElideMiddle
                     text: recap ? recap.renameTo : ""
                     font.pixelSize: 18
                     font.weight: Font.Medium

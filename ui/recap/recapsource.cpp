@@ -1,5 +1,6 @@
 #include "recapsource.h"
 
+#include "format.h"
 #include "recapslides.h"
 
 void RecapSource::setState(AppState* state) {
@@ -29,11 +30,25 @@ QStringList RecapSource::slides() const {
 
 QVariantList RecapSource::groups() const {
     if (!recap_) return {};
-    const QList<double> fractions = Recap::barFractions(recap_->groups);
+    constexpr qsizetype shown = 6;
+    const QList<GroupCount>& groups = recap_->groups;
+    const QList<double> fractions = Recap::barFractions(groups);
+    const auto row = [](const QString& name, int count, double fraction, bool more) {
+        return QVariantMap{{QStringLiteral("name"), name},
+                           {QStringLiteral("count"), count},
+                           {QStringLiteral("fraction"), fraction},
+                           {QStringLiteral("more"), more}};
+    };
     QVariantList rows;
-    for (qsizetype i = 0; i < recap_->groups.size(); ++i)
-        rows.append(QVariantMap{{QStringLiteral("name"), recap_->groups[i].name},
-                                {QStringLiteral("count"), recap_->groups[i].count},
-                                {QStringLiteral("fraction"), fractions[i]}});
+    for (qsizetype i = 0; i < std::min(groups.size(), shown); ++i)
+        rows.append(row(groups[i].name, groups[i].count, fractions[i], false));
+    if (groups.size() > shown) {
+        int rest = 0;
+        for (qsizetype i = shown; i < groups.size(); ++i)
+            rest += groups[i].count;
+        rows.append(row(QStringLiteral("+ ") + Format::count(groups.size() - shown) +
+                            QStringLiteral(" more"),
+                        rest, 0, true));
+    }
     return rows;
 }

@@ -18,7 +18,9 @@ class RecapSource : public QObject {
     Q_PROPERTY(int renamed READ renamed NOTIFY recapChanged)
     Q_PROPERTY(qint64 junkBytes READ junkBytes NOTIFY recapChanged)
     Q_PROPERTY(int duplicates READ duplicates NOTIFY recapChanged)
-    // Rows of {name, count, fraction}, fraction against the largest count.
+    // Rows of {name, count, fraction, more}, fraction against the largest
+    // count: the largest groups, then one row "+ N more" with the files of
+    // the rest, so the slide fits however many groups there are.
     Q_PROPERTY(QVariantList groups READ groups NOTIFY recapChanged)
     Q_PROPERTY(bool hasExample READ hasExample NOTIFY recapChanged)
     Q_PROPERTY(QString renameFrom READ renameFrom NOTIFY recapChanged)
