@@ -33,9 +33,9 @@ Rectangle {
         }
     }
 
-    // Fits the taller step with its wrapped texts.
+    // Fits the taller step with its wrapped texts; a shorter window scrolls.
     implicitWidth: 620
-    implicitHeight: 812
+    implicitHeight: 840
     color: Theme.surface
 
     Preferences {
@@ -137,255 +137,284 @@ Rectangle {
             color: Theme.hairline
         }
 
-        StackLayout {
+        // On a short screen the step scrolls and its button stays below it.
+        Flickable {
+            id: scroller
+            objectName: "scroller"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            currentIndex: root.step
+            // The scroll bar runs in the right margin, clear of the switches.
+            Layout.rightMargin: -24
+            contentWidth: width
+            contentHeight: steps.height
+            boundsBehavior: Flickable.StopAtBounds
+            clip: true
 
-            // Step 0: connect.
-            ColumnLayout {
-                objectName: "connectStep"
-                spacing: 18
+            ScrollBar.vertical: ScrollBar {
+                // Shown while there is more below, so a short screen says so.
+                policy: scroller.height > 0 && size < 1 ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+            }
 
-                // The short step sits in the middle of the room the longer one needs.
-                Item {
-                    Layout.fillHeight: true
-                }
+            StackLayout {
+                id: steps
+                width: scroller.width - 24
+                height: Math.max(scroller.height, children[currentIndex].implicitHeight)
+                currentIndex: root.step
 
+                // Step 0: connect.
                 ColumnLayout {
-                    Layout.fillWidth: true
-                    spacing: 6
+                    objectName: "connectStep"
+                    spacing: 18
 
-                    Text {
-                        text: "Connect Tovrin"
-                        color: Theme.charcoal
-                        font.pixelSize: 20
-                        font.weight: Font.DemiBold
+                    // The short step sits in the middle of the room the longer one needs.
+                    Item {
+                        Layout.fillHeight: true
                     }
-                    Text {
-                        Layout.fillWidth: true
-                        text: "Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic."
-                        color: Theme.muted
-                        font.pixelSize: 13
-                        lineHeight: 1.2
-                        wrapMode: Text.WordWrap
-                    }
-                }
-                Card {
-                    Layout.fillWidth: true
-                    spacing: 14
 
-                    TextField {
-                        id: keyField
-                        objectName: "keyField"
+                    ColumnLayout {
                         Layout.fillWidth: true
-                        echoMode: TextInput.Password
-                        text: root.key
-                        onTextChanged: root.key = text
-                        font.pixelSize: 14
-                        color: Theme.charcoal
-                        leftPadding: 12
-                        background: Rectangle {
-                            implicitHeight: 40
-                            radius: 8
-                            color: Theme.surface
-                            border.color: keyField.activeFocus ? Theme.charcoal : Theme.stone
-                        }
-                    }
-                    RowLayout {
-                        Layout.fillWidth: true
-                        spacing: 12
+                        spacing: 6
 
-                        SecondaryButton {
-                            objectName: "testButton"
-                            text: "Test connection"
-                            enabled: !root.testing
-                            onClicked: root.test()
-                        }
-                        BusyIndicator {
-                            visible: root.testing
-                            running: root.testing
-                            implicitWidth: 22
-                            implicitHeight: 22
+                        Text {
+                            text: "Connect Tovrin"
+                            color: Theme.charcoal
+                            font.pixelSize: 20
+                            font.weight: Font.DemiBold
                         }
                         Text {
-                            objectName: "testResult"
                             Layout.fillWidth: true
-                            visible: root.testResult.length > 0
-                            text: root.testResult
-                            color: root.testResult === "Connected." ? Theme.charcoal : "#b3261e"
+                            text: "Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic."
+                            color: Theme.muted
                             font.pixelSize: 13
-                            font.weight: root.testResult === "Connected." ? Font.DemiBold : Font.Normal
+                            lineHeight: 1.2
                             wrapMode: Text.WordWrap
                         }
                     }
-                }
-                Item {
-                    Layout.fillHeight: true
-                }
-                PrimaryButton {
-                    objectName: "continueButton"
-                    Layout.alignment: Qt.AlignRight
-                    text: "Continue"
-                    onClicked: root.next()
-                }
-            }
-
-            // Step 1: preferences.
-            ColumnLayout {
-                objectName: "preferencesStep"
-                spacing: 16
-
-                ColumnLayout {
-                    Layout.fillWidth: true
-                    spacing: 6
-
-                    Text {
-                        text: "A few preferences"
-                        color: Theme.charcoal
-                        font.pixelSize: 20
-                        font.weight: Font.DemiBold
-                    }
-                    Text {
-                        Layout.fillWidth: true
-                        text: "Tovrin learns your projects and brands on its own during your first refresh. You can change these any time in Settings."
-                        color: Theme.muted
-                        font.pixelSize: 13
-                        lineHeight: 1.2
-                        wrapMode: Text.WordWrap
-                    }
-                }
-                ModePicker {
-                    objectName: "modePicker"
-                    Layout.fillWidth: true
-                    model: prefs.model
-                    onChosen: id => prefs.model = id
-                }
-                ColumnLayout {
-                    Layout.fillWidth: true
-                    spacing: 8
-
-                    SectionHeading {
-                        text: "FOLDERS TO SORT"
-                    }
                     Card {
                         Layout.fillWidth: true
-                        padding: 12
+                        spacing: 14
 
-                        GridLayout {
+                        TextField {
+                            id: keyField
+                            objectName: "keyField"
                             Layout.fillWidth: true
-                            columns: 3
-                            columnSpacing: 10
-                            rowSpacing: 10
+                            echoMode: TextInput.Password
+                            text: root.key
+                            onTextChanged: root.key = text
+                            font.pixelSize: 14
+                            color: Theme.charcoal
+                            leftPadding: 12
+                            background: Rectangle {
+                                implicitHeight: 40
+                                radius: 8
+                                color: Theme.surface
+                                border.color: keyField.activeFocus ? Theme.charcoal : Theme.stone
+                            }
+                        }
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 12
 
-                            Repeater {
-                                model: root.folderChoices
+                            SecondaryButton {
+                                objectName: "testButton"
+                                text: "Test connection"
+                                enabled: !root.testing
+                                onClicked: root.test()
+                            }
+                            BusyIndicator {
+                                visible: root.testing
+                                running: root.testing
+                                implicitWidth: 22
+                                implicitHeight: 22
+                            }
+                            Text {
+                                objectName: "testResult"
+                                Layout.fillWidth: true
+                                visible: root.testResult.length > 0
+                                text: root.testResult
+                                color: root.testResult === "Connected." ? Theme.charcoal : "#b3261e"
+                                font.pixelSize: 13
+                                font.weight: root.testResult === "Connected." ? Font.DemiBold : Font.Normal
+                                wrapMode: Text.WordWrap
+                            }
+                        }
+                    }
+                    Item {
+                        Layout.fillHeight: true
+                    }
+                }
 
-                                delegate: Rectangle {
-                                    id: folder
+                // Step 1: preferences.
+                ColumnLayout {
+                    objectName: "preferencesStep"
+                    spacing: 16
 
-                                    required property string modelData
-                                    readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        spacing: 6
 
-                                    objectName: "folder-" + modelData
-                                    Layout.fillWidth: true
-                                    Layout.preferredWidth: 1
-                                    implicitHeight: 40
-                                    radius: 8
-                                    color: chosen ? Theme.surface : Theme.ivory
-                                    border.color: Theme.hairline
+                        Text {
+                            text: "A few preferences"
+                            color: Theme.charcoal
+                            font.pixelSize: 20
+                            font.weight: Font.DemiBold
+                        }
+                        Text {
+                            Layout.fillWidth: true
+                            text: "Tovrin learns your projects and brands on its own during your first refresh. You can change these any time in Settings."
+                            color: Theme.muted
+                            font.pixelSize: 13
+                            lineHeight: 1.2
+                            wrapMode: Text.WordWrap
+                        }
+                    }
+                    ModePicker {
+                        objectName: "modePicker"
+                        Layout.fillWidth: true
+                        model: prefs.model
+                        onChosen: id => prefs.model = id
+                    }
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        spacing: 8
 
-                                    Image {
-                                        id: folderIcon
-                                        anchors.left: parent.left
-                                        anchors.leftMargin: 10
-                                        anchors.verticalCenter: parent.verticalCenter
-                                        width: 18
-                                        height: 18
-                                        source: "icons/folder.svg"
-                                        sourceSize: Qt.size(36, 36)
-                                    }
-                                    Text {
-                                        anchors.left: folderIcon.right
-                                        anchors.leftMargin: 8
-                                        anchors.right: folderSwitch.left
-                                        anchors.verticalCenter: parent.verticalCenter
-                                        text: folder.modelData
-                                        color: Theme.charcoal
-                                        font.pixelSize: 13
-                                        elide: Text.ElideRight
-                                    }
-                                    CalmSwitch {
-                                        id: folderSwitch
-                                        objectName: "toggle"
-                                        anchors.right: parent.right
-                                        anchors.rightMargin: 8
-                                        anchors.verticalCenter: parent.verticalCenter
-                                        scale: 0.85
-                                        checked: folder.chosen
-                                        onToggled: {
-                                            prefs.setFolder(folder.modelData, checked);
-                                            checked = Qt.binding(() => folder.chosen);
+                        SectionHeading {
+                            text: "FOLDERS TO SORT"
+                        }
+                        Card {
+                            Layout.fillWidth: true
+                            padding: 12
+
+                            GridLayout {
+                                Layout.fillWidth: true
+                                columns: 3
+                                columnSpacing: 10
+                                rowSpacing: 10
+
+                                Repeater {
+                                    model: root.folderChoices
+
+                                    delegate: Rectangle {
+                                        id: folder
+
+                                        required property string modelData
+                                        readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0
+
+                                        objectName: "folder-" + modelData
+                                        Layout.fillWidth: true
+                                        Layout.preferredWidth: 1
+                                        implicitHeight: 40
+                                        radius: 8
+                                        color: chosen ? Theme.surface : Theme.ivory
+                                        border.color: Theme.hairline
+
+                                        Image {
+                                            id: folderIcon
+                                            anchors.left: parent.left
+                                            anchors.leftMargin: 10
+                                            anchors.verticalCenter: parent.verticalCenter
+                                            width: 18
+                                            height: 18
+                                            source: "icons/folder.svg"
+                                            sourceSize: Qt.size(36, 36)
+                                        }
+                                        Text {
+                                            anchors.left: folderIcon.right
+                                            anchors.leftMargin: 8
+                                            anchors.right: folderSwitch.left
+                                            anchors.verticalCenter: parent.verticalCenter
+                                            text: folder.modelData
+                                            color: Theme.charcoal
+                                            font.pixelSize: 13
+                                            elide: Text.ElideRight
+                                        }
+                                        CalmSwitch {
+                                            id: folderSwitch
+                                            objectName: "toggle"
+                                            anchors.right: parent.right
+                                            anchors.rightMargin: 8
+                                            anchors.verticalCenter: parent.verticalCenter
+                                            scale: 0.85
+                                            checked: folder.chosen
+                                            onToggled: {
+                                                prefs.setFolder(folder.modelData, checked);
+                                                checked = Qt.binding(() => folder.chosen);
+                                            }
                                         }
                                     }
                                 }
                             }
                         }
+                        Text {
+                            text: "Organized folders are created in your Documents folder."
+                            color: Theme.muted
+                            font.pixelSize: 12
+                        }
                     }
-                    Text {
-                        text: "Organized folders are created in your Documents folder."
-                        color: Theme.muted
-                        font.pixelSize: 12
-                    }
-                }
-                Card {
-                    Layout.fillWidth: true
-                    spacing: 14
+                    Card {
+                        Layout.fillWidth: true
+                        spacing: 14
 
-                    ToggleRow {
-                        objectName: "renameRow"
-                        Layout.fillWidth: true
-                        title: "Rename unclear files by what's in them"
-                        detail: "IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file."
-                        isOn: prefs.renameFiles
-                        onSwitched: on => prefs.renameFiles = on
+                        ToggleRow {
+                            objectName: "renameRow"
+                            Layout.fillWidth: true
+                            title: "Rename unclear files by what's in them"
+                            detail: "IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file."
+                            isOn: prefs.renameFiles
+                            onSwitched: on => prefs.renameFiles = on
+                        }
+                        Rectangle {
+                            Layout.fillWidth: true
+                            implicitHeight: 1
+                            color: Theme.hairline
+                        }
+                        ToggleRow {
+                            objectName: "installersRow"
+                            Layout.fillWidth: true
+                            title: "Keep app installers"
+                            detail: "Otherwise old .dmg and .pkg files go to Clear out for you to review."
+                            isOn: prefs.keepInstallers
+                            onSwitched: on => prefs.keepInstallers = on
+                        }
+                        Rectangle {
+                            Layout.fillWidth: true
+                            implicitHeight: 1
+                            color: Theme.hairline
+                        }
+                        ToggleRow {
+                            objectName: "sundayResetRow"
+                            Layout.fillWidth: true
+                            title: "Sunday Reset"
+                            detail: "Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that."
+                            isOn: prefs.autoTidy
+                            onSwitched: on => prefs.autoTidy = on
+                        }
                     }
-                    Rectangle {
-                        Layout.fillWidth: true
-                        implicitHeight: 1
-                        color: Theme.hairline
-                    }
-                    ToggleRow {
-                        objectName: "installersRow"
-                        Layout.fillWidth: true
-                        title: "Keep app installers"
-                        detail: "Otherwise old .dmg and .pkg files go to Clear out for you to review."
-                        isOn: prefs.keepInstallers
-                        onSwitched: on => prefs.keepInstallers = on
-                    }
-                    Rectangle {
-                        Layout.fillWidth: true
-                        implicitHeight: 1
-                        color: Theme.hairline
-                    }
-                    ToggleRow {
-                        objectName: "sundayResetRow"
-                        Layout.fillWidth: true
-                        title: "Sunday Reset"
-                        detail: "Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that."
-                        isOn: prefs.autoTidy
-                        onSwitched: on => prefs.autoTidy = on
+                    Item {
+                        Layout.fillHeight: true
                     }
                 }
-                Item {
-                    Layout.fillHeight: true
-                }
-                PrimaryButton {
-                    objectName: "startButton"
-                    Layout.alignment: Qt.AlignRight
-                    text: "Start my first refresh"
-                    onClicked: root.next()
-                }
+            }
+        }
+
+        Item {
+            Layout.fillWidth: true
+            implicitHeight: startButton.implicitHeight
+
+            PrimaryButton {
+                objectName: "continueButton"
+                anchors.right: parent.right
+                visible: root.step === 0
+                text: "Continue"
+                onClicked: root.next()
+            }
+            PrimaryButton {
+                id: startButton
+                objectName: "startButton"
+                anchors.right: parent.right
+                visible: root.step === 1
+                text: "Start my first refresh"
+                onClicked: root.next()
             }
         }
     }

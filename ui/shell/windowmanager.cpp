@@ -49,14 +49,19 @@ QList<WindowSpec> all() {
 }
 
 QByteArray source(const WindowSpec& spec) {
-    // A fixed size leaves the window resizable; otherwise it follows its view.
-    const QString size =
-        spec.size ? QStringLiteral("width: %1; height: %2; minimumWidth: 640; minimumHeight: 480")
-                        .arg(spec.size->width())
-                        .arg(spec.size->height())
-                  : QStringLiteral("width: view.implicitWidth; height: view.implicitHeight\n"
-                                   "    minimumWidth: width; maximumWidth: width\n"
-                                   "    minimumHeight: height; maximumHeight: height");
+    // A default size leaves the window resizable; otherwise it follows its
+    // view, no taller than the room its screen leaves (set by the manager).
+    const QString size = spec.size
+                             ? QStringLiteral("width: %1; height: %2\n"
+                                              "    minimumWidth: view.minimumSize.width\n"
+                                              "    minimumHeight: view.minimumSize.height")
+                                   .arg(spec.size->width())
+                                   .arg(spec.size->height())
+                             : QStringLiteral("property int room: view.implicitHeight\n"
+                                              "    width: view.implicitWidth\n"
+                                              "    height: Math.min(view.implicitHeight, room)\n"
+                                              "    minimumWidth: width; maximumWidth: width\n"
+                                              "    minimumHeight: height; maximumHeight: height");
     const QString state = spec.usesState ? QStringLiteral("state: window.appState") : QString();
     return QStringLiteral("import QtQuick\n"
                           "import Tovrin.Core\n"
@@ -117,6 +122,16 @@ QQuickWindow* WindowManager::create(const WindowSpec& spec) {
                  qPrintable(component.errorString()));
         delete object;
         return nullptr;
+    }
+    if (!spec.size) {
+        // The screen's height less its panels and the window's title bar.
+        constexpr int titleBar = 48;
+        const auto fit = [window](QScreen* screen) {
+            if (screen)
+                window->setProperty("room", screen->availableGeometry().height() - titleBar);
+        };
+        fit(window->screen());
+        connect(window, &QWindow::screenChanged, window, fit);
     }
     if (spec.centred && window->screen()) {
         const QRect area = window->screen()->availableGeometry();

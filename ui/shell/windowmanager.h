@@ -19,7 +19,8 @@ struct WindowSpec {
     QString module; // the QML module of its view, e.g. "Tovrin.Review"
     QString view;   // the view type
     bool usesState = true;
-    // A fixed default size; without one the window takes its view's size.
+    // A default size, resizable down to the view's minimumSize; without one
+    // the window takes its view's size, as far as its screen has room.
     std::optional<QSize> size;
     bool centred = false;
 };
