@@ -55,8 +55,9 @@ class TestReviewView : public QObject {
     std::unique_ptr<AppState> state;
     std::unique_ptr<QQuickView> view;
 
+    // Over the state a test made, else over the fixture's plan restored.
     bool open() {
-        state = fixture->start();
+        if (!state) state = fixture->start();
         view = std::make_unique<QQuickView>();
         UiCore::setUp(*view->engine());
         view->setInitialProperties({{QStringLiteral("state"), QVariant::fromValue(state.get())}});
@@ -150,6 +151,25 @@ private slots:
             QStringLiteral("Approve %1 changes").arg(fixture->plan.size() - fixture->counts.needs));
         QCOMPARE(byName(root(), QStringLiteral("emptyState")), nullptr);
         screenshot(QStringLiteral("organize"));
+    }
+
+    void refreshOpensOnItsTab_data() {
+        QTest::addColumn<Tidy::Mode>("mode");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("quick") << Tidy::Mode::quick << 0;
+        QTest::newRow("junk only") << Tidy::Mode::junkOnly << 2;
+    }
+    void refreshOpensOnItsTab() {
+        QFETCH(Tidy::Mode, mode);
+        QFETCH(int, tab);
+        Profile profile;
+        profile.onboarded = true;
+        Store::saveProfile(profile);
+        state = std::make_unique<AppState>(fixture->services());
+        state->start(mode);
+        QTRY_COMPARE_WITH_TIMEOUT(state->phase(), Phase::review, 20000);
+        QVERIFY(open());
+        QCOMPARE(this->tab(), tab);
     }
 
     void tileClickTogglesApproval() {
@@ -389,15 +409,28 @@ private slots:
         QVERIFY(find(QStringLiteral("banner"))->isVisible());
     }
 
+    // A click, or Return or Enter on the focused button, presses only that
+    // button; Return anywhere else applies nothing.
     void approveMovesTheApprovedFiles_data() {
-        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("applied");
         QTest::addColumn<bool>("renames");
-        QTest::newRow("approve") << "approve" << true;
-        QTest::newRow("organize only") << "organizeOnly" << false;
-        QTest::newRow("return key") << "" << true;
+        QTest::newRow("approve clicked") << "approve" << 0 << true << true;
+        QTest::newRow("organize only clicked") << "organizeOnly" << 0 << true << false;
+        QTest::newRow("return on approve") << "approve" << int(Qt::Key_Return) << true << true;
+        QTest::newRow("return on organize only")
+            << "organizeOnly" << int(Qt::Key_Return) << true << false;
+        QTest::newRow("enter on organize only")
+            << "organizeOnly" << int(Qt::Key_Enter) << true << false;
+        QTest::newRow("return on the grid") << "" << int(Qt::Key_Return) << false << false;
+        QTest::newRow("enter on a sidebar row")
+            << "group-Everything" << int(Qt::Key_Enter) << false << false;
     }
     void approveMovesTheApprovedFiles() {
-        QFETCH(QString, button);
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, applied);
         QFETCH(bool, renames);
         QVERIFY(open());
         state->toggle(0);
@@ -405,10 +438,18 @@ private slots:
         const QList<PlanItem> plan = state->plan();
         const QString base = state->profile().homeBase;
         QSignalSpy closing(root(), SIGNAL(closeRequested()));
-        if (button.isEmpty())
-            QTest::keyClick(view.get(), Qt::Key_Return);
-        else
-            click(find(button));
+        if (!key) {
+            click(find(focus));
+        } else {
+            if (!focus.isEmpty()) find(focus)->forceActiveFocus(Qt::TabFocusReason);
+            QTest::keyClick(view.get(), Qt::Key(key));
+        }
+        if (!applied) {
+            QCOMPARE(closing.count(), 0);
+            QCOMPARE(state->phase(), Phase::review);
+            QCOMPARE(state->plan(), plan);
+            return;
+        }
         QCOMPARE(closing.count(), 1);
         QTRY_COMPARE(state->phase(), Phase::done);
         QVERIFY(state->plan().isEmpty());
