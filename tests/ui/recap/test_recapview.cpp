@@ -78,9 +78,9 @@ void findNamed(QQuickItem* item, const QString& name, QList<QQuickItem*>& found)
         findNamed(child, name, found);
 }
 
-void collectTexts(QQuickItem* item, QStringList& texts) {
+void collectTexts(QQuickItem* item, QList<QQuickItem*>& texts) {
     if (!item->isVisible()) return;
-    if (item->inherits("QQuickText")) texts.append(item->property("text").toString());
+    if (item->inherits("QQuickText")) texts.append(item);
     for (QQuickItem* child : item->childItems())
         collectTexts(child, texts);
 }
@@ -181,10 +181,25 @@ class TestRecapView : public QObject {
         auto* stack = root()->findChild<QQuickItem*>(QStringLiteral("slides"));
         return stack->property("current").value<QQuickItem*>();
     }
-    QStringList texts() const {
-        QStringList found;
+    QList<QQuickItem*> textItems() const {
+        QList<QQuickItem*> found;
         collectTexts(current(), found);
         return found;
+    }
+    QStringList texts() const {
+        QStringList found;
+        for (QQuickItem* item : textItems())
+            found.append(item->property("text").toString());
+        return found;
+    }
+    // Texts of the current slide that do not lie wholly inside the window.
+    QStringList offWindow() const {
+        QStringList off;
+        const QRectF window(QPointF(0, 0), view->size());
+        for (QQuickItem* item : textItems())
+            if (!window.contains(item->mapRectToScene(item->boundingRect())))
+                off.append(item->property("text").toString());
+        return off;
     }
     void clickAt(QQuickItem* item) {
         const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
@@ -272,20 +287,47 @@ private slots:
                             finale}
             << "";
 
+        // Twelve groups, 12 files down to 1: the largest six, then the rest in one row.
         QList<Planned> wide;
-        const QStringList dests{"Personal/Documents", "Creator/Videos", "Work Admin/Tax",
-                                "Archive/2023",       "Library/Fonts",  "Library/Books",
-                                "Projects/Alpha/Docs"};
-        QStringList rows{"Where everything went"};
-        const QStringList groups{"Personal",        "Creator",         "Work Admin", "Archive",
-                                 "Library · Fonts", "Library · Books", "Alpha"};
-        for (qsizetype i = 0; i < dests.size(); ++i) {
+        const QStringList dests{"Personal/Documents",  "Creator/Videos",     "Work Admin/Tax",
+                                "Archive/2023",        "Library/Fonts",      "Library/Books",
+                                "Projects/Alpha/Docs", "Projects/Beta/Docs", "Projects/Gamma/Art",
+                                "Projects/Delta/Docs", "Library/Music",      "Projects/Eta/Docs"};
+        const QStringList rows{"Where everything went",
+                               "Personal",
+                               "12",
+                               "Creator",
+                               "11",
+                               "Work Admin",
+                               "10",
+                               "Archive",
+                               "9",
+                               "Library · Fonts",
+                               "8",
+                               "Library · Books",
+                               "7",
+                               "+ 6 more",
+                               "21"};
+        for (qsizetype i = 0; i < dests.size(); ++i)
             wide += many(dests[i], int(dests.size() - i));
-            rows << groups[i] << QString::number(dests.size() - i);
-        }
-        QTest::newRow("many groups")
-            << wide << true << QList<Shown>{intro, moved(28), {"groups", rows}, finale}
-            << "recap-many";
+        QTest::newRow("twelve groups")
+            << wide << true << QList<Shown>{intro, moved(78), {"groups", rows}, finale}
+            << "recap-12-groups";
+
+        const QString longName = QStringLiteral(
+            "Sunrise over the lake at the cabin, the whole family on the jetty, the dog chasing "
+            "ducks in the reeds at first light.png");
+        QTest::newRow("a 120-character new name")
+            << QList<Planned>{planned(QStringLiteral("IMG_2.png"),
+                                      QStringLiteral("Personal/Photos"), QStringLiteral("personal"),
+                                      4, longName, FileKind::image)}
+            << true
+            << QList<Shown>{intro,
+                            moved(1),
+                            {"groups", {"Where everything went", "Personal", "1"}},
+                            {"renamed", {"1", "names made clear.", "IMG_2.png", longName}},
+                            finale}
+            << "recap-long-rename";
 
         QTest::newRow("all skipped: intro and finale only")
             << QList<Planned>{planned(QStringLiteral("gone.zip"),
@@ -312,6 +354,7 @@ private slots:
             QCOMPARE(root()->property("index").toInt(), int(i));
             QCOMPARE(slide(), show[i].slide);
             QCOMPARE(texts(), show[i].texts);
+            QCOMPARE(offWindow(), QStringList());
             auto* hint = root()->findChild<QQuickItem*>(QStringLiteral("hint"));
             QCOMPARE(hint->isVisible(), show[i].slide != QLatin1String("finale"));
             QCOMPARE(hint->property("text").toString(), QStringLiteral("Click to continue"));
