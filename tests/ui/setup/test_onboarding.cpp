@@ -125,6 +125,37 @@ private slots:
         QVERIFY(view.screenshot(screenshot));
     }
 
+    // A 1366 × 768 screen with a panel leaves the window 688 high: each
+    // step's button stays in view and the preferences scroll to their end.
+    void fitsASmallScreen() {
+        const auto state = makeState();
+        ViewHarness view(QStringLiteral("OnboardingView"), state.get());
+        view.window.setResizeMode(QQuickView::SizeRootObjectToView);
+        view.window.resize(620, 768 - 32 - 48);
+        QVERIFY(view.show());
+        const QRectF window(QPointF(0, 0), view.window.size());
+        const auto inView = [&](QQuickItem* item) {
+            return item && window.contains(item->mapRectToScene(item->boundingRect()));
+        };
+        QVERIFY(inView(view.find(QStringLiteral("continueButton"))));
+        QVERIFY(view.screenshot(QStringLiteral("onboarding-1366x768-connect")));
+        QVERIFY(view.click(QStringLiteral("continueButton")));
+        QVERIFY(inView(view.find(QStringLiteral("startButton"))));
+        QVERIFY(view.screenshot(QStringLiteral("onboarding-1366x768-preferences")));
+
+        QQuickItem* scroller = view.find(QStringLiteral("scroller"));
+        QVERIFY(scroller);
+        scroller->setProperty("contentY",
+                              scroller->property("contentHeight").toReal() - scroller->height());
+        QQuickItem* sunday = view.toggle(QStringLiteral("sundayResetRow"));
+        QTRY_VERIFY(inView(sunday));
+        const bool autoTidy = state->profile().autoTidy;
+        QVERIFY(view.click(sunday));
+        QCOMPARE(state->profile().autoTidy, !autoTidy);
+        QVERIFY(inView(view.find(QStringLiteral("startButton"))));
+        QVERIFY(view.screenshot(QStringLiteral("onboarding-1366x768-preferences-end")));
+    }
+
     void keyCheck_data() {
         QTest::addColumn<QJsonArray>("script");
         QTest::addColumn<QString>("result");
