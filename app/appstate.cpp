@@ -496,7 +496,7 @@ void AppState::autoCheck() {
     if (!Schedule::isSundayFromNine(current)) return;
     if (profile_.lastRun && profile_.lastRun->toLocalTime().date() == current.toLocalTime().date())
         return;
-    start(TidyMode::quick);
+    if (Schedule::takeAutoRunDay(services_.settingsPath, current)) start(TidyMode::quick);
 }
 
 void AppState::refreshNewFiles() {
