@@ -764,6 +764,7 @@ void AppState::apply(bool includeRenames) {
     if (phase_ != Phase::review) return;
     setPhase(Phase::applying);
     setStatus(QStringLiteral("Moving files"));
+    setMessage(std::nullopt);
     const QList<PlanItem> plan = plan_;
     const QString homeBase = profile_.homeBase;
     RecapData recap;
@@ -780,7 +781,15 @@ void AppState::apply(bool includeRenames) {
     whenDone(QtConcurrent::run([plan, homeBase, includeRenames] {
                  return Mover::apply(plan, homeBase, includeRenames);
              }),
-             this, [recap](AppState* guard, const ApplyResult& result) mutable {
+             this, [recap](AppState* guard, const std::optional<ApplyResult>& applied) mutable {
+                 if (!applied) {
+                     guard->setPhase(Phase::review);
+                     guard->setMessage(QStringLiteral(
+                         "Nothing was moved: the log needed to undo the moves can't be "
+                         "written. Check that the disk has room and isn't read-only."));
+                     return;
+                 }
+                 const ApplyResult& result = *applied;
                  guard->setLastResult(result);
                  recap.result = result;
                  guard->setRecap(recap);
