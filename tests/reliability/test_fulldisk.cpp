@@ -219,7 +219,7 @@ private slots:
     void noLogNoMoves() {
         QFETCH(bool, readOnly);
         qputenv("XDG_DATA_HOME", volume.toLocal8Bit());
-        Store::logsDir();
+        Store::logsDir(); // the folder is there; no file in it can be written
         const QString src = home.path("Downloads/keep.txt");
         write(src, "stays");
         const auto restore = qScopeGuard([&] {
