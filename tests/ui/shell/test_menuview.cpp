@@ -164,18 +164,19 @@ private slots:
 
     // "Last refresh … ago" is told from the time the panel is looked at.
     void lastRefreshMovesOn() {
-        QDateTime clock = QDateTime::currentDateTime();
+        // Shared, as the state may still read it after the test returns.
+        const auto clock = std::make_shared<QDateTime>(QDateTime::currentDateTime());
         Profile profile;
         profile.onboarded = true;
-        profile.lastRun = clock.addSecs(-120);
+        profile.lastRun = clock->addSecs(-120);
         Store::saveProfile(profile);
-        h->now = [&clock] { return clock; };
+        h->now = [clock] { return *clock; };
         AppState& state = h->makeState();
         QQuickWindow& w = show(state);
         QCOMPARE(textOf(w, QStringLiteral("subtitle")),
                  QStringLiteral("Last refresh 2 minutes ago"));
         w.hide();
-        clock = clock.addSecs(3 * 3600);
+        *clock = clock->addSecs(3 * 3600);
         w.show();
         QTRY_COMPARE(textOf(w, QStringLiteral("subtitle")),
                      QStringLiteral("Last refresh 3 hours ago"));
