@@ -496,7 +496,7 @@ void AppState::autoCheck() {
     if (!Schedule::isSundayFromNine(current)) return;
     if (profile_.lastRun && profile_.lastRun->toLocalTime().date() == current.toLocalTime().date())
         return;
-    start(TidyMode::quick);
+    if (Schedule::takeAutoRunDay(services_.settingsPath, current)) start(TidyMode::quick);
 }
 
 void AppState::refreshNewFiles() {
@@ -765,6 +765,7 @@ void AppState::apply(bool includeRenames) {
     if (phase_ != Phase::review) return;
     setPhase(Phase::applying);
     setStatus(QStringLiteral("Moving files"));
+    setMessage(std::nullopt);
     const QList<PlanItem> plan = plan_;
     const QString homeBase = profile_.homeBase;
     RecapData recap;
@@ -781,7 +782,15 @@ void AppState::apply(bool includeRenames) {
     whenDone(QtConcurrent::run([plan, homeBase, includeRenames] {
                  return Mover::apply(plan, homeBase, includeRenames);
              }),
-             this, [recap](AppState* guard, const ApplyResult& result) mutable {
+             this, [recap](AppState* guard, const std::optional<ApplyResult>& applied) mutable {
+                 if (!applied) {
+                     guard->setPhase(Phase::review);
+                     guard->setMessage(QStringLiteral(
+                         "Nothing was moved: the log needed to undo the moves can't be "
+                         "written. Check that the disk has room and isn't read-only."));
+                     return;
+                 }
+                 const ApplyResult& result = *applied;
                  guard->setLastResult(result);
                  recap.result = result;
                  guard->setRecap(recap);

@@ -9,6 +9,7 @@ namespace {
 
 const QString reminderOnKey = QStringLiteral("sundayReminderOn");
 const QString reminderDueKey = QStringLiteral("sundayReminderDue");
+const QString autoRunDayKey = QStringLiteral("sundayAutoRunDay");
 
 } // namespace
 
@@ -28,6 +29,16 @@ QDateTime nextSundayNine(const QDateTime& now) {
         due = QDateTime(day, QTime(9, 0), Qt::LocalTime);
     }
     return due;
+}
+
+bool takeAutoRunDay(const QString& settingsPath, const QDateTime& now) {
+    const QString today = now.toLocalTime().date().toString(Qt::ISODate);
+    QSettings settings(settingsPath, QSettings::IniFormat);
+    if (settings.value(autoRunDayKey).toString() == today) return false;
+    settings.setValue(autoRunDayKey, today);
+    // A day that cannot be kept would let every tick pay for another run.
+    settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 } // namespace Schedule

@@ -21,6 +21,10 @@ namespace Schedule {
 bool isSundayFromNine(const QDateTime& now);
 // The first Sunday 9:00 local time strictly after `now`.
 QDateTime nextSundayNine(const QDateTime& now);
+// True once per local day, for the automatic refresh: the day is kept in the
+// settings file, so a refresh that fails is not paid for again that day, nor
+// after a restart. False when the day cannot be kept.
+bool takeAutoRunDay(const QString& settingsPath, const QDateTime& now);
 
 } // namespace Schedule
 

@@ -140,27 +140,34 @@ public:
         if (fd >= 0) ::close(fd);
     }
 
-    void intend(const MoveRecord& record) {
-        add('?' + Json::compact(Json::encode(record)));
-        flush();
-    }
-    void done(const MoveRecord& record) { add(Json::compact(Json::encode(record))); }
-
-    // Once it returns, every line survives the process.
-    void flush() {
-        if (pending.isEmpty()) return;
+    bool open() {
         if (fd < 0)
             fd = ::open(QFile::encodeName(path).constData(),
                         O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-        if (fd < 0) return;
+        return fd >= 0;
+    }
+
+    // False when the intent is not on record: the move must not happen.
+    bool intend(const MoveRecord& record) {
+        add('?' + Json::compact(Json::encode(record)));
+        return flush();
+    }
+    void done(const MoveRecord& record) { add(Json::compact(Json::encode(record))); }
+
+    // Once it returns true, every line survives the process.
+    bool flush() {
+        if (pending.isEmpty()) return true;
         qsizetype written = 0;
-        while (written < pending.size()) {
-            const ssize_t put =
-                ::write(fd, pending.constData() + written, size_t(pending.size() - written));
-            if (put <= 0) break;
-            written += put;
-        }
+        if (open())
+            while (written < pending.size()) {
+                const ssize_t put =
+                    ::write(fd, pending.constData() + written, size_t(pending.size() - written));
+                if (put <= 0) break;
+                written += put;
+            }
+        const bool whole = written == pending.size();
         pending.clear();
+        return whole;
     }
 
     void remove() {
@@ -295,13 +302,16 @@ void recoverJournals() {
         recoverUndo(logs.filePath(name).chopped(QStringLiteral(".undoing").size()));
 }
 
-ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool includeRenames) {
+std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& homeBase,
+                                 bool includeRenames) {
     const QString home = QDir::cleanPath(homeBase);
     const QString realHome = resolved(home);
     const QString log = newLogPath(QDateTime::currentDateTime());
     Journal journal(journalPath(log));
+    if (!journal.open()) return std::nullopt;
     LogFile text(log);
     ApplyResult result;
+    bool unrecorded = false; // once the journal takes no more, nothing else moves
 
     // Resolving a folder through links costs more than a move; plans send
     // thousands of files to the same few folders.
@@ -315,6 +325,10 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
 
     for (const PlanItem& item : items) {
         if (!item.approved) continue;
+        if (unrecorded) {
+            ++result.skipped;
+            continue;
+        }
         const QString src = QDir::cleanPath(item.src.toLocalFile());
         const QString destDir = QDir::cleanPath(home + QLatin1Char('/') + item.destFolder);
         struct stat st;
@@ -343,8 +357,8 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
         const QString wanted = destDir + QLatin1Char('/') + name;
         const std::optional<QString> target = MoveFile::move(src, [&](int attempt) {
             const QString candidate = firstTry(wanted, attempt);
-            journal.intend({src, candidate, QDateTime::currentDateTimeUtc()});
-            return candidate;
+            unrecorded = !journal.intend({src, candidate, QDateTime::currentDateTimeUtc()});
+            return unrecorded ? QString() : candidate;
         });
         if (!target) {
             ++result.skipped;
@@ -365,6 +379,7 @@ ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool in
     journal.flush();
     // Intents of moves that all failed leave nothing to undo.
     if (result.moved == 0 || text.close()) journal.remove();
+    if (unrecorded && result.moved == 0) return std::nullopt;
     return result;
 }
 

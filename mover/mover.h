@@ -11,7 +11,10 @@
 // and never replaces an existing file; every completed move is logged.
 namespace Mover {
 
-ApplyResult apply(const QList<PlanItem>& items, const QString& homeBase, bool includeRenames);
+// Nothing when no move could be put on record: then nothing has moved, since
+// a move that cannot be undone is never made.
+std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& homeBase,
+                                 bool includeRenames);
 // Undoes the newest move log; the number of files put back.
 int undoLatest();
 // The first path at or beside `path` that does not exist yet: "name (2).ext", ...

@@ -280,6 +280,7 @@ std::optional<QString> move(const QString& src, const Candidate& candidate) {
     bool across = false;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         const QString target = candidate(attempt);
+        if (target.isEmpty()) return std::nullopt;
         const QByteArray to = raw(target);
         Result result = across ? Result::crossDevice : renameNoReplace(from, to, isDir);
         if (result == Result::crossDevice) {

@@ -10,7 +10,8 @@
 namespace MoveFile {
 
 // Gives the path to try for the attempt-th time (0 first); called again when
-// a candidate turns out to be taken at the moment of the move.
+// a candidate turns out to be taken at the moment of the move. An empty path
+// stops the move.
 using Candidate = std::function<QString(int attempt)>;
 
 // Moves src to the first candidate that is free at the moment of the move.

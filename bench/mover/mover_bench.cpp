@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     const qint64 before = writtenBytes();
     QElapsedTimer timer;
     timer.start();
-    const ApplyResult result = Mover::apply(plan, homeBase, true);
+    const ApplyResult result = Mover::apply(plan, homeBase, true).value();
     const double applySeconds = double(timer.nsecsElapsed()) / 1e9;
     const qint64 logBytes = writtenBytes() - before;
     const std::optional<QString> log = Store::latestLog();

@@ -423,6 +423,27 @@ private slots:
         QCOMPARE(restarted->recap(), recap); // undo leaves the recap alone
     }
 
+    // With no log to undo it from, apply moves nothing and the plan waits on.
+    void applyWithoutLog() {
+        write(desktop("a.txt"), "data");
+        PlanItem item;
+        item.src = QUrl::fromLocalFile(desktop("a.txt"));
+        item.destFolder = QStringLiteral("Personal");
+        item.category = QStringLiteral("personal");
+        item.approved = true;
+        Store::savePlan({item});
+        write(Store::dir() + QStringLiteral("/logs"), "a file where the folder belongs");
+        const auto state = makeState();
+        state->apply(true);
+        waitUntilSettled(*state);
+        QCOMPARE(state->phase(), Phase::review);
+        QVERIFY(state->message().has_value());
+        QCOMPARE(Store::loadPlan(), std::optional(state->plan()));
+        QCOMPARE(state->plan().size(), 1);
+        QVERIFY(QFile::exists(desktop("a.txt")));
+        QCOMPARE(state->profile().lastRun, std::nullopt);
+    }
+
     void recapWithOnlyJunk() {
         PlanItem junk;
         junk.category = QStringLiteral("junk");

@@ -144,6 +144,41 @@ private slots:
         QCOMPARE(state->phase(), starts ? Phase::scanning : before);
     }
 
+    // A Sunday run that fails after the connection check is paid for once:
+    // later ticks and a restart leave it, with its message; the user may
+    // still start one.
+    void failedAutoRunIsNotRetried() {
+        Profile profile;
+        profile.onboarded = true;
+        profile.autoTidy = true;
+        Store::saveProfile(profile);
+        QFile file(home->path(QStringLiteral("Desktop/a.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        claude.classifyFailure = Model::Failure{true, QStringLiteral("Model refused.")};
+        clock = local(QStringLiteral("2026-12-06 09:05"));
+        auto state = makeState();
+        state->autoCheck();
+        QTRY_VERIFY(!state->isBusy());
+        QCOMPARE(state->message(), std::optional<QString>(QStringLiteral("Model refused.")));
+        const int pings = claude.pings;
+
+        clock = local(QStringLiteral("2026-12-06 09:15"));
+        state->autoCheck();
+        QCOMPARE(state->message(), std::optional<QString>(QStringLiteral("Model refused.")));
+        state = makeState();
+        state->autoCheck();
+        QCOMPARE(state->phase(), Phase::idle);
+        QCOMPARE(claude.pings.load(), pings);
+
+        state->start(TidyMode::quick);
+        QCOMPARE(state->phase(), Phase::scanning);
+        QTRY_VERIFY(!state->isBusy());
+        clock = local(QStringLiteral("2026-12-13 09:05"));
+        state->autoCheck();
+        QCOMPARE(state->phase(), Phase::scanning);
+        QTRY_VERIFY(!state->isBusy());
+    }
+
     void setUp_data() {
         QTest::addColumn<bool>("sundayReset");
         QTest::addColumn<QString>("reminderOn"); // stored text, empty for absent

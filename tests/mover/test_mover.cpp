@@ -173,7 +173,7 @@ private slots:
             QVERIFY(QFile::link(base() + "/Real", base() + "/Personal"));
         }
 
-        const ApplyResult result = Mover::apply({item}, base(), renames);
+        const ApplyResult result = Mover::apply({item}, base(), renames).value();
         QCOMPARE(result.moved, moved);
         QCOMPARE(result.skipped, skipped);
         QCOMPARE(result.renamed, renamed);
@@ -203,7 +203,7 @@ private slots:
         }
         plan.append(planItem(downloads() + "/gone.txt", "Dest", "junk"));
         plan.last().size = 5000;
-        const ApplyResult result = Mover::apply(plan, base(), true);
+        const ApplyResult result = Mover::apply(plan, base(), true).value();
         QCOMPARE(result, (ApplyResult{4, 0, 200, 1, 1}));
     }
 
@@ -220,7 +220,7 @@ private slots:
         plan.append(planItem(base() + "/Self", "Self/Deeper"));
         plan.append(planItem(base() + "/Self", "Self"));
         plan.append(planItem(base() + "/Self", "./Self/"));
-        const ApplyResult result = Mover::apply(plan, base(), true);
+        const ApplyResult result = Mover::apply(plan, base(), true).value();
         QCOMPARE(result.moved, 3);
         QCOMPARE(result.skipped, 3);
         QVERIFY(!QFileInfo::exists(base() + "/Self/Self"));
@@ -238,7 +238,7 @@ private slots:
             write(downloads() + QStringLiteral("/f%1.txt").arg(i), QByteArray::number(i));
             plan.append(planItem(downloads() + QStringLiteral("/f%1.txt").arg(i), "Dest"));
         }
-        QCOMPARE(Mover::apply(plan, base(), true).moved, 45);
+        QCOMPARE(Mover::apply(plan, base(), true).value().moved, 45);
         const auto log = Store::latestLog();
         QVERIFY(log);
         QVERIFY(QFileInfo(*log).fileName().contains(
@@ -256,8 +256,9 @@ private slots:
 
         // A second apply within the same second gets its own log.
         write(downloads() + "/late.txt", "late");
-        QCOMPARE(Mover::apply({planItem(downloads() + "/late.txt", "Dest")}, base(), true).moved,
-                 1);
+        QCOMPARE(
+            Mover::apply({planItem(downloads() + "/late.txt", "Dest")}, base(), true).value().moved,
+            1);
         QCOMPARE(logCount("moves-"), 2);
         QCOMPARE(Mover::undoLatest(), 1);
         QCOMPARE(read(downloads() + "/late.txt"), QByteArray("late"));
@@ -300,7 +301,7 @@ private slots:
         write(downloads() + "/Folder/a/b.txt", "nested");
         plan.append(planItem(downloads() + "/Folder", "Folders"));
         const auto before = snapshot(home->path());
-        const ApplyResult result = Mover::apply(plan, base(), renames);
+        const ApplyResult result = Mover::apply(plan, base(), renames).value();
         QCOMPARE(result.moved, plan.size());
         QCOMPARE(result.skipped, 0);
         // Nothing lost, nothing overwritten: the same bytes, all elsewhere.
@@ -333,7 +334,9 @@ private slots:
         // A plan that moves nothing leaves no log, so undo reaches the one before.
         write(downloads() + "/c.txt", "c");
         Mover::apply({planItem(downloads() + "/c.txt", "Dest")}, base(), true);
-        QCOMPARE(Mover::apply({planItem(downloads() + "/gone.txt", "Dest")}, base(), true).skipped,
+        QCOMPARE(Mover::apply({planItem(downloads() + "/gone.txt", "Dest")}, base(), true)
+                     .value()
+                     .skipped,
                  1);
         QCOMPARE(logCount("moves-"), 1);
         QCOMPARE(Mover::undoLatest(), 1);
@@ -387,9 +390,10 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.setFileTime(old, QFileDevice::FileModificationTime));
         }
-        const ApplyResult result = Mover::apply(
-            {planItem(downloads() + "/big.bin", "In"), planItem(downloads() + "/Tree", "In")},
-            other.path(), true);
+        const ApplyResult result = Mover::apply({planItem(downloads() + "/big.bin", "In"),
+                                                 planItem(downloads() + "/Tree", "In")},
+                                                other.path(), true)
+                                       .value();
         QCOMPARE(result.moved, 2);
         QCOMPARE(read(other.path() + "/In/big.bin"), QByteArray(3'000'000, 'b'));
         QCOMPARE(QFileInfo(other.path() + "/In/big.bin").lastModified().toUTC(), old);
@@ -406,7 +410,7 @@ private slots:
         write(downloads() + "/Broken/ok.txt", "ok");
         QCOMPARE(::mkfifo(qPrintable(downloads() + "/Broken/pipe"), 0600), 0);
         const ApplyResult failed =
-            Mover::apply({planItem(downloads() + "/Broken", "In")}, other.path(), true);
+            Mover::apply({planItem(downloads() + "/Broken", "In")}, other.path(), true).value();
         QCOMPARE(failed.skipped, 1);
         QCOMPARE(read(downloads() + "/Broken/ok.txt"), QByteArray("ok"));
         QVERIFY(!QFileInfo::exists(other.path() + "/In/Broken"));
@@ -465,7 +469,7 @@ private slots:
         const QString src = downloads() + "/report.pdf";
         const QByteArray bytes(100'000, 'r');
         write(src, bytes);
-        QCOMPARE(Mover::apply({planItem(src, "Work")}, base(), true).moved, 1);
+        QCOMPARE(Mover::apply({planItem(src, "Work")}, base(), true).value().moved, 1);
         write(src, bytes.left(40'000));
         const QString log = *Store::latestLog();
         const MoveRecord back{base() + "/Work/report.pdf", src, QDateTime::currentDateTimeUtc()};

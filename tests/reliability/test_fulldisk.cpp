@@ -175,7 +175,8 @@ private slots:
             file.write(QByteArray(3 * 1024 * 1024, 'b'));
         }
         const QByteArray bigBytes = read(big);
-        const ApplyResult result = Mover::apply(planOf({big, small}, "Personal"), base, true);
+        const ApplyResult result =
+            Mover::apply(planOf({big, small}, "Personal"), base, true).value();
         QCOMPARE(result.moved, 1);
         QCOMPARE(result.skipped, 1);
         QCOMPARE(read(big), bigBytes);
@@ -200,12 +201,40 @@ private slots:
             run(QStringLiteral("mount"), {"-o", "remount,rw,bind", volume});
         });
         QList<PlanItem> plan = planOf({kept}, "Personal") + planOf({other}, "Personal/New");
-        const ApplyResult result = Mover::apply(plan, base, true);
+        const ApplyResult result = Mover::apply(plan, base, true).value();
         QCOMPARE(result.moved, 0);
         QCOMPARE(result.skipped, 2);
         QCOMPARE(read(kept), QByteArray("stays"));
         QCOMPARE(read(other), QByteArray("stays too"));
         QVERIFY(filesUnder(base).isEmpty());
+    }
+
+    // Where the move log goes takes nothing more: no move is made that could
+    // not be undone.
+    void noLogNoMoves_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("full") << false;
+        QTest::newRow("read-only") << true;
+    }
+    void noLogNoMoves() {
+        QFETCH(bool, readOnly);
+        qputenv("XDG_DATA_HOME", volume.toLocal8Bit());
+        Store::logsDir(); // the folder is there; no file in it can be written
+        const QString src = home.path("Downloads/keep.txt");
+        write(src, "stays");
+        const auto restore = qScopeGuard([&] {
+            qunsetenv("XDG_DATA_HOME");
+            run(QStringLiteral("mount"), {"-o", "remount,rw,bind", volume});
+            QFile::remove(volume + QStringLiteral("/filler"));
+        });
+        if (readOnly)
+            QVERIFY(run(QStringLiteral("mount"), {"-o", "remount,ro,bind", volume}));
+        else
+            fill(volume);
+        const QString base = home.path("Documents");
+        QVERIFY(!Mover::apply(planOf({src}, "Personal"), base, true).has_value());
+        QCOMPARE(read(src), QByteArray("stays"));
+        QVERIFY(!QFileInfo::exists(base + QStringLiteral("/Personal/keep.txt")));
     }
 };
 

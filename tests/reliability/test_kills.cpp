@@ -109,7 +109,7 @@ private slots:
             const bool inUndo = round % 2 == 1;
             if (inUndo) {
                 // A complete apply, then an undo killed part-way.
-                QCOMPARE(Mover::apply(plan, base, true).moved, plan.size());
+                QCOMPARE(Mover::apply(plan, base, true).value().moved, plan.size());
                 const int wait = 1 + int(QRandomGenerator::global()->bounded(2900));
                 runAndKill({QStringLiteral("undo")},
                            [&] { return QDir(home.path("Downloads")).count() - 2 >= uint(wait); });
@@ -153,7 +153,7 @@ private slots:
         const int killedBefore = killedMidway;
         for (int round = 0; round < 12; ++round) {
             if (round % 2 == 1) {
-                QCOMPARE(Mover::apply(copies, otherBase, true).moved, copies.size());
+                QCOMPARE(Mover::apply(copies, otherBase, true).value().moved, copies.size());
                 const int wait = 1 + int(QRandomGenerator::global()->bounded(23));
                 runAndKill({QStringLiteral("undo")},
                            [&] { return QDir(home.path("Desktop")).count() - 2 >= uint(wait); });

@@ -12,7 +12,7 @@ ColumnLayout {
     spacing: 12
 
     PanelHeader {
-        subtitle: panel.state.lastRunText
+        subtitle: panel.model.lastRunText
         Layout.fillWidth: true
         Layout.bottomMargin: 2
     }
@@ -121,14 +121,8 @@ ColumnLayout {
         }
     }
 
-    Text {
-        objectName: "message"
+    MessageLine {
         text: panel.model.message
-        visible: text.length > 0
-        color: Theme.muted
-        font.pixelSize: 11
-        wrapMode: Text.Wrap
-        Layout.fillWidth: true
     }
 
     PanelButton {

@@ -18,6 +18,15 @@ Item {
         state: root.state
     }
 
+    // "Last refresh … ago" is read afresh when the panel opens and while it is open.
+    Timer {
+        interval: 10000
+        repeat: true
+        triggeredOnStart: true
+        running: root.Window.window !== null && root.Window.window.visible
+        onTriggered: menuModel.timePassed()
+    }
+
     Rectangle {
         anchors.fill: parent
         color: Theme.ivory

@@ -43,4 +43,8 @@ ColumnLayout {
             onClicked: panel.state.discardPlan()
         }
     }
+
+    MessageLine {
+        text: panel.model.message
+    }
 }

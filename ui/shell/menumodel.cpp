@@ -37,6 +37,7 @@ void MenuModel::setState(AppState* state) {
         connect(state_, &AppState::lastResultChanged, this, &MenuModel::resultChanged);
         connect(state_, &AppState::recapChanged, this, &MenuModel::recapChanged);
         connect(state_, &AppState::messageChanged, this, &MenuModel::messageChanged);
+        connect(state_, &AppState::profileChanged, this, &MenuModel::clockChanged);
     }
     emit stateChanged();
     emit profileChanged();
@@ -45,6 +46,7 @@ void MenuModel::setState(AppState* state) {
     emit resultChanged();
     emit recapChanged();
     emit messageChanged();
+    emit clockChanged();
 }
 
 void MenuModel::updateStats() {
@@ -90,6 +92,10 @@ bool MenuModel::hasRecap() const {
 
 QString MenuModel::message() const {
     return state_ ? state_->message().value_or(QString()) : QString();
+}
+
+QString MenuModel::lastRunText() const {
+    return state_ ? state_->lastRunText() : QString();
 }
 
 QString MenuModel::homeFolder(const QString& relative) const {

@@ -47,6 +47,7 @@ class MenuModel : public QObject {
     Q_PROPERTY(bool hasRecap READ hasRecap NOTIFY recapChanged)
 
     Q_PROPERTY(QString message READ message NOTIFY messageChanged)
+    Q_PROPERTY(QString lastRunText READ lastRunText NOTIFY clockChanged)
 
 public:
     using QObject::QObject;
@@ -75,6 +76,10 @@ public:
     bool hasRecap() const;
 
     QString message() const;
+    QString lastRunText() const;
+    // Texts relative to now are read again; the panel calls it when it opens
+    // and while it stays open.
+    Q_INVOKABLE void timePassed() { emit clockChanged(); }
 
     // A folder under the home base, for the done panel's buttons.
     Q_INVOKABLE QString homeFolder(const QString& relative) const;
@@ -87,6 +92,7 @@ signals:
     void resultChanged();
     void recapChanged();
     void messageChanged();
+    void clockChanged();
 
 private:
     ApplyResult result() const;

@@ -29,6 +29,7 @@ struct PanelHarness {
     QStringList windows;
     QStringList folders;
     int quits = 0;
+    std::function<QDateTime()> now; // empty: the real clock
 
     PanelHarness() {
         if (!claude.listen()) qFatal("the fake Claude server cannot listen");
@@ -63,6 +64,7 @@ struct PanelHarness {
     AppState& makeState() {
         AppServices services;
         services.usage = &usage;
+        if (now) services.now = now;
         services.settingsPath = home.path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
         state = std::make_unique<AppState>(services);
         state->setOpenWindow([this](const QString& id) { windows.append(id); });

@@ -162,6 +162,26 @@ private slots:
         QCOMPARE(h->windows, QStringList{QStringLiteral("settings")});
     }
 
+    // "Last refresh … ago" is told from the time the panel is looked at.
+    void lastRefreshMovesOn() {
+        // Shared, as the state may still read it after the test returns.
+        const auto clock = std::make_shared<QDateTime>(QDateTime::currentDateTime());
+        Profile profile;
+        profile.onboarded = true;
+        profile.lastRun = clock->addSecs(-120);
+        Store::saveProfile(profile);
+        h->now = [clock] { return *clock; };
+        AppState& state = h->makeState();
+        QQuickWindow& w = show(state);
+        QCOMPARE(textOf(w, QStringLiteral("subtitle")),
+                 QStringLiteral("Last refresh 2 minutes ago"));
+        w.hide();
+        *clock = clock->addSecs(3 * 3600);
+        w.show();
+        QTRY_COMPARE(textOf(w, QStringLiteral("subtitle")),
+                     QStringLiteral("Last refresh 3 hours ago"));
+    }
+
     // The undo row runs undo; its outcome is the message at the bottom.
     void undoRowShowsOutcome() {
         PanelHarness::onboard();
@@ -223,6 +243,22 @@ private slots:
         QVERIFY(state.plan().isEmpty());
         QCOMPARE(Store::loadPlan(), std::optional<QList<PlanItem>>(QList<PlanItem>{}));
         QCOMPARE(panel(), QStringLiteral("idlePanel"));
+    }
+
+    // An apply refused for want of an undo log leaves the plan waiting, and says why.
+    void refusedApplySaysWhy() {
+        PanelHarness::onboard();
+        pendingPlan();
+        QFile logs(Store::dir() + QStringLiteral("/logs"));
+        QVERIFY(logs.open(QIODevice::WriteOnly));
+        AppState& state = h->makeState();
+        QQuickWindow& w = show(state);
+        QVERIFY(!shows(w, QStringLiteral("message")));
+        state.apply(true);
+        QVERIFY(h->settle());
+        QCOMPARE(panel(), QStringLiteral("reviewReadyPanel"));
+        QVERIFY(shows(w, QStringLiteral("message")));
+        QCOMPARE(textOf(w, QStringLiteral("message")), state.message().value());
     }
 
     void doneWithNothingFound() {
