@@ -155,9 +155,10 @@ QString visualLine(int number, const ScannedItem& item) {
     QString line = QStringLiteral("#%1 = id %2: %3 (%4, modified %5)")
                        .arg(number)
                        .arg(item.id)
-                       .arg(item.relPath(), toString(item.kind),
+                       .arg(Prompt::oneLine(item.relPath()), toString(item.kind),
                             item.modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
-    if (item.whereFrom) line += QStringLiteral(", downloaded from ") + *item.whereFrom;
+    if (item.whereFrom)
+        line += QStringLiteral(", downloaded from ") + Prompt::oneLine(*item.whereFrom);
     return line;
 }
 
