@@ -244,7 +244,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                 visual.append(item);
             continue;
         }
-        if (auto keyword = Rules::keywordDecision(item, profile.projects)) {
+        if (auto keyword = Rules::keywordDecision(item, profile.projects, profile.scanFolders)) {
             decided->insert(item.id, *keyword);
             if (profile.renameFiles && !item.isDir && Naming::isMeaningless(item.name))
                 enlist(item);
