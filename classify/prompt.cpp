@@ -86,7 +86,7 @@ QString projectLine(const Project& project, const QMap<QString, QString>& notes)
     QString line = QStringLiteral("- ") + oneLine(project.name);
     if (!project.aliases.isEmpty())
         line += QStringLiteral(" (also called: ") + oneLine(project.aliases) + QLatin1Char(')');
-    const auto note = notes.constFind(project.name.toLower());
+    const auto note = notes.constFind(trimSpacesTabs(project.name).toLower());
     if (note != notes.cend()) line += QStringLiteral(". Its files look like: ") + oneLine(*note);
     return line;
 }

@@ -159,6 +159,9 @@ void TestPrompt::systemPrompt_data() {
         << QList<Project>{project("Pellmark", "PM")}
         << QByteArray(R"({"pellmark":"dark card art","other":"x"})")
         << QStringLiteral("- Pellmark (also called: PM). Its files look like: dark card art");
+    QTest::newRow("note by trimmed name")
+        << QList<Project>{project(" Pellmark ")} << QByteArray(R"({"pellmark":"dark card art"})")
+        << QStringLiteral("-  Pellmark . Its files look like: dark card art");
     QTest::newRow("note stored under mixed case is not found")
         << QList<Project>{project("Pellmark")} << QByteArray(R"({"Pellmark":"dark card art"})")
         << QStringLiteral("- Pellmark");
