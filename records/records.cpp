@@ -129,6 +129,11 @@ template <typename Next> qsizetype fittingEnd(QStringView text, qsizetype bytes,
 } // namespace
 
 qsizetype charCount(const QString& text) {
+    // Below the combining marks, and past the controls, every unit is a
+    // character of its own; most names need no analysis.
+    if (std::all_of(text.cbegin(), text.cend(),
+                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x300; }))
+        return text.size();
     QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
     qsizetype count = 0;
     while (nextBoundary(graphemes, text) > 0)
