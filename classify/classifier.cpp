@@ -155,9 +155,10 @@ QString visualLine(int number, const ScannedItem& item) {
     QString line = QStringLiteral("#%1 = id %2: %3 (%4, modified %5)")
                        .arg(number)
                        .arg(item.id)
-                       .arg(item.relPath(), toString(item.kind),
+                       .arg(Prompt::oneLine(item.relPath()), toString(item.kind),
                             item.modified.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")));
-    if (item.whereFrom) line += QStringLiteral(", downloaded from ") + *item.whereFrom;
+    if (item.whereFrom)
+        line += QStringLiteral(", downloaded from ") + Prompt::oneLine(*item.whereFrom);
     return line;
 }
 
@@ -243,7 +244,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                 visual.append(item);
             continue;
         }
-        if (auto keyword = Rules::keywordDecision(item, profile.projects)) {
+        if (auto keyword = Rules::keywordDecision(item, profile.projects, profile.scanFolders)) {
             decided->insert(item.id, *keyword);
             if (profile.renameFiles && !item.isDir && Naming::isMeaningless(item.name))
                 enlist(item);

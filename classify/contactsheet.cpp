@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QTextBoundaryFinder>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -26,19 +25,6 @@ QFont systemFont(bool bold) {
     font.setPixelSize(14);
     font.setBold(bold);
     return font;
-}
-
-// The first n characters as a reader counts them: an emoji sequence or an
-// accented letter is never split.
-QString firstCharacters(const QString& text, int n) {
-    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
-    qsizetype end = 0;
-    for (int i = 0; i < n && end < text.size(); ++i) {
-        const qsizetype next = graphemes.toNextBoundary();
-        if (next < 0) break;
-        end = next;
-    }
-    return text.left(end);
 }
 
 // Tiles are laid out from the top-left; each holds a 252 x 224 image area
@@ -114,8 +100,7 @@ std::optional<QByteArray> render(const QList<ScannedItem>& items,
         painter.setFont(bold);
         painter.setPen(Qt::white);
         painter.drawText(t.textAt(6, 7, boldMetrics),
-                         QStringLiteral("#%1 ").arg(i + 1) +
-                             firstCharacters(items[i].name, labelChars));
+                         QStringLiteral("#%1 ").arg(i + 1) + leftChars(items[i].name, labelChars));
         painter.setClipping(false);
     }
     painter.end();

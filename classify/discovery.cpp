@@ -82,12 +82,18 @@ QString stem(const ScannedItem& item) {
     return item.name.chopped(item.ext.size() + 1);
 }
 
+bool inWord(char32_t c) {
+    // Accents and vowel signs belong to the letter they follow.
+    return QChar::isLetterOrNumber(c) || QChar::isMark(c) || c == U'$';
+}
+
+// Composed first, so a name spelled with combining accents counts as the same words.
 QStringList words(const QString& text) {
     QStringList out;
     QString word;
-    for (const QChar c : text) {
-        if (c.isLetterOrNumber() || c == QLatin1Char('$')) {
-            word.append(c);
+    for (const char32_t c : text.normalized(QString::NormalizationForm_C).toUcs4()) {
+        if (inWord(c)) {
+            word.append(QString::fromUcs4(&c, 1));
         } else if (!word.isEmpty()) {
             out.append(word);
             word.clear();
@@ -100,7 +106,7 @@ QStringList words(const QString& text) {
 bool counts(const QString& word) {
     static const QRegularExpression integer(QStringLiteral("^[0-9]+$"));
     static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{6,}$"));
-    return word.size() >= shortestWord && !stopSet().contains(word) &&
+    return charCount(word) >= shortestWord && !stopSet().contains(word) &&
            !integer.match(word).hasMatch() && !hex.match(word).hasMatch();
 }
 
@@ -129,7 +135,8 @@ QString top(const QHash<QString, int>& counts, int n) {
     });
     QStringList parts;
     for (qsizetype i = 0; i < entries.size() && i < n; ++i)
-        parts.append(QStringLiteral("%1 (%2)").arg(entries.at(i).first).arg(entries.at(i).second));
+        parts.append(Prompt::oneLine(entries.at(i).first) + QStringLiteral(" (") +
+                     QString::number(entries.at(i).second) + QLatin1Char(')'));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -146,15 +153,15 @@ QString digest(const QList<ScannedItem>& items) {
             const QString host = QUrl(*item.whereFrom).host();
             if (!host.isEmpty()) sites[QString(host).remove(QStringLiteral("www."))] += 1;
         }
-        if (item.text && item.text->size() >= shortestText) documents.append(item);
+        if (item.text && charCount(*item.text) >= shortestText) documents.append(item);
     }
     std::stable_sort(
         documents.begin(), documents.end(),
         [](const ScannedItem& a, const ScannedItem& b) { return a.modified > b.modified; });
     QStringList lines;
     for (qsizetype i = 0; i < documents.size() && i < documentsQuoted; ++i)
-        lines.append(QStringLiteral("- ") + documents.at(i).name + QStringLiteral(": ") +
-                     documents.at(i).text->left(charsQuoted));
+        lines.append(QStringLiteral("- ") + Prompt::oneLine(documents.at(i).name) +
+                     QStringLiteral(": ") + leftChars(*documents.at(i).text, charsQuoted));
 
     return QStringLiteral("Folder names (file count): ") + top(folders, 70) +
            QStringLiteral("\n\nRecurring words in file names (count): ") + top(nameWords, 140) +
@@ -173,15 +180,15 @@ QList<Project> takeReply(const QString& reply) {
         const QJsonObject object = value.toObject();
         const QJsonValue name = object.value(QLatin1String("name"));
         if (!name.isString()) continue;
-        const QJsonValue looksLike = object.value(QLatin1String("looks_like"));
-        if (looksLike.isString() && !looksLike.toString().isEmpty())
-            notes.insert(name.toString().toLower(), looksLike.toString());
-
         const QString trimmed = trimSpacesTabs(name.toString());
         if (trimmed.isEmpty()) continue;
+        // Noted under the name the project keeps, which the prompt looks up.
+        const QJsonValue looksLike = object.value(QLatin1String("looks_like"));
+        if (looksLike.isString() && !looksLike.toString().isEmpty())
+            notes.insert(trimmed.toLower(), looksLike.toString());
         QStringList aliases;
         for (const QJsonValue& alias : object.value(QLatin1String("aliases")).toArray())
-            if (alias.isString() && alias.toString().size() >= shortestAlias)
+            if (alias.isString() && charCount(alias.toString()) >= shortestAlias)
                 aliases.append(alias.toString());
         Project project;
         project.name = trimmed;
@@ -201,7 +208,7 @@ QFuture<QList<Project>> run(const QList<ScannedItem>& items, const QList<Project
     if (!known.isEmpty()) {
         QStringList names;
         for (const Project& project : known)
-            names.append(project.name);
+            names.append(Prompt::oneLine(project.name));
         summary +=
             QStringLiteral("\n\nProjects they already have: ") + names.join(QStringLiteral(", "));
     }

@@ -62,14 +62,20 @@ std::optional<QString> sanitize(const QString& name, const QString& ext) {
     clean = clean.trimmed();
     while (clean.startsWith(QLatin1Char('.')))
         clean.remove(0, 1);
-    if (clean.size() > longestName) clean = leftChars(clean, longestName);
+    clean = leftChars(clean, longestName);
     if (clean.isEmpty()) return std::nullopt;
-    if (ext.isEmpty()) return clean;
-    if (clean.toLower().endsWith(QLatin1Char('.') + ext.toLower())) return clean;
+    const QString dotted = ext.isEmpty() ? QString() : QLatin1Char('.') + ext;
+    const bool ended = clean.endsWith(dotted, Qt::CaseInsensitive);
     // The extension is kept as it is, so one that is not a plain name refuses the rename.
-    if (ext.contains(QLatin1Char('/')) || std::any_of(ext.cbegin(), ext.cend(), isControl))
+    if (!ended &&
+        (ext.contains(QLatin1Char('/')) || std::any_of(ext.cbegin(), ext.cend(), isControl)))
         return std::nullopt;
-    return clean + QLatin1Char('.') + ext;
+    // Cut to what the file system takes, the extension whole and in the case given.
+    const QString tail = ended ? clean.right(dotted.size()) : dotted;
+    const QString stem =
+        leftBytes(clean.chopped(ended ? tail.size() : 0), nameBytes - tail.toUtf8().size());
+    if (stem.isEmpty()) return std::nullopt;
+    return stem + tail;
 }
 
 } // namespace Naming

@@ -25,12 +25,6 @@ int wordCount(const QString& text) {
     return int(text.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
 }
 
-// Characters as a reader counts them: a surrogate pair is one.
-qsizetype charCount(const QString& text) {
-    return text.size() -
-           std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
-}
-
 bool hasLetter(const QString& text) {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); });
 }
@@ -116,7 +110,9 @@ std::optional<QString> pick(const std::optional<QString>& sub, const QStringList
     return folder;
 }
 
-QString destination(const ScannedItem& item, const Decision& decision, const Profile& profile) {
+namespace {
+
+QString folderFor(const ScannedItem& item, const Decision& decision, const Profile& profile) {
     const QString& category = decision.category;
     if (category.startsWith(QLatin1String("project:"))) {
         const Project* project = findProject(category.mid(8).toLower(), profile);
@@ -147,10 +143,16 @@ QString destination(const ScannedItem& item, const Decision& decision, const Pro
     return needsYouFolder;
 }
 
+} // namespace
+
+QString destination(const ScannedItem& item, const Decision& decision, const Profile& profile) {
+    return fitFolderNames(folderFor(item, decision, profile));
+}
+
 std::optional<QString> hint(const std::optional<QString>& projectHint, const Profile& profile) {
     if (!projectHint) return std::nullopt;
     const QString trimmed = projectHint->trimmed();
-    if (trimmed.size() < 3) return std::nullopt;
+    if (charCount(trimmed) < 3) return std::nullopt;
     const QString lower = trimmed.toLower();
     for (const Project& project : profile.projects)
         if (project.displayName().toLower() == lower || project.name.toLower() == lower)

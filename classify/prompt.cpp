@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QVariant>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -82,12 +83,25 @@ const QString replyFormat = QStringLiteral(
     "mockup\"}]");
 
 QString projectLine(const Project& project, const QMap<QString, QString>& notes) {
-    QString line = QStringLiteral("- ") + project.name;
+    QString line = QStringLiteral("- ") + oneLine(project.name);
     if (!project.aliases.isEmpty())
-        line += QStringLiteral(" (also called: ") + project.aliases + QLatin1Char(')');
-    const auto note = notes.constFind(project.name.toLower());
-    if (note != notes.cend()) line += QStringLiteral(". Its files look like: ") + *note;
+        line += QStringLiteral(" (also called: ") + oneLine(project.aliases) + QLatin1Char(')');
+    const auto note = notes.constFind(trimSpacesTabs(project.name).toLower());
+    if (note != notes.cend()) line += QStringLiteral(". Its files look like: ") + oneLine(*note);
     return line;
+}
+
+bool breaksLines(QChar c) {
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
+}
+
+// Unknown words count as unsure: the plan trusts only what it understood.
+QString confidenceWord(const std::optional<QString>& written) {
+    const QString word = written.value_or(QString()).trimmed().toLower();
+    if (word == QLatin1String("high") || word == QLatin1String("medium")) return word;
+    return QStringLiteral("low");
 }
 
 std::optional<qint64> integerPart(const QJsonValue& value) {
@@ -115,8 +129,8 @@ QString lessonsText() {
     if (lessons.isEmpty()) return {};
     QStringList lines;
     for (const Lesson& lesson : lessons)
-        lines.append(
-            QStringLiteral("- \"%1\" (%2) -> %3").arg(lesson.name, lesson.what, lesson.dest));
+        lines.append(QStringLiteral("- \"%1\" (%2) -> %3")
+                         .arg(oneLine(lesson.name), oneLine(lesson.what), oneLine(lesson.dest)));
     return QStringLiteral("This person previously sorted these files themselves. Follow the same "
                           "patterns for similar files:\n") +
            lines.join(QLatin1Char('\n'));
@@ -151,7 +165,17 @@ QString describe(const ScannedItem& item) {
         object.insert(QStringLiteral("text"), leftChars(*item.text, textChars));
     const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Compact);
     if (bytes.isEmpty()) return QStringLiteral("{\"id\": %1}").arg(item.id);
-    return QString::fromUtf8(bytes);
+    // Such characters can only stand inside strings, where an escape means the same.
+    return oneLine(QString::fromUtf8(bytes));
+}
+
+QString oneLine(const QString& text) {
+    if (std::none_of(text.cbegin(), text.cend(), breaksLines)) return text;
+    QString out;
+    for (const QChar c : text)
+        out += breaksLines(c) ? QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                              : QString(c);
+    return out;
 }
 
 std::optional<QJsonArray> replyObjects(const QString& reply) {
@@ -182,8 +206,7 @@ QHash<qint64, Decision> parse(const QString& reply) {
         Decision decision;
         decision.category = trimSpacesTabs(category.toString());
         decision.sub = optionalString(object, QLatin1String("sub"));
-        decision.confidence =
-            optionalString(object, QLatin1String("confidence")).value_or(QStringLiteral("low"));
+        decision.confidence = confidenceWord(optionalString(object, QLatin1String("confidence")));
         decision.newName = optionalString(object, QLatin1String("new_name"));
         decision.reason = leftChars(
             optionalString(object, QLatin1String("reason")).value_or(QString()), reasonChars);

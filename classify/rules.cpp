@@ -2,6 +2,10 @@
 
 #include "kinds.h"
 
+#include <QDir>
+
+#include <algorithm>
+
 namespace Rules {
 
 namespace {
@@ -14,6 +18,18 @@ bool anyIn(const QStringList& terms, const QString& haystack) {
     for (const QString& term : terms)
         if (haystack.contains(term)) return true;
     return false;
+}
+
+// The scan folder's own path names no project: an alias "down" must not
+// claim everything in Downloads.
+QString belowScanFolder(const ScannedItem& item, const QStringList& scanFolders) {
+    const QString path = item.path();
+    qsizetype below = -1;
+    for (const QString& folder : scanFolders) {
+        const QString root = QDir::cleanPath(QDir::homePath() + QLatin1Char('/') + folder);
+        if (path.startsWith(root + QLatin1Char('/'))) below = std::max(below, root.size() + 1);
+    }
+    return below < 0 ? item.name : path.mid(below);
 }
 
 } // namespace
@@ -39,9 +55,11 @@ std::optional<Decision> junkDecision(const ScannedItem& item, bool keepInstaller
     return std::nullopt;
 }
 
-std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Project>& projects) {
+std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Project>& projects,
+                                        const QStringList& scanFolders) {
     const QString names =
-        (item.relPath() + QLatin1Char(' ') + item.whereFrom.value_or(QString())).toLower();
+        (belowScanFolder(item, scanFolders) + QLatin1Char(' ') + item.whereFrom.value_or(QString()))
+            .toLower();
     const QString content = item.text.value_or(QString()).toLower();
 
     const Project* matched = nullptr;

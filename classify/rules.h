@@ -8,6 +8,9 @@
 namespace Rules {
 
 std::optional<Decision> junkDecision(const ScannedItem& item, bool keepInstallers);
-std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Project>& projects);
+// Reads the file's name and the folders between it and the scan folder it was
+// found in (a profile's scan folder name, relative to the home folder).
+std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Project>& projects,
+                                        const QStringList& scanFolders);
 
 } // namespace Rules

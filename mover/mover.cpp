@@ -53,9 +53,12 @@ bool intoItself(const QString& destDir, const QString& folder) {
     return destDir == folder || strictlyInside(destDir, folder);
 }
 
-// A new name from an edited plan must stay a plain name inside its folder.
+// A new name from an edited plan must stay a plain name inside its folder,
+// and one the file system takes; any other keeps the file's own name.
 bool isPlainName(const QString& name) {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.toUtf8().size() > nameBytes)
+        return false;
     return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
         return c == QLatin1Char('/') || c.category() == QChar::Other_Control;
     });
@@ -270,7 +273,9 @@ QString freeURL(const QString& path) {
     const QString ext = dot > 0 ? name.mid(dot) : QString();
     const QString dir = info.path() + QLatin1Char('/');
     for (qint64 n = 2;; ++n) {
-        const QString candidate = dir + base + QStringLiteral(" (%1)").arg(n) + ext;
+        // The number must fit too: a name already at the limit gives up letters for it.
+        const QString tail = QStringLiteral(" (%1)").arg(n) + ext;
+        const QString candidate = dir + leftBytes(base, nameBytes - tail.toUtf8().size()) + tail;
         if (!present(candidate)) return candidate;
     }
 }
@@ -330,7 +335,8 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
             continue;
         }
         const QString src = QDir::cleanPath(item.src.toLocalFile());
-        const QString destDir = QDir::cleanPath(home + QLatin1Char('/') + item.destFolder);
+        const QString destDir =
+            QDir::cleanPath(home + QLatin1Char('/') + fitFolderNames(item.destFolder));
         struct stat st;
         const bool exists = !item.src.toLocalFile().isEmpty() &&
                             ::lstat(QFile::encodeName(src).constData(), &st) == 0;

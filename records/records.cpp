@@ -1,7 +1,9 @@
 #include "records.h"
 
 #include <QDir>
+#include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -92,7 +94,7 @@ QStringList Project::terms() const {
     QStringList result;
     for (const QString& term : candidates)
         // Counted without edge blanks: "   " would otherwise match any name with three spaces.
-        if (trimSpacesTabs(term).size() > 2 && !result.contains(term)) result.append(term);
+        if (charCount(trimSpacesTabs(term)) > 2 && !result.contains(term)) result.append(term);
     return result;
 }
 
@@ -100,9 +102,84 @@ QString Profile::defaultHomeBase() {
     return QDir::homePath() + QStringLiteral("/Documents");
 }
 
+namespace {
+
+// The next character boundary. Next to some scripts the finder also reports
+// places inside a surrogate pair, which are none.
+qsizetype nextBoundary(QTextBoundaryFinder& graphemes, QStringView text) {
+    qsizetype at = graphemes.toNextBoundary();
+    while (at > 0 && at < text.size() && text[at - 1].isHighSurrogate() &&
+           text[at].isLowSurrogate())
+        at = graphemes.toNextBoundary();
+    return at;
+}
+
+// The end of the longest run of steps from the start whose UTF-8 fits.
+template <typename Next> qsizetype fittingEnd(QStringView text, qsizetype bytes, Next next) {
+    qsizetype end = 0;
+    qsizetype used = 0;
+    for (qsizetype to = next(); to > end; to = next()) {
+        used += text.sliced(end, to - end).toUtf8().size();
+        if (used > bytes) break;
+        end = to;
+    }
+    return end;
+}
+
+} // namespace
+
+qsizetype charCount(const QString& text) {
+    // Below the combining marks, and past the controls, every unit is a
+    // character of its own; most names need no analysis.
+    if (std::all_of(text.cbegin(), text.cend(),
+                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x300; }))
+        return text.size();
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    while (nextBoundary(graphemes, text) > 0)
+        ++count;
+    return count;
+}
+
 QString leftChars(const QString& text, qsizetype n) {
-    qsizetype units = 0;
-    for (qsizetype chars = 0; chars < n && units < text.size(); ++chars)
-        units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
-    return text.left(units);
+    if (n <= 0) return {};
+    if (text.size() <= n) return text;
+    // The boundary finder analyses all it is given, so it first gets a window
+    // that is nearly always enough; a boundary inside the window does not
+    // depend on what follows it.
+    for (qsizetype window = std::min<qsizetype>(text.size(), 2 * n + 16);; window = text.size()) {
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text.constData(), window);
+        qsizetype end = 0;
+        qsizetype count = 0;
+        for (; count < n; ++count) {
+            const qsizetype next = nextBoundary(graphemes, text);
+            if (next < 0 || (next == window && window < text.size())) break;
+            end = next;
+        }
+        if (count == n) return text.left(end);
+        if (window == text.size()) return text;
+    }
+}
+
+QString leftBytes(const QString& text, qsizetype bytes) {
+    if (text.toUtf8().size() <= bytes) return text;
+    // Every character takes a byte at least, so what fits lies in this window.
+    const qsizetype window = std::min<qsizetype>(text.size(), std::max<qsizetype>(bytes, 0) + 2);
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text.constData(), window);
+    const qsizetype end = fittingEnd(text, bytes, [&] { return nextBoundary(graphemes, text); });
+    if (end > 0) return text.left(end);
+    qsizetype at = 0;
+    return text.left(fittingEnd(text, bytes, [&text, &at]() -> qsizetype {
+        if (at >= text.size()) return -1;
+        const bool pair = text.at(at).isHighSurrogate() && at + 1 < text.size() &&
+                          text.at(at + 1).isLowSurrogate();
+        return at += pair ? 2 : 1;
+    }));
+}
+
+QString fitFolderNames(const QString& path) {
+    QStringList parts = path.split(QLatin1Char('/'));
+    for (QString& part : parts)
+        part = leftBytes(part, nameBytes);
+    return parts.join(QLatin1Char('/'));
 }

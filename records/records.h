@@ -146,5 +146,16 @@ struct MoveRecord {
 // Trims spaces and tabs only (not line breaks), as the record rules ask.
 QString trimSpacesTabs(const QString& text);
 
-// The first n characters, never splitting a surrogate pair.
+// Characters as a reader counts them: grapheme clusters, so a decomposed
+// accent or an emoji sequence is one character and is never cut apart.
+qsizetype charCount(const QString& text);
+// The first n characters.
 QString leftChars(const QString& text, qsizetype n);
+
+// The most bytes the file system allows in one file or folder name (UTF-8).
+constexpr qsizetype nameBytes = 255;
+// The longest start of `text` whose UTF-8 fits `bytes`, cut between
+// characters; inside the first one only when not even it fits.
+QString leftBytes(const QString& text, qsizetype bytes);
+// A relative folder path with every part cut to fit one name.
+QString fitFolderNames(const QString& path);

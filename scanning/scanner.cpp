@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QImageReader>
 #include <QRegularExpression>
-#include <QTextBoundaryFinder>
 #include <QThread>
 
 #include <openssl/crypto.h>
@@ -509,23 +508,7 @@ QString clean(const QString& text) {
         }
         put(text[i]);
     }
-    if (out.size() <= cleanChars) return out;
-    // The boundary finder analyses all it is given, so it first gets a window
-    // that is nearly always enough; a boundary inside the window does not
-    // depend on what follows it.
-    for (qsizetype window = std::min<qsizetype>(out.size(), 2 * cleanChars + 16);;
-         window = out.size()) {
-        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, out.constData(), window);
-        qsizetype end = 0;
-        int n = 0;
-        for (; n < cleanChars; ++n) {
-            const qsizetype next = graphemes.toNextBoundary();
-            if (next < 0 || (next == window && window < out.size())) break;
-            end = next;
-        }
-        if (n == cleanChars) return out.left(end);
-        if (window == out.size()) return out;
-    }
+    return leftChars(out, cleanChars);
 }
 
 std::optional<QString> unzip(const QString& path, const QString& member) {

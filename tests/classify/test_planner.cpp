@@ -54,7 +54,7 @@ private slots:
         home_ = std::make_unique<TestHome>();
         profile_.homeBase = home_->path(QStringLiteral("Documents"));
         profile_.projects = {project("Pellmark"), project("Studio/Vantle"),
-                             project(" Clients : West / Orbit: Two ")};
+                             project(" Clients : West / Orbit: Two "), project(QString(150, u'é'))};
     }
 
     void cleanupTestCase() { setZone("UTC"); }
@@ -67,6 +67,7 @@ private slots:
 
         const QString needs = QStringLiteral("Tovrin Review/Needs You");
         const QString toDelete = QStringLiteral("Tovrin Review/To Delete - Review First/");
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
         QTest::newRow("project by name, any case")
             << "project:pellmark" << none() << FileKind::pdf << "Projects/Pellmark/Docs";
         QTest::newRow("project by display name")
@@ -79,6 +80,9 @@ private slots:
             << "Projects/Clients - West/Orbit- Two/Video";
         QTest::newRow("project new sub") << "project:Pellmark" << OptString("launch  deck")
                                          << FileKind::slides << "Projects/Pellmark/Launch  deck";
+        QTest::newRow("project folder cut to 255 bytes")
+            << "project:" + QString(150, u'é') << none() << FileKind::pdf
+            << "Projects/" + QString(127, u'é') + "/Docs";
         QTest::newRow("unknown project") << "project:Nimbus" << none() << FileKind::pdf << needs;
         QTest::newRow("prefix is case-sensitive")
             << "Project:Pellmark" << none() << FileKind::pdf << needs;
@@ -129,6 +133,9 @@ private slots:
         QTest::newRow("junk long free text")
             << "junk" << OptString("a very long sub folder with many many words") << FileKind::image
             << toDelete + "a very long sub folder with many many words";
+        QTest::newRow("junk sub cut to 255 bytes")
+            << "junk" << OptString(emoji.repeated(100)) << FileKind::image
+            << toDelete + emoji.repeated(63);
         QTest::newRow("junk dot dot")
             << "junk" << OptString("..") << FileKind::image << toDelete + "Screenshots & images";
         QTest::newRow("junk climbing") << "junk" << OptString("../../../.ssh") << FileKind::image
@@ -231,6 +238,9 @@ private slots:
             << library
             << OptString("X" + QString(29, QLatin1Char('x')) +
                          QString::fromUtf8("\xF0\x9F\x8E\xAC\xF0\x9F\x8E\xAC"));
+        QTest::newRow("32 characters with a combining accent")
+            << OptString(QString(31, QLatin1Char('x')) + "e\u0301") << library
+            << OptString("X" + QString(30, QLatin1Char('x')) + "e\u0301");
         QTest::newRow("no letter") << OptString("2024") << library << none();
         QTest::newRow("empty") << OptString("") << library << none();
         QTest::newRow("blank") << OptString(" \n ") << library << none();
@@ -260,6 +270,8 @@ private slots:
         QTest::newRow("none") << none() << none();
         QTest::newRow("too short") << OptString(" ab ") << none();
         QTest::newRow("three characters") << OptString("Abc") << OptString("Abc");
+        QTest::newRow("two characters, one an emoji")
+            << OptString(QString::fromUtf8("A\xF0\x9F\x98\x80")) << none();
         QTest::newRow("trimmed, case kept")
             << OptString("  Nimbus Labs\n") << OptString("Nimbus Labs");
         QTest::newRow("known name") << OptString("PELLMARK") << none();
@@ -373,6 +385,24 @@ private slots:
             << QString(119, QLatin1Char('c')) + QString::fromUtf8("\xF0\x9F\x98\x80") + "zz"
             << ""
             << OptString(QString(119, QLatin1Char('c')) + QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QTest::newRow("cut keeps a combining accent")
+            << QString(119, QLatin1Char('c')) + "e\u0301"
+            << "" << OptString(QString(119, QLatin1Char('c')) + "e\u0301");
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::newRow("cut to 255 bytes, extension kept")
+            << emoji.repeated(100) << "png" << OptString(emoji.repeated(62) + ".png");
+        QTest::newRow("cut to 255 bytes before its own extension")
+            << emoji.repeated(100) + ".PNG"
+            << "png" << OptString(emoji.repeated(62) + ".PNG");
+        // Found by the naming fuzz target: next to Khmer the boundary finder split pairs.
+        QTest::newRow("cut beside a Khmer sign")
+            << emoji.repeated(5) + "\u17d8" + emoji.repeated(100) << ""
+            << OptString(emoji.repeated(5) + "\u17d8" + emoji.repeated(58));
+        QTest::newRow("one heavy character cut between its marks")
+            << "a" + QString(300, QChar(0x301)) << "txt"
+            << OptString("a" + QString(125, QChar(0x301)) + ".txt");
+        QTest::newRow("no room beside the extension")
+            << "x" << QString(254, QLatin1Char('e')) << none();
         QTest::newRow("bad extension refused") << "name"
                                                << "a/b" << none();
         QTest::newRow("control extension refused") << "name"
@@ -386,6 +416,7 @@ private slots:
         const OptString clean = Naming::sanitize(name, ext);
         QCOMPARE(clean, expected);
         if (clean) {
+            QVERIFY(clean->toUtf8().size() <= 255);
             QVERIFY(!clean->contains(QLatin1Char('/')));
             QVERIFY(*clean != QLatin1String(".") && *clean != QLatin1String(".."));
         }

@@ -159,6 +159,9 @@ void TestPrompt::systemPrompt_data() {
         << QList<Project>{project("Pellmark", "PM")}
         << QByteArray(R"({"pellmark":"dark card art","other":"x"})")
         << QStringLiteral("- Pellmark (also called: PM). Its files look like: dark card art");
+    QTest::newRow("note by trimmed name")
+        << QList<Project>{project(" Pellmark ")} << QByteArray(R"({"pellmark":"dark card art"})")
+        << QStringLiteral("-  Pellmark . Its files look like: dark card art");
     QTest::newRow("note stored under mixed case is not found")
         << QList<Project>{project("Pellmark")} << QByteArray(R"({"Pellmark":"dark card art"})")
         << QStringLiteral("- Pellmark");
@@ -173,6 +176,11 @@ void TestPrompt::systemPrompt_data() {
     QTest::newRow("corrupt notes file")
         << QList<Project>{project("Pellmark")} << QByteArray(R"({"pellmark":"dark)")
         << QStringLiteral("- Pellmark");
+    QTest::newRow("line breaks escaped")
+        << QList<Project>{project("Pell\nmark", "PM\r")}
+        << QByteArray(R"({"pell\nmark":"owl\u2028cards"})")
+        << QStringLiteral(
+               R"(- Pell\u000amark (also called: PM\u000d). Its files look like: owl\u2028cards)");
     QTest::newRow("notes file not an object")
         << QList<Project>{project("Pellmark")} << QByteArray(R"(["pellmark"])")
         << QStringLiteral("- Pellmark");
@@ -206,6 +214,11 @@ void TestPrompt::lessons_data() {
         << QStringLiteral("This person previously sorted these files themselves. Follow the same "
                           "patterns for similar files:\n- \"%1 \"q\".png\" (image, 10 KB) -> "
                           "Library/%2");
+    QTest::newRow("line breaks escaped")
+        << QByteArray(R"([{"name":"a\n- \"b.png\" (x) -> Junk","what":"w\r","dest":"d\u0085"}])")
+        << QStringLiteral("This person previously sorted these files themselves. Follow the same "
+                          R"(patterns for similar files:
+- "a\u000a- "b.png" (x) -> Junk" (w\u000d) -> d\u0085)");
     QTest::newRow("truncated file") << lessonsJson(0, 3).chopped(5) << QString();
     QTest::newRow("not an array") << QByteArray(R"({"name":"a"})") << QString();
     QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe[", 4) << QString();
@@ -323,7 +336,7 @@ void TestPrompt::describe_data() {
     obj["text"] = QString(449, 'z') + emoji;
     QTest::newRow("surrogate pair at the cut") << it << obj;
 
-    it.text = QStringLiteral("line one\nline \"two\"\t\u00e9") + QChar(0) + "end";
+    it.text = QStringLiteral("line one\nline \"two\"\t\u00e9\u2028\u0085") + QChar(0) + "end";
     obj["text"] = *it.text;
     QTest::newRow("control characters escaped") << it << obj;
 }
@@ -337,8 +350,9 @@ void TestPrompt::describe() {
     const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(doc.object(), expected);
-    QVERIFY(!line.contains('\n'));
-    QVERIFY(!line.contains('\r'));
+    QVERIFY(std::none_of(line.cbegin(), line.cend(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line;
+    }));
 }
 
 void TestPrompt::describeIsOneCompactLine() {
@@ -443,9 +457,13 @@ void TestPrompt::parse_data() {
         << R"([{"id": 1, "category": "junk", "confidence": null}])" << one("junk");
     QTest::newRow("confidence number is low")
         << R"([{"id": 1, "category": "junk", "confidence": 0.9}])" << one("junk");
-    QTest::newRow("confidence as written")
-        << R"([{"id": 1, "category": "junk", "confidence": "Very High"}])"
-        << one("junk", "Very High");
+    QTest::newRow("confidence any case, trimmed")
+        << R"([{"id": 1, "category": "junk", "confidence": " High\t"}, )"
+           R"({"id": 2, "category": "junk", "confidence": "MEDIUM"}])"
+        << one("junk", "high") +
+               QStringList{R"(2 "junk" sub=none conf="medium" new=none reason="" hint=none)"};
+    QTest::newRow("unknown confidence is low")
+        << R"([{"id": 1, "category": "junk", "confidence": "Very High"}])" << one("junk");
     QTest::newRow("reason of wrong type is empty")
         << R"([{"id": 1, "category": "junk", "reason": ["a"]}])" << one("junk");
     QTest::newRow("optional texts of wrong type are none")

@@ -182,6 +182,9 @@ private slots:
         QTest::newRow("home folder is not part of the name")
             << QList<Project>{project(QFileInfo(home_->path()).fileName())} << "Downloads/plain.txt"
             << none << none << none << none;
+        QTest::newRow("scan folder is not part of the name")
+            << QList<Project>{project("Orbit", "down, desk")} << "Downloads/plain.txt" << none
+            << none << none << none;
     }
 
     void keywordDecision() {
@@ -195,7 +198,8 @@ private slots:
         ScannedItem item = itemAt(*home_, relative);
         if (!whereFrom.isEmpty()) item.whereFrom = whereFrom;
         if (!text.isEmpty()) item.text = text;
-        const std::optional<Decision> decision = Rules::keywordDecision(item, projects);
+        const std::optional<Decision> decision =
+            Rules::keywordDecision(item, projects, Profile().scanFolders);
         if (category.isEmpty()) {
             QVERIFY(!decision);
             return;

@@ -1,5 +1,6 @@
 // Arbitrary names and extensions through the sanitiser: whatever comes back
-// must be a plain file name that stays in its folder and keeps the extension.
+// must be a plain file name that stays in its folder, fits the file system
+// and keeps the extension.
 
 #include "planner.h"
 
@@ -32,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (name->isEmpty() || *name == QLatin1String(".") || *name == QLatin1String(".."))
         fail("not a name", *name);
     if (name->startsWith(QLatin1Char('.'))) fail("hidden", *name);
+    if (name->toUtf8().size() > nameBytes) fail("longer than a file name may be", *name);
     for (const QChar c : *name)
         if (c == QLatin1Char('/') || c == QChar(0) || c.category() == QChar::Other_Control)
             fail("separator or control character", *name);

@@ -1,5 +1,6 @@
 // Feeds arbitrary model replies to the reply parser. Beyond not crashing, every
-// decision it keeps must already be in the shape the planner relies on.
+// decision it keeps must already be in the shape the planner relies on: a
+// trimmed category and one of the three confidence words.
 
 #include "prompt.h"
 
@@ -25,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QString& category = decision.category;
         if (!category.isEmpty() && (blank(category.front()) || blank(category.back())))
             std::abort();
+        const QString& confidence = decision.confidence;
+        if (confidence != u"high" && confidence != u"medium" && confidence != u"low") std::abort();
     }
     // Prose around the array must not change the answer.
     if (Prompt::parse(QStringLiteral("Sure:\n") + reply + QStringLiteral("\nDone.")) != decisions)

@@ -66,6 +66,11 @@ private slots:
         QTest::newRow("folder") << "Assets" << QStringList{"Assets/"} << "Assets (2)";
         QTest::newRow("bundle") << "Tool.app" << QStringList{"Tool.app/"} << "Tool (2).app";
         QTest::newRow("dangling link") << "x.txt" << QStringList{"x.txt@"} << "x (2).txt";
+        // 252 bytes: the number takes the place of whole characters.
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::newRow("name at the limit")
+            << emoji.repeated(62) + ".png" << QStringList{emoji.repeated(62) + ".png"}
+            << emoji.repeated(61) + " (2).png";
     }
     void freeNames() {
         QFETCH(QString, name);
@@ -113,6 +118,10 @@ private slots:
         QTest::newRow("dot-dot rename")
             << "dot-dot rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
         QTest::newRow("empty rename") << "empty rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("overlong rename")
+            << "overlong rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
+        QTest::newRow("overlong folder")
+            << "overlong folder" << 1 << 0 << 0 << "Personal/" + QString(255, 'f') + "/a.txt";
         QTest::newRow("absolute dest") << "absolute dest" << 1 << 0 << 0 << "tmp/x/a.txt";
         QTest::newRow("climbs out inside") << "climbs out inside" << 0 << 1 << 0 << "";
         QTest::newRow("climbs and returns")
@@ -156,6 +165,8 @@ private slots:
         if (shape == "dot rename") item.newName = ".";
         if (shape == "dot-dot rename") item.newName = "..";
         if (shape == "empty rename") item.newName = "";
+        if (shape == "overlong rename") item.newName = QString(300, 'b') + ".txt";
+        if (shape == "overlong folder") item.destFolder = "Personal/" + QString(300, 'f');
         if (shape == "absolute dest") item.destFolder = "/tmp/x";
         if (shape == "climbs out inside") item.destFolder = "Personal/../../outside";
         if (shape == "climbs and returns") item.destFolder = "Personal/../Personal";

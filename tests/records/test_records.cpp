@@ -438,6 +438,9 @@ private slots:
             << ""
             << "Vantle"
             << "Studio/Vantle" << QStringList{"../studio/./vantle", "vantle"};
+        QTest::newRow("characters, not code units")
+            << "Orbit" << QString::fromUtf8("o\xF0\x9F\x98\x80, e\u0301x, cafe\u0301") << "Orbit"
+            << "Orbit" << QStringList{"orbit", "cafe\u0301"};
         QTest::newRow("non-ASCII case")
             << QString::fromUtf8("ÉCOLE") << "" << QString::fromUtf8("ÉCOLE")
             << QString::fromUtf8("ÉCOLE") << QStringList{QString::fromUtf8("école")};
