@@ -1,13 +1,13 @@
 #include "scanner.h"
 
 #include "kinds.h"
+#include "thumbnails.h"
 #include "xattr.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <QRegularExpression>
 #include <QTextBoundaryFinder>
 #include <QThread>
@@ -686,10 +686,8 @@ std::optional<QString> peek(const QString& folder) {
 }
 
 bool isTinyImage(const QString& path) {
-    QImageReader reader(path);
-    const QSize size = reader.size(); // the header only; no pixels decoded
-    if (!size.isValid() || size.width() <= 0 || size.height() <= 0) return true;
-    return std::max(size.width(), size.height()) < tinyBelow;
+    const std::optional<QSize> size = Thumbnails::pixelSize(path);
+    return !size || std::max(size->width(), size->height()) < tinyBelow;
 }
 
 QStringList hints(const ScannedItem& item) {

@@ -1,10 +1,12 @@
 #include "kinds.h"
 #include "scanner.h"
 #include "testfiles.h"
+#include "testimages.h"
 #include "xattr.h"
 
 #include <QCryptographicHash>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRandomGenerator>
@@ -50,12 +52,6 @@ void writePdf(const QString& path, const QStringList& pages) {
         painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 24));
         painter.drawText(QPointF(500, 1000), pages[i]);
     }
-}
-
-void writePng(const QString& path, int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(path, "PNG"));
 }
 
 // A binary property list holding one array; entries given as already encoded
@@ -477,26 +473,48 @@ private slots:
             Scanner::firstOfStrings(plist.left(n));
     }
 
+    // Small images of every format a decoder here reads are judged by their
+    // size; only a file none can read counts as tiny.
     void tinyImages_data() {
-        QTest::addColumn<int>("w");
-        QTest::addColumn<int>("h");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("tiny");
-        QTest::newRow("1x1") << 1 << 1 << true;
-        QTest::newRow("64x64") << 64 << 64 << true;
-        QTest::newRow("64x200") << 64 << 200 << false;
-        QTest::newRow("65x10") << 65 << 10 << false;
-        QTest::newRow("unreadable") << 0 << 0 << true;
+        QTest::newRow("png 1x1") << "a.png" << QSize(1, 1) << true;
+        QTest::newRow("png 64x64") << "a.png" << QSize(64, 64) << true;
+        QTest::newRow("png 64x200") << "a.png" << QSize(64, 200) << false;
+        QTest::newRow("png 65x10") << "a.png" << QSize(65, 10) << false;
+        QTest::newRow("unreadable png") << "a.png" << QSize() << true;
+        QTest::newRow("jpeg") << "a.jpg" << QSize(300, 200) << false;
+        QTest::newRow("webp") << "a.webp" << QSize(300, 200) << false;
+        QTest::newRow("webp icon") << "a.webp" << QSize(16, 16) << true;
+        QTest::newRow("tiff") << "a.tif" << QSize(300, 200) << false;
+        QTest::newRow("heic") << "a.heic" << QSize(300, 200) << false;
+        QTest::newRow("heic icon") << "a.heic" << QSize(16, 16) << true;
+        QTest::newRow("unreadable heic") << "a.heic" << QSize() << true;
+        QTest::newRow("avif") << "a.avif" << QSize(300, 200) << false;
     }
     void tinyImages() {
-        QFETCH(int, w);
-        QFETCH(int, h);
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
         QFETCH(bool, tiny);
-        const QString path = root() + "/img.png";
-        if (w)
-            writePng(path, w, h);
-        else
-            write(path, "not an image");
-        QCOMPARE(Scanner::isTinyImage(path), tiny);
+        const QString path = root() + "/" + name;
+        QImage picture(size.isValid() ? size : QSize(1, 1), QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        const QString ext = QFileInfo(name).suffix();
+        if (!size.isValid())
+            write(path, QByteArray("ftypheic not an image", 21));
+        else if (ext == "heic" || ext == "avif")
+            QVERIFY(TestImages::writeHeif(
+                path, picture, ext == "heic" ? heif_compression_HEVC : heif_compression_AV1));
+        else {
+            QImageWriter writer(path);
+            if (ext == "tif") writer.setCompression(1); // LZW, to stay small
+            QVERIFY2(writer.write(picture), qPrintable(writer.errorString()));
+        }
+        QVERIFY(QFileInfo(path).size() < 8192); // small enough to be asked
+        const auto items = scan({root()});
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].junkHints.contains("tiny-image"), tiny);
     }
 
     void folderSummary() {
@@ -575,7 +593,6 @@ private slots:
     }
 
     void tinyImageHint() {
-        writePng(root() + "/icon.png", 16, 16);
         QImage big(16, 16, QImage::Format_ARGB32);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
@@ -585,9 +602,7 @@ private slots:
         QVERIFY(pad.open(QIODevice::Append));
         pad.write(QByteArray(9000, '\0')); // trailing bytes past the image end
         pad.close();
-        const auto items = scan({root()});
-        QVERIFY(find(items, "icon.png")->junkHints.contains("tiny-image"));
-        QVERIFY(!find(items, "pad.png")->junkHints.contains("tiny-image"));
+        QVERIFY(!scan({root()})[0].junkHints.contains("tiny-image"));
     }
 
     void duplicates() {
