@@ -427,11 +427,13 @@ struct Walk {
             item.kind = special ? Kinds::kind(path, true) : FileKind::folder;
             item.isDir = true;
         } else {
+            // Pipes, sockets and devices are no documents, and opening one can hang.
+            if (!S_ISREG(st.st_mode)) return;
             if (skipFileNames.contains(name) || name.startsWith(QLatin1String("._"))) return;
             if (name.startsWith(QLatin1Char('.')) && !browserDownload().match(name).hasMatch())
                 return;
             if (tooOld) return;
-            item.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+            item.size = qint64(st.st_size);
             item.kind = Kinds::map().value(ext, FileKind::other);
         }
         add(std::move(item));
