@@ -27,6 +27,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -114,6 +115,7 @@ constexpr qint64 wholeHashLimit = 500'000'000;
 constexpr qint64 chunk = 1'048'576;
 constexpr qint64 sampleBytes = 4'000'000;
 constexpr qint64 prefixBytes = 65'536;
+constexpr int reportEvery = 100;
 
 #ifdef Q_OS_MACOS
 constexpr const char* originAttribute = "com.apple.metadata:kMDItemWhereFroms";
@@ -386,18 +388,18 @@ void lookInside(ScannedItem& item) {
 
 struct Walk {
     const ScanOptions& options;
-    const std::function<void(int)>& progress;
+    const std::function<void(ScanProgress)>& progress;
     QStringList excludes;
     QList<ScannedItem> items;
 
-    void report() const {
-        if (progress) progress(int(items.size()));
+    void report(int lookedInto = 0) const {
+        if (progress) progress({int(items.size()), lookedInto});
     }
 
     void add(ScannedItem item) {
         item.id = items.size();
         items.append(std::move(item));
-        if (items.size() % 100 == 0) report();
+        if (items.size() % reportEvery == 0) report();
     }
 
     void entry(int dirFd, const QString& root, const char* raw) {
@@ -454,15 +456,25 @@ struct Walk {
 
 } // namespace
 
-QList<ScannedItem> run(const ScanOptions& options, const std::function<void(int)>& progress) {
+QList<ScannedItem> run(const ScanOptions& options,
+                       const std::function<void(ScanProgress)>& progress) {
     Walk walk{options, progress, {}, {}};
     for (const QUrl& url : options.exclude)
         walk.excludes.append(standardised(url));
     for (const QUrl& root : options.roots)
         walk.root(root);
     walk.report();
+    // Looking inside is the long part; its count is kept under a lock so the
+    // reports go out one at a time and in order.
     ScannedItem* items = walk.items.data();
-    inParallel(walk.items.size(), [items](qsizetype at) { lookInside(items[at]); });
+    const qsizetype found = walk.items.size();
+    std::mutex counting;
+    int lookedInto = 0;
+    inParallel(found, [&](qsizetype at) {
+        lookInside(items[at]);
+        const std::lock_guard lock(counting);
+        if (++lookedInto % reportEvery == 0 || lookedInto == found) walk.report(lookedInto);
+    });
     markDuplicates(walk.items);
     return walk.items;
 }
