@@ -27,9 +27,11 @@ bool looksLikeHeif(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray head = file.read(12);
-    return head.size() == 12 &&
-           heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()), 12) ==
-               heif_filetype_yes_supported;
+    if (head.size() < 12) return false;
+    const heif_filetype_result type =
+        heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()), 12);
+    // "Maybe" is the generic HEIF brand, which cameras write too.
+    return type == heif_filetype_yes_supported || type == heif_filetype_maybe;
 }
 
 Handle primary(const QString& path) {
@@ -87,8 +89,8 @@ std::optional<QImage> read(const QString& path, QSize bound) {
     const Handle handle = best(std::move(picture), bound);
     const QSize size = sizeOf(handle.get());
     // The same allocation limit as the toolkit's readers: no decompression bombs.
-    if (size.isEmpty() ||
-        qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) << 20)
+    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
+    if (size.isEmpty() || (limit > 0 && qint64(size.width()) * size.height() * 4 > limit))
         return std::nullopt;
     heif_image* decoded = nullptr;
     if (heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA,
