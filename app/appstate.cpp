@@ -587,6 +587,7 @@ void AppState::start(TidyMode mode) {
     setStatus(QStringLiteral("Looking through your folders"));
     setDecided(0);
     setTotal(0);
+    setClassifyStart(std::nullopt); // the last run's, which would time this walk
     setLiveCounts({});
     setMessage(std::nullopt);
     junkOnlyPlan_ = mode == TidyMode::junkOnly;
@@ -627,16 +628,18 @@ void AppState::reachability(Run run) {
         }
         const QPointer<AppState> state = guard;
         whenDone(QtConcurrent::run([options = run.scan, state] {
-                     return Scanner::run(options, [state](int found) {
-                         onMain(state, [found](AppState* s) {
+                     return Scanner::run(options, [state](ScanProgress p) {
+                         onMain(state, [p](AppState* s) {
                              // A quick scan can hand back its result before its
                              // last count arrives; a late count must not win.
-                             if (s->phase_ != Phase::scanning || s->total_ != 0 ||
+                             if (s->phase_ != Phase::scanning ||
                                  !(s->status_.startsWith(QLatin1String("Found ")) ||
                                    s->status_ == QLatin1String("Looking through your folders")))
                                  return;
-                             s->setStatus(QStringLiteral("Found ") + formatted(found) +
+                             s->setStatus(QStringLiteral("Found ") + formatted(p.found) +
                                           QStringLiteral(" files"));
+                             s->setDecided(p.lookedInto);
+                             s->setTotal(p.found);
                          });
                      });
                  }),
@@ -679,6 +682,7 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
     }
     run.note = capped.note;
     QList<ScannedItem> items = std::move(capped.items);
+    setDecided(0); // counted the files looked into; classification counts anew
     setTotal(int(items.size()));
 
     if (run.mode != TidyMode::deep && !run.profile.projects.isEmpty()) {

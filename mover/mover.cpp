@@ -338,8 +338,10 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
         const QString destDir =
             QDir::cleanPath(home + QLatin1Char('/') + fitFolderNames(item.destFolder));
         struct stat st;
+        // A pipe, socket or device named by an old plan is no file to tidy.
         const bool exists = !item.src.toLocalFile().isEmpty() &&
-                            ::lstat(QFile::encodeName(src).constData(), &st) == 0;
+                            ::lstat(QFile::encodeName(src).constData(), &st) == 0 &&
+                            (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode));
         const bool refused =
             (item.category == QLatin1String("junk") &&
              Kinds::hardProtected().contains(item.kind)) ||

@@ -1,5 +1,7 @@
 #include "thumbnails.h"
 
+#include "heif.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -43,7 +45,8 @@ std::optional<QImage> image(const QString& path, QSize bound) {
             reader.setScaledSize(
                 stored.scaled(storedBound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     }
-    return within(reader.read(), bound);
+    if (std::optional<QImage> out = within(reader.read(), bound)) return out;
+    return Heif::read(path, bound);
 }
 
 void quietPoppler() {
@@ -121,6 +124,12 @@ std::optional<QImage> load(const QString& path, QSize bound) {
         out = videoFrame(path, bound);
     // Whatever the file, it may still be an image the reader knows.
     return out ? out : image(path, bound);
+}
+
+std::optional<QSize> pixelSize(const QString& path) {
+    const QSize stored = QImageReader(path).size(); // the header only; no pixels decoded
+    if (stored.isValid() && !stored.isEmpty()) return stored;
+    return Heif::size(path);
 }
 
 } // namespace Thumbnails

@@ -12,5 +12,8 @@
 namespace Thumbnails {
 
 std::optional<QImage> load(const QString& path, QSize bound);
+// An image file's pixel size from its headers; nothing when no decoder here
+// reads the file.
+std::optional<QSize> pixelSize(const QString& path);
 
 } // namespace Thumbnails

@@ -1,13 +1,13 @@
 #include "scanner.h"
 
 #include "kinds.h"
+#include "thumbnails.h"
 #include "xattr.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -26,6 +26,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -113,6 +114,7 @@ constexpr qint64 wholeHashLimit = 500'000'000;
 constexpr qint64 chunk = 1'048'576;
 constexpr qint64 sampleBytes = 4'000'000;
 constexpr qint64 prefixBytes = 65'536;
+constexpr int reportEvery = 100;
 
 #ifdef Q_OS_MACOS
 constexpr const char* originAttribute = "com.apple.metadata:kMDItemWhereFroms";
@@ -385,18 +387,18 @@ void lookInside(ScannedItem& item) {
 
 struct Walk {
     const ScanOptions& options;
-    const std::function<void(int)>& progress;
+    const std::function<void(ScanProgress)>& progress;
     QStringList excludes;
     QList<ScannedItem> items;
 
-    void report() const {
-        if (progress) progress(int(items.size()));
+    void report(int lookedInto = 0) const {
+        if (progress) progress({int(items.size()), lookedInto});
     }
 
     void add(ScannedItem item) {
         item.id = items.size();
         items.append(std::move(item));
-        if (items.size() % 100 == 0) report();
+        if (items.size() % reportEvery == 0) report();
     }
 
     void entry(int dirFd, const QString& root, const char* raw) {
@@ -426,11 +428,13 @@ struct Walk {
             item.kind = special ? Kinds::kind(path, true) : FileKind::folder;
             item.isDir = true;
         } else {
+            // Pipes, sockets and devices are no documents, and opening one can hang.
+            if (!S_ISREG(st.st_mode)) return;
             if (skipFileNames.contains(name) || name.startsWith(QLatin1String("._"))) return;
             if (name.startsWith(QLatin1Char('.')) && !browserDownload().match(name).hasMatch())
                 return;
             if (tooOld) return;
-            item.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+            item.size = qint64(st.st_size);
             item.kind = Kinds::map().value(ext, FileKind::other);
         }
         add(std::move(item));
@@ -451,15 +455,25 @@ struct Walk {
 
 } // namespace
 
-QList<ScannedItem> run(const ScanOptions& options, const std::function<void(int)>& progress) {
+QList<ScannedItem> run(const ScanOptions& options,
+                       const std::function<void(ScanProgress)>& progress) {
     Walk walk{options, progress, {}, {}};
     for (const QUrl& url : options.exclude)
         walk.excludes.append(standardised(url));
     for (const QUrl& root : options.roots)
         walk.root(root);
     walk.report();
+    // Looking inside is the long part; its count is kept under a lock so the
+    // reports go out one at a time and in order.
     ScannedItem* items = walk.items.data();
-    inParallel(walk.items.size(), [items](qsizetype at) { lookInside(items[at]); });
+    const qsizetype found = walk.items.size();
+    std::mutex counting;
+    int lookedInto = 0;
+    inParallel(found, [&](qsizetype at) {
+        lookInside(items[at]);
+        const std::lock_guard lock(counting);
+        if (++lookedInto % reportEvery == 0 || lookedInto == found) walk.report(lookedInto);
+    });
     markDuplicates(walk.items);
     return walk.items;
 }
@@ -669,10 +683,8 @@ std::optional<QString> peek(const QString& folder) {
 }
 
 bool isTinyImage(const QString& path) {
-    QImageReader reader(path);
-    const QSize size = reader.size(); // the header only; no pixels decoded
-    if (!size.isValid() || size.width() <= 0 || size.height() <= 0) return true;
-    return std::max(size.width(), size.height()) < tinyBelow;
+    const std::optional<QSize> size = Thumbnails::pixelSize(path);
+    return !size || std::max(size->width(), size->height()) < tinyBelow;
 }
 
 QStringList hints(const ScannedItem& item) {

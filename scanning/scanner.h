@@ -19,6 +19,12 @@ struct ScanOptions {
     std::optional<QDateTime> since;
 };
 
+// How far a scan has got: entries listed, and of those, entries looked into.
+struct ScanProgress {
+    int found = 0;
+    int lookedInto = 0;
+};
+
 // Lists the direct contents of the scan folders, peeks into each entry and
 // marks exact duplicates. Blocking: callers run it off the main thread.
 namespace Scanner {
@@ -28,8 +34,11 @@ extern const QSet<QString> appFolderNames;
 extern const QSet<QString> skipFileNames;
 extern const QStringList projectMarkers;
 
-// progress gets every multiple of 100 items and the final count.
-QList<ScannedItem> run(const ScanOptions& options, const std::function<void(int)>& progress);
+// progress gets every multiple of 100 items listed and the final count, then
+// every multiple of 100 items looked into and the last. It is called from
+// worker threads, one call at a time, in order.
+QList<ScannedItem> run(const ScanOptions& options,
+                       const std::function<void(ScanProgress)>& progress);
 
 // Content peek; every reader is bounded and gives nothing on any error.
 std::optional<QString> snippet(const QString& path, const QString& ext, qint64 size);

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         options.roots.append(QUrl::fromLocalFile(root));
     QElapsedTimer timer;
     timer.start();
-    QList<ScannedItem> items = Scanner::run(options, [](int) {});
+    QList<ScannedItem> items = Scanner::run(options, {});
     const double total = timer.nsecsElapsed() / 1e9;
 
     int marked = 0;

@@ -121,6 +121,10 @@ private slots:
         const auto state = makeState();
         QSignalSpy phases(state.get(), &AppState::phaseChanged);
         QSignalSpy statuses(state.get(), &AppState::statusChanged);
+        QList<int> lookedInto; // the count while the walk's status shows
+        connect(state.get(), &AppState::decidedChanged, state.get(), [&] {
+            if (state->status().startsWith("Found ")) lookedInto.append(state->decided());
+        });
         state->start(TidyMode::quick);
         QCOMPARE(state->status(), QStringLiteral("Looking through your folders"));
         QCOMPARE(state->calmStatus(), QStringLiteral("Getting started…"));
@@ -129,6 +133,7 @@ private slots:
         QCOMPARE(state->phase(), Phase::review);
         QCOMPARE(state->plan().size(), 2);
         QCOMPARE(Store::loadPlan(), std::optional<QList<PlanItem>>(state->plan()));
+        QVERIFY(lookedInto.contains(2)); // both files looked into before classifying
         QCOMPARE(state->total(), 2);
         QCOMPARE(state->decided(), 2);
         QCOMPARE(state->status(), QStringLiteral("Looking at 2 files"));

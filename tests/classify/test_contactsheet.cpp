@@ -1,4 +1,5 @@
 #include "contactsheet.h"
+#include "testimages.h"
 
 #include <QBuffer>
 #include <QDeadlineTimer>
@@ -289,6 +290,24 @@ private slots:
         };
         QTest::newRow("png") << image("p.png", Qt::red, "PNG") << true << QColor(Qt::red);
         QTest::newRow("jpeg") << image("p.jpg", Qt::green, "JPG") << true << QColor(Qt::green);
+        QTest::newRow("webp") << image("p.webp", Qt::blue, "WEBP") << true << QColor(Qt::blue);
+        QTest::newRow("tiff") << image("p.tif", Qt::red, "TIFF") << true << QColor(Qt::red);
+        const auto heif = [](QString name, QColor c, heif_compression_format format,
+                             QColor thumbnail = {}) {
+            return Maker([=](const QTemporaryDir& d) {
+                const QImage picture = solidImage(c, QSize(400, 300));
+                const QImage small =
+                    thumbnail.isValid() ? solidImage(thumbnail, picture.size()) : QImage();
+                TestImages::writeHeif(d.filePath(name), picture, format, small, 320);
+                return d.filePath(name);
+            });
+        };
+        QTest::newRow("heic") << heif("p.heic", Qt::green, heif_compression_HEVC) << true
+                              << QColor(Qt::green);
+        QTest::newRow("avif") << heif("p.avif", Qt::blue, heif_compression_AV1) << true
+                              << QColor(Qt::blue);
+        QTest::newRow("heic decoded from its own thumbnail")
+            << heif("t.heic", Qt::red, heif_compression_HEVC, Qt::blue) << true << QColor(Qt::blue);
         QTest::newRow("image without extension")
             << image("photo", Qt::blue, "PNG") << true << QColor(Qt::blue);
         QTest::newRow("huge png, decoded scaled")

@@ -71,7 +71,7 @@ private slots:
 
         ScanOptions options;
         options.roots = {QUrl::fromLocalFile(desktop), QUrl::fromLocalFile(downloads)};
-        items = Scanner::run(options, [](int) {});
+        items = Scanner::run(options, {});
         QCOMPARE(items.size(), 1500 + 300 + 30 + 40 + 2);
         for (const ScannedItem& item : items) {
             if (Rules::junkDecision(item, false) || (item.isDir && item.kind != FileKind::folder))

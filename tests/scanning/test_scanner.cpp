@@ -1,18 +1,24 @@
 #include "kinds.h"
 #include "scanner.h"
 #include "testfiles.h"
+#include "testimages.h"
 #include "xattr.h"
 
 #include <QCryptographicHash>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <utime.h>
 #include <zip.h>
@@ -50,12 +56,6 @@ void writePdf(const QString& path, const QStringList& pages) {
         painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 24));
         painter.drawText(QPointF(500, 1000), pages[i]);
     }
-}
-
-void writePng(const QString& path, int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(path, "PNG"));
 }
 
 // A binary property list holding one array; entries given as already encoded
@@ -104,7 +104,7 @@ QList<ScannedItem> scan(const QStringList& roots, const QStringList& exclude = {
     for (const QString& e : exclude)
         options.exclude.append(QUrl::fromLocalFile(e));
     options.since = since;
-    return Scanner::run(options, [](int) {});
+    return Scanner::run(options, {});
 }
 
 QStringList names(const QList<ScannedItem>& items) {
@@ -190,14 +190,17 @@ private slots:
         QCOMPARE(names(scan({root()})).size(), 3);
     }
 
+    // The count moves while entries are listed and again while they are
+    // looked into, which takes far longer.
     void progress() {
         for (int i = 0; i < 250; ++i)
             write(root() + QStringLiteral("/f%1.txt").arg(i), QByteArray::number(i));
-        QList<int> reports;
+        QList<std::pair<int, int>> reports; // found, looked into
         ScanOptions options;
         options.roots = {QUrl::fromLocalFile(root()), QUrl::fromLocalFile(tmp.path() + "/nope")};
-        Scanner::run(options, [&](int n) { reports.append(n); });
-        QCOMPARE(reports, (QList<int>{100, 200, 250}));
+        Scanner::run(options, [&](ScanProgress p) { reports.append({p.found, p.lookedInto}); });
+        QCOMPARE(reports, (QList<std::pair<int, int>>{
+                              {100, 0}, {200, 0}, {250, 0}, {250, 100}, {250, 200}, {250, 250}}));
     }
 
     void vanishing() {
@@ -209,28 +212,39 @@ private slots:
         write(tmp.path() + "/Desktop/kept.txt", "same");
         ScanOptions options;
         options.roots = {QUrl::fromLocalFile(root()), QUrl::fromLocalFile(tmp.path() + "/Desktop")};
-        QList<int> reports;
-        const auto items = Scanner::run(options, [&](int n) {
-            reports.append(n);
-            if (n == 100) QDir(root()).removeRecursively();
+        ScanProgress last;
+        const auto items = Scanner::run(options, [&](ScanProgress p) {
+            last = p;
+            if (p.found == 100 && p.lookedInto == 0) QDir(root()).removeRecursively();
         });
         QVERIFY(items.size() >= 100);
-        QCOMPARE(reports.last(), int(items.size()));
+        QCOMPARE(last.found, int(items.size()));
+        QCOMPARE(last.lookedInto, int(items.size()));
         for (const ScannedItem& item : items)
             QVERIFY2(!item.junkHints.contains("exact-duplicate"), qPrintable(item.name));
         // No callback at all is fine too.
         QCOMPARE(Scanner::run(options, {}).size(), 1);
     }
 
-    void pipes() {
-        // A pipe must never be opened for a sample: nobody writes to it.
+    // Only regular files and folders are listed: nobody writes to a pipe, and
+    // a socket or a device is no document.
+    void specialFiles() {
         const QString fifo = root() + "/pipe.txt";
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(sock >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray socketPath = QFile::encodeName(root() + "/socket.txt");
+        QVERIFY(socketPath.size() < qsizetype(sizeof address.sun_path));
+        std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+        QCOMPARE(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        write(root() + "/note.txt", "hello");
+        QCOMPARE(names(scan({root()})), QStringList{"note.txt"});
+        ::close(sock);
+        // Nor is a pipe ever opened for a sample.
         QCOMPARE(Scanner::snippet(fifo, "txt", 10), std::nullopt);
         QCOMPARE(Scanner::unzip(fifo, "word/document.xml"), std::optional<QString>(QString()));
-        const auto items = scan({root()});
-        QCOMPARE(items.size(), 1);
-        QCOMPARE(items[0].text, std::nullopt);
     }
 
     void oddNames() {
@@ -477,26 +491,48 @@ private slots:
             Scanner::firstOfStrings(plist.left(n));
     }
 
+    // Small images of every format a decoder here reads are judged by their
+    // size; only a file none can read counts as tiny.
     void tinyImages_data() {
-        QTest::addColumn<int>("w");
-        QTest::addColumn<int>("h");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
         QTest::addColumn<bool>("tiny");
-        QTest::newRow("1x1") << 1 << 1 << true;
-        QTest::newRow("64x64") << 64 << 64 << true;
-        QTest::newRow("64x200") << 64 << 200 << false;
-        QTest::newRow("65x10") << 65 << 10 << false;
-        QTest::newRow("unreadable") << 0 << 0 << true;
+        QTest::newRow("png 1x1") << "a.png" << QSize(1, 1) << true;
+        QTest::newRow("png 64x64") << "a.png" << QSize(64, 64) << true;
+        QTest::newRow("png 64x200") << "a.png" << QSize(64, 200) << false;
+        QTest::newRow("png 65x10") << "a.png" << QSize(65, 10) << false;
+        QTest::newRow("unreadable png") << "a.png" << QSize() << true;
+        QTest::newRow("jpeg") << "a.jpg" << QSize(300, 200) << false;
+        QTest::newRow("webp") << "a.webp" << QSize(300, 200) << false;
+        QTest::newRow("webp icon") << "a.webp" << QSize(16, 16) << true;
+        QTest::newRow("tiff") << "a.tif" << QSize(300, 200) << false;
+        QTest::newRow("heic") << "a.heic" << QSize(300, 200) << false;
+        QTest::newRow("heic icon") << "a.heic" << QSize(16, 16) << true;
+        QTest::newRow("unreadable heic") << "a.heic" << QSize() << true;
+        QTest::newRow("avif") << "a.avif" << QSize(300, 200) << false;
     }
     void tinyImages() {
-        QFETCH(int, w);
-        QFETCH(int, h);
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
         QFETCH(bool, tiny);
-        const QString path = root() + "/img.png";
-        if (w)
-            writePng(path, w, h);
-        else
-            write(path, "not an image");
-        QCOMPARE(Scanner::isTinyImage(path), tiny);
+        const QString path = root() + "/" + name;
+        QImage picture(size.isValid() ? size : QSize(1, 1), QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        const QString ext = QFileInfo(name).suffix();
+        if (!size.isValid())
+            write(path, QByteArray("ftypheic not an image", 21));
+        else if (ext == "heic" || ext == "avif")
+            QVERIFY(TestImages::writeHeif(
+                path, picture, ext == "heic" ? heif_compression_HEVC : heif_compression_AV1));
+        else {
+            QImageWriter writer(path);
+            if (ext == "tif") writer.setCompression(1); // LZW, to stay small
+            QVERIFY2(writer.write(picture), qPrintable(writer.errorString()));
+        }
+        QVERIFY(QFileInfo(path).size() < 8192); // small enough to be asked
+        const auto items = scan({root()});
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0].junkHints.contains("tiny-image"), tiny);
     }
 
     void folderSummary() {
@@ -575,7 +611,6 @@ private slots:
     }
 
     void tinyImageHint() {
-        writePng(root() + "/icon.png", 16, 16);
         QImage big(16, 16, QImage::Format_ARGB32);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x)
@@ -585,9 +620,7 @@ private slots:
         QVERIFY(pad.open(QIODevice::Append));
         pad.write(QByteArray(9000, '\0')); // trailing bytes past the image end
         pad.close();
-        const auto items = scan({root()});
-        QVERIFY(find(items, "icon.png")->junkHints.contains("tiny-image"));
-        QVERIFY(!find(items, "pad.png")->junkHints.contains("tiny-image"));
+        QVERIFY(!scan({root()})[0].junkHints.contains("tiny-image"));
     }
 
     void duplicates() {

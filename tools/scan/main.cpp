@@ -79,8 +79,10 @@ int main(int argc, char** argv) {
     }
 
     const bool interactive = ::isatty(STDERR_FILENO);
-    const QList<ScannedItem> items = Scanner::run(options, [&](int count) {
-        if (interactive) err << "\rScanning… " << locale.toString(count) << " items" << Qt::flush;
+    const QList<ScannedItem> items = Scanner::run(options, [&](ScanProgress p) {
+        if (!interactive) return;
+        err << "\rScanning… " << locale.toString(p.lookedInto) << " of " << locale.toString(p.found)
+            << " items" << Qt::flush;
     });
     if (interactive) err << "\r\033[K" << Qt::flush;
     const QHash<qsizetype, qsizetype> kept = keptCopies(items);

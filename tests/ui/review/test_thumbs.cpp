@@ -1,4 +1,5 @@
 #include "testhome.h"
+#include "testimages.h"
 #include "thumbs.h"
 
 #include <QDir>
@@ -23,7 +24,10 @@ class TestThumbs : public QObject {
         const QString path = home->path(QStringLiteral("Desktop/") + name);
         QImage image(size, QImage::Format_RGB32);
         image.fill(QColor(120, 160, 200));
-        image.save(path);
+        if (name.endsWith(QLatin1String(".heic")))
+            TestImages::writeHeif(path, image, heif_compression_HEVC);
+        else
+            image.save(path);
         return path;
     }
 
@@ -60,8 +64,14 @@ private slots:
         QCOMPARE(cache.size(), 0);
     }
 
+    void sharedCacheMakesRealThumbnails_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("png") << "big.png";
+        QTest::newRow("heic") << "big.heic"; // read by libheif, not by Qt
+    }
     void sharedCacheMakesRealThumbnails() {
-        const QString path = photo(QStringLiteral("big.png"), {1600, 900});
+        QFETCH(QString, name);
+        const QString path = photo(name, {1600, 900});
         const std::optional<QImage> image = ThumbCache::shared().image(QUrl::fromLocalFile(path));
         QVERIFY(image);
         QVERIFY(image->width() <= 220 && image->height() <= 165);
