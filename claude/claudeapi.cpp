@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFutureWatcher>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QNetworkAccessManager>
@@ -14,6 +15,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -22,6 +25,41 @@ const QString relayUnavailable =
     QStringLiteral("Tovrin is temporarily unavailable. Please try again later.");
 const QString relayNotSetUp = QStringLiteral(
     "Tovrin's own Claude access isn't set up in this build. Add your API key in Settings.");
+
+// The key travels in the clear over http, so only to this machine.
+bool safeForKey(const QUrl& base) {
+    return base.scheme() == QLatin1String("https") || base.host() == QLatin1String("localhost") ||
+           QHostAddress(base.host()).isLoopback();
+}
+
+// The body as a stream that cannot be rewound. Qt's HTTP stack sends a request
+// again by itself when a connection closes unanswered, but only after
+// rewinding its body; this one refuses, so each post reaches the wire once.
+class OneShotBody : public QIODevice {
+public:
+    OneShotBody(QByteArray bytes, QObject* parent) : QIODevice(parent), bytes_(std::move(bytes)) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    bool reset() override { return false; }
+    qint64 bytesAvailable() const override {
+        return bytes_.size() - at_ + QIODevice::bytesAvailable();
+    }
+
+protected:
+    qint64 readData(char* data, qint64 most) override {
+        if (at_ == bytes_.size()) return -1;
+        const qint64 n = std::min(most, bytes_.size() - at_);
+        std::memcpy(data, bytes_.constData() + at_, size_t(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 at_ = 0;
+};
 
 // One manager per thread keeps connections alive across the many calls of a
 // refresh; it lives as long as its thread (or the application, on the main one).
@@ -94,6 +132,7 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
     case Claude::Step::fail:
         return fail(call, ClaudeError::fromAPI(verdict.error));
     case Claude::Step::busyWait:
+        if (call->promise.isCanceled()) return call->promise.finish();
         call->api.wait(Claude::busyDelay(call->attempt), [call] {
             if (call->promise.isCanceled()) return call->promise.finish();
             if (call->attempt == Claude::maxAttempt)
@@ -118,11 +157,14 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
 
 void post(const std::shared_ptr<Call>& call) {
     if (call->promise.isCanceled()) return call->promise.finish();
-    QNetworkReply* reply = threadNetwork()->post(call->request, call->body);
+    auto* body = new OneShotBody(call->body, nullptr);
+    QNetworkReply* reply = threadNetwork()->post(call->request, body);
+    body->setParent(reply);
     call->inFlight = reply;
+    // Run even when the call was cancelled meanwhile: an answer that got here
+    // was billed, so it is priced; its result goes nowhere.
     QObject::connect(reply, &QNetworkReply::finished, reply, [call, reply] {
         reply->deleteLater();
-        if (call->promise.isCanceled()) return call->promise.finish();
         handle(call, reply);
     });
 }
@@ -174,6 +216,12 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
         call->request.setRawHeader("x-api-key", apiKey.toUtf8());
         call->request.setRawHeader("anthropic-version", "2023-06-01");
     }
+    if (!safeForKey(base)) {
+        fail(call, ClaudeError::fromAPI(APIError::fatal(
+                       QStringLiteral("Tovrin won't send your Claude key to ") + base.host() +
+                       QStringLiteral(" without https. Nothing was moved."))));
+        return future;
+    }
     call->request.setRawHeader("content-type", "application/json");
     call->request.setUrl(Claude::endpoint(base));
     call->request.setTransferTimeout(transferTimeoutMs);
@@ -181,6 +229,8 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
     call->request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                                QNetworkRequest::ManualRedirectPolicy);
     call->body = Claude::requestBody(model, system, content, maxTokens);
+    call->request.setHeader(QNetworkRequest::ContentLengthHeader, call->body.size());
+    call->request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
     watchForCancel(call);
     post(call);
     return future;
