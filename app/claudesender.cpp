@@ -3,6 +3,7 @@
 #include "claudeapi.h"
 
 #include <QCoreApplication>
+#include <QFutureWatcher>
 #include <QPromise>
 #include <QThread>
 
@@ -10,9 +11,9 @@
 
 namespace ClaudeSender {
 
-Model::Send make(ClaudeAPI::Wait wait) {
-    return [wait](const QString& apiKey, const QString& model, const QString& system,
-                  const QJsonArray& content, int maxTokens) {
+Model::Send make(ClaudeAPI::Wait wait, Usage* usage) {
+    return [wait, usage](const QString& apiKey, const QString& model, const QString& system,
+                         const QJsonArray& content, int maxTokens) {
         auto promise = std::make_shared<QPromise<Model::Answer>>();
         promise->start();
         QFuture<Model::Answer> future = promise->future();
@@ -25,7 +26,17 @@ Model::Send make(ClaudeAPI::Wait wait) {
             api.apiKey = apiKey;
             api.model = model;
             api.wait = wait;
-            api.send(system, content, maxTokens)
+            api.usage = usage;
+            QFuture<ClaudeReply> claude = api.send(system, content, maxTokens);
+            // Cancelling the answer cancels the call; it settles once its
+            // request is aborted.
+            auto* watcher = new QFutureWatcher<Model::Answer>;
+            QObject::connect(watcher, &QFutureWatcherBase::canceled,
+                             [claude]() mutable { claude.cancel(); });
+            QObject::connect(watcher, &QFutureWatcherBase::finished, watcher,
+                             &QObject::deleteLater);
+            watcher->setFuture(future);
+            claude
                 .then([settle](const ClaudeReply& reply) {
                     if (const ClaudeError* error = reply.error())
                         settle(Model::Failure{error->isFatal(), error->description(),

@@ -90,7 +90,12 @@ struct Call {
         nullptr, [](QObject* object) { object->deleteLater(); }};
 };
 
-// A cancelled call finishes now: the answer in flight is dropped, and a busy
+// Finishing twice would run the future's continuations twice.
+void end(const std::shared_ptr<Call>& call) {
+    if (!call->promise.future().isFinished()) call->promise.finish();
+}
+
+// A cancelled call finishes now: the request in flight is aborted, and a busy
 // wait that is still running finds the call finished when it ends.
 void watchForCancel(const std::shared_ptr<Call>& call) {
     call->watcher.reset(new QFutureWatcher<ClaudeReply>);
@@ -99,14 +104,14 @@ void watchForCancel(const std::shared_ptr<Call>& call) {
         const std::shared_ptr<Call> call = weak.lock();
         if (!call) return;
         if (call->inFlight) call->inFlight->abort();
-        call->promise.finish();
+        end(call);
     });
     call->watcher->setFuture(call->promise.future());
 }
 
 void finish(const std::shared_ptr<Call>& call, ClaudeReply reply) {
     call->promise.addResult(std::move(reply));
-    call->promise.finish();
+    end(call);
 }
 
 void fail(const std::shared_ptr<Call>& call, ClaudeError error) {
@@ -132,9 +137,9 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
     case Claude::Step::fail:
         return fail(call, ClaudeError::fromAPI(verdict.error));
     case Claude::Step::busyWait:
-        if (call->promise.isCanceled()) return call->promise.finish();
+        if (call->promise.isCanceled()) return end(call);
         call->api.wait(Claude::busyDelay(call->attempt), [call] {
-            if (call->promise.isCanceled()) return call->promise.finish();
+            if (call->promise.isCanceled()) return end(call);
             if (call->attempt == Claude::maxAttempt)
                 return fail(call, ClaudeError::fromAPI(APIError::busy()));
             ++call->attempt;
@@ -156,7 +161,7 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
 }
 
 void post(const std::shared_ptr<Call>& call) {
-    if (call->promise.isCanceled()) return call->promise.finish();
+    if (call->promise.isCanceled()) return end(call);
     auto* body = new OneShotBody(call->body, nullptr);
     QNetworkReply* reply = threadNetwork()->post(call->request, body);
     body->setParent(reply);

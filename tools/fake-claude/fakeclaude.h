@@ -68,6 +68,8 @@ public:
 
     int peakConcurrent() const { return peak_; }
     int requestCount() const { return serial_; }
+    // Requests still waiting for their answer on an open connection.
+    int waiting() const;
     QList<Request> requests() const;
     void setScript(const QJsonArray& script, int delayMs = 0);
 

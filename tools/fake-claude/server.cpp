@@ -7,6 +7,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+
 #ifdef Q_OS_LINUX
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -115,6 +117,11 @@ QUrl Server::url() const {
 QList<Request> Server::requests() const {
     const std::lock_guard guard(recordedLock_);
     return recorded_;
+}
+
+int Server::waiting() const {
+    return int(std::count_if(connections_.cbegin(), connections_.cend(),
+                             [](const Connection& connection) { return connection.busy; }));
 }
 
 void Server::setScript(const QJsonArray& script, int delayMs) {
