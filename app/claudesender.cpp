@@ -27,28 +27,29 @@ Model::Send make(ClaudeAPI::Wait wait, Usage* usage) {
             api.model = model;
             api.wait = wait;
             api.usage = usage;
-            QFuture<ClaudeReply> claude = api.send(system, content, maxTokens);
-            // Cancelling the answer cancels the call; it settles once its
-            // request is aborted.
-            auto* watcher = new QFutureWatcher<Model::Answer>;
-            QObject::connect(watcher, &QFutureWatcherBase::canceled,
-                             [claude]() mutable { claude.cancel(); });
-            QObject::connect(watcher, &QFutureWatcherBase::finished, watcher,
-                             &QObject::deleteLater);
-            watcher->setFuture(future);
-            claude
-                .then([settle](const ClaudeReply& reply) {
-                    if (const ClaudeError* error = reply.error())
-                        settle(Model::Failure{error->isFatal(), error->description(),
-                                              error->isAPIError()});
-                    else
-                        settle(reply.text());
-                })
+            // Watched, not continued: on Qt 6.4 a call cancelled with a
+            // continuation attached crashed when it ended.
+            auto* claude = new QFutureWatcher<ClaudeReply>;
+            QObject::connect(claude, &QFutureWatcherBase::finished, claude, [claude, settle] {
+                claude->deleteLater();
+                const QFuture<ClaudeReply> future = claude->future();
                 // A call that ends without an answer must still end its batch.
-                .onCanceled([settle] {
-                    settle(
+                if (future.resultCount() == 0)
+                    return settle(
                         Model::Failure{false, QStringLiteral("The request was cancelled."), false});
-                });
+                const ClaudeReply reply = future.result();
+                if (const ClaudeError* error = reply.error())
+                    return settle(Model::Failure{error->isFatal(), error->description(),
+                                                 error->isAPIError()});
+                settle(reply.text());
+            });
+            claude->setFuture(api.send(system, content, maxTokens));
+            // Cancelling the answer cancels the call, which aborts its request.
+            auto* answer = new QFutureWatcher<Model::Answer>;
+            QObject::connect(answer, &QFutureWatcherBase::canceled, claude,
+                             &QFutureWatcherBase::cancel);
+            QObject::connect(answer, &QFutureWatcherBase::finished, answer, &QObject::deleteLater);
+            answer->setFuture(future);
         };
         QCoreApplication* app = QCoreApplication::instance();
         if (!app || QThread::currentThread() == app->thread())
