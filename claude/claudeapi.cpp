@@ -127,8 +127,11 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
     // are Qt's reading of an HTTP status, which the answer table judges.
     const bool transport = (error > QNetworkReply::NoError && error < 200) ||
                            (error != QNetworkReply::NoError && !statusAttribute.isValid());
-    if (transport)
-        return fail(call, ClaudeError::other(ClaudeError::Kind::transport, reply->errorString()));
+    // Qt words a request it was not allowed to send again as "Unknown error".
+    const QString why = error == QNetworkReply::ContentReSendError
+                            ? QStringLiteral("The connection closed before Claude answered.")
+                            : reply->errorString();
+    if (transport) return fail(call, ClaudeError::other(ClaudeError::Kind::transport, why));
 
     const QByteArray body = reply->readAll();
     const int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
@@ -236,6 +239,7 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
     call->body = Claude::requestBody(model, system, content, maxTokens);
     call->request.setHeader(QNetworkRequest::ContentLengthHeader, call->body.size());
     call->request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
+    call->request.setAttribute(QNetworkRequest::Http2DirectAttribute, http2Direct);
     watchForCancel(call);
     post(call);
     return future;

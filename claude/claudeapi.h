@@ -78,6 +78,9 @@ struct ClaudeAPI {
     TokenSource relayToken = defaultRelayToken;
     Usage* usage = &Usage::shared();
     int transferTimeoutMs = 180'000;
+    // Cleartext HTTP/2 from the first byte, as the local stand-in speaks it;
+    // over https, HTTP/2 is agreed with the host anyway.
+    bool http2Direct = false;
 
     QFuture<ClaudeReply> send(const QString& system, const QJsonArray& content,
                               int maxTokens) const;

@@ -90,7 +90,6 @@ private slots:
             << "api:Claude API error 418: a\u00ff";
         QTest::newRow("not json") << QJsonArray{"notjson"} << "json";
         QTest::newRow("array") << QJsonArray{"array"} << "api:Unexpected response from Claude.";
-        QTest::newRow("dropped") << QJsonArray{"drop"} << "transport";
         QTest::newRow("blocks joined")
             << QJsonArray{QJsonObject{
                    {"status", 200},
@@ -116,8 +115,29 @@ private slots:
         else
             QCOMPARE(got, expected);
         QVERIFY(waits.isEmpty());
-        // Nothing is sent twice behind our back, not even after a dropped connection.
         QCOMPARE(server->requestCount(), 1);
+    }
+
+    // A connection closed unanswered is a failure passed on, never a second
+    // request sent behind our back: that one could be billed twice.
+    void droppedConnection_data() {
+        QTest::addColumn<bool>("http2");
+        QTest::newRow("HTTP/1.1") << false;
+        QTest::newRow("HTTP/2") << true;
+    }
+    void droppedConnection() {
+        QFETCH(bool, http2);
+        server->setScript({"drop"});
+        ClaudeAPI a = api();
+        a.http2Direct = http2;
+        // Qt's HTTP/2 notices the closed connection only when the transfer times out.
+        a.transferTimeoutMs = 1000;
+        const QString dropped = outcome(await(a.send("Reply with OK.", ping(), 5)));
+        QVERIFY2(dropped.startsWith("transport:"), qPrintable(dropped));
+        if (!http2) QCOMPARE(dropped, "transport:The connection closed before Claude answered.");
+        QCOMPARE(server->requestCount(), 1);
+        QCOMPARE(outcome(await(a.send("Reply with OK.", ping(), 5))), "text:OK");
+        QCOMPARE(server->requestCount(), 2);
     }
 
     void busy_data() {
