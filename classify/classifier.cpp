@@ -95,6 +95,7 @@ private:
     void launch() {
         QList<Job> starting;
         bool done = false;
+        std::optional<Model::Failure> result;
         {
             QMutexLocker lock(&mutex);
             while (!fatal && running < limit && next < jobs.size()) {
@@ -103,9 +104,10 @@ private:
             }
             done = running == 0 && !ended;
             ended = ended || done;
+            result = fatal;
         }
         if (done) {
-            promise.addResult(fatal);
+            promise.addResult(result);
             promise.finish();
         }
         // Started outside the lock: a job may finish at once on this thread.
