@@ -86,7 +86,8 @@ struct ClaudeAPI {
                               int maxTokens) const;
 
     static void defaultWait(int seconds, std::function<void()> then);
-    // "https://api.anthropic.com", or ANTHROPIC_BASE_URL when set.
+    // "https://api.anthropic.com", or ANTHROPIC_BASE_URL when set; a call
+    // sends its key over plain http only to this machine.
     static QUrl defaultBaseUrl();
     // The build's TOVRIN_RELAY_URL; empty when the build has none.
     static QUrl defaultRelayUrl();
