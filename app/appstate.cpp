@@ -179,7 +179,7 @@ struct AppState::Run {
 AppState::AppState(AppServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)),
       notifier_(services_.notifications, services_.now, services_.settingsPath) {
-    if (!services_.send) services_.send = ClaudeSender::make();
+    if (!services_.send) services_.send = ClaudeSender::make(ClaudeAPI::defaultWait, &usage());
     if (!services_.sheet) services_.sheet = noSheet();
 
     loadProfile();

@@ -3,6 +3,7 @@
 #include "claudeapi.h"
 
 #include <QCoreApplication>
+#include <QFutureWatcher>
 #include <QPromise>
 #include <QThread>
 
@@ -10,9 +11,9 @@
 
 namespace ClaudeSender {
 
-Model::Send make(ClaudeAPI::Wait wait) {
-    return [wait](const QString& apiKey, const QString& model, const QString& system,
-                  const QJsonArray& content, int maxTokens) {
+Model::Send make(ClaudeAPI::Wait wait, Usage* usage) {
+    return [wait, usage](const QString& apiKey, const QString& model, const QString& system,
+                         const QJsonArray& content, int maxTokens) {
         auto promise = std::make_shared<QPromise<Model::Answer>>();
         promise->start();
         QFuture<Model::Answer> future = promise->future();
@@ -25,19 +26,30 @@ Model::Send make(ClaudeAPI::Wait wait) {
             api.apiKey = apiKey;
             api.model = model;
             api.wait = wait;
-            api.send(system, content, maxTokens)
-                .then([settle](const ClaudeReply& reply) {
-                    if (const ClaudeError* error = reply.error())
-                        settle(Model::Failure{error->isFatal(), error->description(),
-                                              error->isAPIError()});
-                    else
-                        settle(reply.text());
-                })
+            api.usage = usage;
+            // Watched, not continued: on Qt 6.4 a call cancelled with a
+            // continuation attached crashed when it ended.
+            auto* claude = new QFutureWatcher<ClaudeReply>;
+            QObject::connect(claude, &QFutureWatcherBase::finished, claude, [claude, settle] {
+                claude->deleteLater();
+                const QFuture<ClaudeReply> future = claude->future();
                 // A call that ends without an answer must still end its batch.
-                .onCanceled([settle] {
-                    settle(
+                if (future.resultCount() == 0)
+                    return settle(
                         Model::Failure{false, QStringLiteral("The request was cancelled."), false});
-                });
+                const ClaudeReply reply = future.result();
+                if (const ClaudeError* error = reply.error())
+                    return settle(Model::Failure{error->isFatal(), error->description(),
+                                                 error->isAPIError()});
+                settle(reply.text());
+            });
+            claude->setFuture(api.send(system, content, maxTokens));
+            // Cancelling the answer cancels the call, which aborts its request.
+            auto* answer = new QFutureWatcher<Model::Answer>;
+            QObject::connect(answer, &QFutureWatcherBase::canceled, claude,
+                             &QFutureWatcherBase::cancel);
+            QObject::connect(answer, &QFutureWatcherBase::finished, answer, &QObject::deleteLater);
+            answer->setFuture(future);
         };
         QCoreApplication* app = QCoreApplication::instance();
         if (!app || QThread::currentThread() == app->thread())

@@ -8,6 +8,7 @@ namespace ClaudeSender {
 
 // Calls are made on the application's thread, whichever thread asks.
 // `wait` schedules the busy back-off; tests pass one that does not sleep.
-Model::Send make(ClaudeAPI::Wait wait = ClaudeAPI::defaultWait);
+// Cancelling a returned future aborts its request.
+Model::Send make(ClaudeAPI::Wait wait = ClaudeAPI::defaultWait, Usage* usage = &Usage::shared());
 
 } // namespace ClaudeSender

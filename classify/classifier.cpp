@@ -49,12 +49,13 @@ template <typename T> QFuture<T> ready(T value) {
 }
 
 // Runs jobs at most `limit` at a time, starting the next whenever one ends.
-// Results are handed to `merge` one at a time, in the order jobs finish. A
-// fatal failure ends the run at once: no further job starts and answers still
-// in flight are dropped when they arrive.
+// Each job's outcome is handed to `merge`, one at a time, in the order jobs
+// finish. A fatal failure starts no further job and cancels the requests in
+// flight; the run ends once every started job has ended, so whatever those
+// calls cost is counted before the caller closes the run's books.
 class JobRunner : public std::enable_shared_from_this<JobRunner> {
 public:
-    using Merge = std::function<void(const Decisions&)>;
+    using Merge = std::function<void(const Job&, const Outcome<Decisions>&)>;
 
     JobRunner(Classifier classifier, QList<Job> jobs, int limit, Merge merge)
         : classifier(std::move(classifier)), jobs(std::move(jobs)), limit(limit),
@@ -63,54 +64,80 @@ public:
     QFuture<std::optional<Model::Failure>> start() {
         promise.start();
         auto future = promise.future();
+        classifier.send = [weak = weak_from_this(), send = classifier.send](auto&&... args) {
+            const std::shared_ptr<JobRunner> self = weak.lock();
+            if (!self || self->stopping()) return QFuture<Model::Answer>();
+            return self->track(send(args...));
+        };
         launch();
         return future;
     }
 
 private:
+    bool stopping() {
+        QMutexLocker lock(&mutex);
+        return fatal.has_value();
+    }
+
+    QFuture<Model::Answer> track(QFuture<Model::Answer> answer) {
+        {
+            QMutexLocker lock(&mutex);
+            if (!fatal) {
+                sent.removeIf([](const QFuture<Model::Answer>& f) { return f.isFinished(); });
+                sent.append(answer);
+                return answer;
+            }
+        }
+        answer.cancel();
+        return answer;
+    }
+
     void launch() {
         QList<Job> starting;
         bool done = false;
+        std::optional<Model::Failure> result;
         {
             QMutexLocker lock(&mutex);
-            while (!stopped && running < limit && next < jobs.size()) {
+            while (!fatal && running < limit && next < jobs.size()) {
                 starting.append(jobs.at(next++));
                 ++running;
             }
-            done = running == 0 && !stopped;
-            stopped = stopped || done;
+            done = running == 0 && !ended;
+            ended = ended || done;
+            result = fatal;
         }
-        if (done) end(std::nullopt);
+        if (done) {
+            promise.addResult(result);
+            promise.finish();
+        }
         // Started outside the lock: a job may finish at once on this thread.
         for (const Job& job : starting) {
             auto self = shared_from_this();
-            classifier.run(job).then(
-                [self](const Outcome<Decisions>& outcome) { self->jobEnded(outcome); });
+            classifier.run(job)
+                .then([self, job](const Outcome<Decisions>& outcome) {
+                    self->jobEnded(job, outcome);
+                })
+                .onCanceled([self] { self->jobEnded({}, std::nullopt); });
         }
     }
 
-    void jobEnded(const Outcome<Decisions>& outcome) {
-        std::optional<Model::Failure> fatal;
+    // `outcome` is empty for a job whose request was cancelled.
+    void jobEnded(const Job& job, const std::optional<Outcome<Decisions>>& outcome) {
+        QList<QFuture<Model::Answer>> cancel;
         {
             QMutexLocker lock(&mutex);
             --running;
-            if (stopped) return;
-            if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
-                stopped = true;
+            const auto* failure = outcome ? std::get_if<Model::Failure>(&*outcome) : nullptr;
+            if (!fatal && failure && failure->fatal) {
                 fatal = *failure;
-            } else {
-                merge(std::get<Decisions>(outcome));
+                cancel.swap(sent);
+            } else if (!fatal && outcome) {
+                merge(job, *outcome);
             }
         }
-        if (fatal)
-            end(fatal);
-        else
-            launch();
-    }
-
-    void end(const std::optional<Model::Failure>& fatal) {
-        promise.addResult(fatal);
-        promise.finish();
+        for (QFuture<Model::Answer>& answer : cancel)
+            answer.cancel();
+        launch();
     }
 
     Classifier classifier;
@@ -120,7 +147,9 @@ private:
     QMutex mutex;
     qsizetype next = 0;
     int running = 0;
-    bool stopped = false;
+    bool ended = false;
+    std::optional<Model::Failure> fatal;
+    QList<QFuture<Model::Answer>> sent;
     QPromise<std::optional<Model::Failure>> promise;
 };
 
@@ -175,10 +204,7 @@ QFuture<Outcome<Decisions>> Classifier::ask(const QJsonArray& content,
                                             const QList<ScannedItem>& items) const {
     return send(apiKey, model(), Prompt::system(profile), content, maxTokens)
         .then([items](const Model::Answer& answer) -> Outcome<Decisions> {
-            if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
-                if (failure->fatal) return *failure;
-                return fallback(items, failure->description);
-            }
+            if (const auto* failure = std::get_if<Model::Failure>(&answer)) return *failure;
             const QHash<qint64, Decision> parsed = Prompt::parse(std::get<QString>(answer));
             Decisions out;
             for (const ScannedItem& item : items)
@@ -201,7 +227,8 @@ QFuture<Outcome<Decisions>> Classifier::run(const Job& job) const {
     const QList<ScannedItem> items = job.items;
     return sheet(items)
         .then([self, items](const std::optional<QByteArray>& jpeg) -> QFuture<Outcome<Decisions>> {
-            if (!jpeg) return ready<Outcome<Decisions>>(fallback(items, ClassifierText::noPreview));
+            if (!jpeg)
+                return ready<Outcome<Decisions>>(Model::Failure{false, ClassifierText::noPreview});
             QStringList lines;
             for (qsizetype i = 0; i < items.size(); ++i)
                 lines.append(visualLine(int(i) + 1, items.at(i)));
@@ -218,8 +245,12 @@ QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& item
     for (const ScannedItem& item : items)
         (isVisual(item) ? visual : text).append(item);
     auto result = std::make_shared<Decisions>();
+    // A batch left unanswered adds nothing: its items keep their first answer.
+    auto merge = [result](const Job&, const Outcome<Decisions>& outcome) {
+        if (const auto* part = std::get_if<Decisions>(&outcome)) result->insert(*part);
+    };
     return runJobs(*this, jobsOf(text, visual, escalationText, escalationVisual),
-                   escalationInFlight, [result](const Decisions& part) { result->insert(part); })
+                   escalationInFlight, merge)
         .then([result](const std::optional<Model::Failure>& fatal) -> Outcome<Decisions> {
             if (fatal) return *fatal;
             return *result;
@@ -262,7 +293,11 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     // Counted as answers arrive: a full tally per batch would cost
     // batches x items on a large refresh.
     auto counts = std::make_shared<QMap<QString, int>>(tally(*decided));
-    auto merge = [decided, counts, progress, total](const Decisions& part) {
+    auto merge = [decided, counts, progress, total](const Job& job,
+                                                    const Outcome<Decisions>& outcome) {
+        const auto* failure = std::get_if<Model::Failure>(&outcome);
+        const Decisions part =
+            failure ? fallback(job.items, failure->description) : std::get<Decisions>(outcome);
         for (auto it = part.cbegin(); it != part.cend(); ++it) {
             auto known = decided->find(it.key());
             if (known != decided->end() && isKeywordDecision(*known)) {

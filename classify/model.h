@@ -24,6 +24,7 @@ struct Failure {
 using Answer = std::variant<QString, Failure>;
 
 // May be called from any thread; the future may finish on any thread.
+// Cancelling the future stops the request; the future still finishes.
 using Send =
     std::function<QFuture<Answer>(const QString& apiKey, const QString& model,
                                   const QString& system, const QJsonArray& content, int maxTokens)>;

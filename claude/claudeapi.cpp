@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFutureWatcher>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QNetworkAccessManager>
@@ -14,6 +15,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -22,6 +25,41 @@ const QString relayUnavailable =
     QStringLiteral("Tovrin is temporarily unavailable. Please try again later.");
 const QString relayNotSetUp = QStringLiteral(
     "Tovrin's own Claude access isn't set up in this build. Add your API key in Settings.");
+
+// The key travels in the clear over http, so only to this machine.
+bool safeForKey(const QUrl& base) {
+    return base.scheme() == QLatin1String("https") || base.host() == QLatin1String("localhost") ||
+           QHostAddress(base.host()).isLoopback();
+}
+
+// The body as a stream that cannot be rewound. Qt's HTTP stack sends a request
+// again by itself when a connection closes unanswered, but only after
+// rewinding its body; this one refuses, so each post reaches the wire once.
+class OneShotBody : public QIODevice {
+public:
+    OneShotBody(QByteArray bytes, QObject* parent) : QIODevice(parent), bytes_(std::move(bytes)) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    bool reset() override { return false; }
+    qint64 bytesAvailable() const override {
+        return bytes_.size() - at_ + QIODevice::bytesAvailable();
+    }
+
+protected:
+    qint64 readData(char* data, qint64 most) override {
+        if (at_ == bytes_.size()) return -1;
+        const qint64 n = std::min(most, bytes_.size() - at_);
+        std::memcpy(data, bytes_.constData() + at_, size_t(n));
+        at_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 at_ = 0;
+};
 
 // One manager per thread keeps connections alive across the many calls of a
 // refresh; it lives as long as its thread (or the application, on the main one).
@@ -52,7 +90,12 @@ struct Call {
         nullptr, [](QObject* object) { object->deleteLater(); }};
 };
 
-// A cancelled call finishes now: the answer in flight is dropped, and a busy
+// Finishing twice would run the future's continuations twice.
+void end(const std::shared_ptr<Call>& call) {
+    if (!call->promise.future().isFinished()) call->promise.finish();
+}
+
+// A cancelled call finishes now: the request in flight is aborted, and a busy
 // wait that is still running finds the call finished when it ends.
 void watchForCancel(const std::shared_ptr<Call>& call) {
     call->watcher.reset(new QFutureWatcher<ClaudeReply>);
@@ -61,14 +104,14 @@ void watchForCancel(const std::shared_ptr<Call>& call) {
         const std::shared_ptr<Call> call = weak.lock();
         if (!call) return;
         if (call->inFlight) call->inFlight->abort();
-        call->promise.finish();
+        end(call);
     });
     call->watcher->setFuture(call->promise.future());
 }
 
 void finish(const std::shared_ptr<Call>& call, ClaudeReply reply) {
     call->promise.addResult(std::move(reply));
-    call->promise.finish();
+    end(call);
 }
 
 void fail(const std::shared_ptr<Call>& call, ClaudeError error) {
@@ -84,8 +127,11 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
     // are Qt's reading of an HTTP status, which the answer table judges.
     const bool transport = (error > QNetworkReply::NoError && error < 200) ||
                            (error != QNetworkReply::NoError && !statusAttribute.isValid());
-    if (transport)
-        return fail(call, ClaudeError::other(ClaudeError::Kind::transport, reply->errorString()));
+    // Qt words a request it was not allowed to send again as "Unknown error".
+    const QString why = error == QNetworkReply::ContentReSendError
+                            ? QStringLiteral("The connection closed before Claude answered.")
+                            : reply->errorString();
+    if (transport) return fail(call, ClaudeError::other(ClaudeError::Kind::transport, why));
 
     const QByteArray body = reply->readAll();
     const int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
@@ -94,8 +140,9 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
     case Claude::Step::fail:
         return fail(call, ClaudeError::fromAPI(verdict.error));
     case Claude::Step::busyWait:
+        if (call->promise.isCanceled()) return end(call);
         call->api.wait(Claude::busyDelay(call->attempt), [call] {
-            if (call->promise.isCanceled()) return call->promise.finish();
+            if (call->promise.isCanceled()) return end(call);
             if (call->attempt == Claude::maxAttempt)
                 return fail(call, ClaudeError::fromAPI(APIError::busy()));
             ++call->attempt;
@@ -117,12 +164,15 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
 }
 
 void post(const std::shared_ptr<Call>& call) {
-    if (call->promise.isCanceled()) return call->promise.finish();
-    QNetworkReply* reply = threadNetwork()->post(call->request, call->body);
+    if (call->promise.isCanceled()) return end(call);
+    auto* body = new OneShotBody(call->body, nullptr);
+    QNetworkReply* reply = threadNetwork()->post(call->request, body);
+    body->setParent(reply);
     call->inFlight = reply;
+    // Run even when the call was cancelled meanwhile: an answer that got here
+    // was billed, so it is priced; its result goes nowhere.
     QObject::connect(reply, &QNetworkReply::finished, reply, [call, reply] {
         reply->deleteLater();
-        if (call->promise.isCanceled()) return call->promise.finish();
         handle(call, reply);
     });
 }
@@ -174,6 +224,12 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
         call->request.setRawHeader("x-api-key", apiKey.toUtf8());
         call->request.setRawHeader("anthropic-version", "2023-06-01");
     }
+    if (!safeForKey(base)) {
+        fail(call, ClaudeError::fromAPI(APIError::fatal(
+                       QStringLiteral("Tovrin won't send your Claude key to ") + base.host() +
+                       QStringLiteral(" without https. Nothing was moved."))));
+        return future;
+    }
     call->request.setRawHeader("content-type", "application/json");
     call->request.setUrl(Claude::endpoint(base));
     call->request.setTransferTimeout(transferTimeoutMs);
@@ -181,6 +237,9 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
     call->request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                                QNetworkRequest::ManualRedirectPolicy);
     call->body = Claude::requestBody(model, system, content, maxTokens);
+    call->request.setHeader(QNetworkRequest::ContentLengthHeader, call->body.size());
+    call->request.setAttribute(QNetworkRequest::DoNotBufferUploadDataAttribute, true);
+    call->request.setAttribute(QNetworkRequest::Http2DirectAttribute, http2Direct);
     watchForCancel(call);
     post(call);
     return future;

@@ -78,12 +78,16 @@ struct ClaudeAPI {
     TokenSource relayToken = defaultRelayToken;
     Usage* usage = &Usage::shared();
     int transferTimeoutMs = 180'000;
+    // Cleartext HTTP/2 from the first byte, as the local stand-in speaks it;
+    // over https, HTTP/2 is agreed with the host anyway.
+    bool http2Direct = false;
 
     QFuture<ClaudeReply> send(const QString& system, const QJsonArray& content,
                               int maxTokens) const;
 
     static void defaultWait(int seconds, std::function<void()> then);
-    // "https://api.anthropic.com", or ANTHROPIC_BASE_URL when set.
+    // "https://api.anthropic.com", or ANTHROPIC_BASE_URL when set; a call
+    // sends its key over plain http only to this machine.
     static QUrl defaultBaseUrl();
     // The build's TOVRIN_RELAY_URL; empty when the build has none.
     static QUrl defaultRelayUrl();

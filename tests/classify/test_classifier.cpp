@@ -37,6 +37,7 @@ struct FakeModel {
     QList<Request> requests;
     int inFlight = 0;
     int peak = 0;
+    int cancelled = 0;
 
     static QList<qint64> idsIn(const QJsonArray& content) {
         static const QRegularExpression visualId(QStringLiteral("^#\\d+ = id (\\d+): "),
@@ -69,6 +70,7 @@ struct FakeModel {
             promise->start();
             QTimer::singleShot(5, [this, promise, ids, model] {
                 --inFlight;
+                cancelled += promise->isCanceled();
                 std::optional<Model::Answer> reply = override ? override(ids, model) : std::nullopt;
                 if (!reply) {
                     QJsonArray array;
@@ -286,14 +288,17 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<TidyMode>("mode");
         QTest::addColumn<int>("escalated");
-        QTest::newRow("sonnet") << "claude-sonnet-5-5" << TidyMode::quick << 20;
-        QTest::newRow("haiku deep") << "claude-haiku-5-5" << TidyMode::deep << 20;
-        QTest::newRow("opus") << "claude-opus-5-5" << TidyMode::quick << 0;
+        QTest::addColumn<bool>("secondLookFails");
+        QTest::newRow("sonnet") << "claude-sonnet-5-5" << TidyMode::quick << 20 << false;
+        QTest::newRow("haiku deep") << "claude-haiku-5-5" << TidyMode::deep << 20 << false;
+        QTest::newRow("opus") << "claude-opus-5-5" << TidyMode::quick << 0 << false;
+        QTest::newRow("second look fails") << "claude-sonnet-5-5" << TidyMode::quick << 20 << true;
     }
     void escalation() {
         QFETCH(QString, model);
         QFETCH(TidyMode, mode);
         QFETCH(int, escalated);
+        QFETCH(bool, secondLookFails);
         // Even ids come back unsure; of those, the ones divisible by 4 stay
         // unknown to the stronger model too.
         fake.answer = [](qint64 id, const QString&) {
@@ -305,9 +310,11 @@ private slots:
             return QJsonObject{
                 {"id", id}, {"category", "admin"}, {"confidence", "high"}, {"reason", "sure"}};
         };
-        fake.override = [](const QList<qint64>& ids,
-                           const QString& asked) -> std::optional<Model::Answer> {
+        fake.override = [secondLookFails](const QList<qint64>& ids,
+                                          const QString& asked) -> std::optional<Model::Answer> {
             if (asked != "claude-opus-5-5") return std::nullopt;
+            if (secondLookFails)
+                return Model::Failure{false, "Claude is busy right now. Try again in a minute."};
             // Leave out the ids divisible by 4: they become "Not sure what this is".
             QJsonArray array;
             for (qint64 id : ids)
@@ -332,8 +339,8 @@ private slots:
         if (!escalated) return;
         for (const ScannedItem& it : all) {
             const QString reason = plan.value(it.id).reason;
-            if (it.id % 4 == 0)
-                QCOMPARE(reason, "Best guess: first guess"); // the stronger model was not sure
+            if (it.id % 4 == 0 || (it.id % 2 == 0 && secondLookFails))
+                QCOMPARE(reason, "Best guess: first guess"); // the stronger model was no help
             else if (it.id % 2 == 0)
                 QCOMPARE(reason, "second look");
             else
@@ -443,7 +450,9 @@ private slots:
             QVERIFY(std::holds_alternative<Model::Failure>(outcome));
             QCOMPARE(std::get<Model::Failure>(outcome).description, "Claude says no.");
             QVERIFY(fake.requests.size() < 10); // the rest never started
-            QTRY_COMPARE(fake.inFlight, 0);
+            // The others were called off, and the run waited for them to end.
+            QVERIFY(fake.cancelled > 0);
+            QCOMPARE(fake.inFlight, 0);
             return;
         }
         const auto plan = std::get<QList<PlanItem>>(outcome);

@@ -76,7 +76,7 @@ class TestWholeRun : public QObject {
         AppServices s;
         // The real client; only its waits between busy retries are shortened.
         s.send = ClaudeSender::make(
-            [](int, std::function<void()> then) { QTimer::singleShot(1, then); });
+            [](int, std::function<void()> then) { QTimer::singleShot(1, then); }, usage.get());
         s.sheet = ContactSheet::make;
         s.usage = usage.get();
         s.settingsPath = home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
@@ -264,6 +264,23 @@ private slots:
         state->undoLast();
         settle(*state);
         QCOMPARE(snapshot(scanRoots()), before);
+    }
+
+    // The batches still waiting when credits run out are hung up on at once,
+    // and the run is booked with every call Claude answered.
+    void fatalAnswerCancelsTheRest() {
+        server->setScript(
+            {QJsonObject{{"delayMs", 0}}, QJsonObject{{"delayMs", 0}},
+             QJsonObject{{"status", 400}, {"body", "credit balance"}, {"delayMs", 0}}},
+            60'000);
+        auto state = makeState();
+        state->start(TidyMode::quick);
+        settle(*state);
+        QVERIFY(state->message()->startsWith("Your Claude credits ran out."));
+        QVERIFY(server->requestCount() > 3);
+        QTRY_COMPARE(server->waiting(), 0);
+        QCOMPARE(UsageLedger::load().runs.last().calls, 2); // the ping and discovery
+        QCOMPARE(usage->current().calls, 0);
     }
 
     void failures_data() {

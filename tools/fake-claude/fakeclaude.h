@@ -12,13 +12,17 @@
 #include <QUrl>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 
 class QTcpServer;
 class QTcpSocket;
 
-// A local stand-in for the Messages API: plain HTTP/1.1 on 127.0.0.1 only.
+// A local stand-in for the Messages API on 127.0.0.1 only: cleartext HTTP/1.1,
+// or HTTP/2 for a client that starts with its preface.
 namespace FakeClaude {
+
+class Http2;
 
 struct Request {
     QByteArray method;
@@ -68,6 +72,8 @@ public:
 
     int peakConcurrent() const { return peak_; }
     int requestCount() const { return serial_; }
+    // Requests still waiting for their answer on an open connection.
+    int waiting() const;
     QList<Request> requests() const;
     void setScript(const QJsonArray& script, int delayMs = 0);
 
@@ -75,12 +81,14 @@ private:
     struct Connection {
         QByteArray buffer;
         bool busy = false;
+        std::shared_ptr<Http2> http2;
+        int streams = 0; // HTTP/2 requests not yet answered
     };
 
     void accept();
     void readFrom(QTcpSocket* socket);
-    void serve(QTcpSocket* socket, Request request);
-    void reply(const QPointer<QTcpSocket>& socket, const Answer& answer, bool close);
+    void serve(QTcpSocket* socket, Request request, int stream = 0);
+    void reply(const QPointer<QTcpSocket>& socket, const Answer& answer, bool close, int stream);
     Answer nextAnswer(const Answer& normal);
     void log(const Request& request, int serial);
 

@@ -1,4 +1,5 @@
 #include "fakeclaude.h"
+#include "http2.h"
 
 #include <QFile>
 #include <QHostAddress>
@@ -117,6 +118,13 @@ QList<Request> Server::requests() const {
     return recorded_;
 }
 
+int Server::waiting() const {
+    int n = 0;
+    for (const Connection& connection : connections_)
+        n += int(connection.busy) + connection.streams;
+    return n;
+}
+
 void Server::setScript(const QJsonArray& script, int delayMs) {
     options_.script = script;
     options_.delayMs = delayMs;
@@ -141,6 +149,22 @@ void Server::readFrom(QTcpSocket* socket) {
     if (it == connections_.end()) return;
     it->buffer += socket->readAll();
     acknowledgeNow(socket);
+    if (!it->http2 && it->buffer.startsWith(Http2::preface))
+        it->http2 = std::make_shared<Http2>(socket);
+    if (it->http2) {
+        const std::shared_ptr<Http2> http2 = it->http2;
+        const auto requests = http2->feed(std::exchange(it->buffer, {}));
+        it->streams += int(requests.size());
+        if (http2->broken()) {
+            connections_.remove(socket);
+            socket->abort();
+            return;
+        }
+        const QPointer<QTcpSocket> alive(socket);
+        for (const auto& [stream, request] : requests)
+            if (alive) serve(socket, request, stream);
+        return;
+    }
     if (it->busy) return;
     bool bad = false;
     std::optional<Request> request = takeRequest(it->buffer, bad);
@@ -155,7 +179,7 @@ void Server::readFrom(QTcpSocket* socket) {
     }
 }
 
-void Server::serve(QTcpSocket* socket, Request request) {
+void Server::serve(QTcpSocket* socket, Request request, int stream) {
     const int serial = ++serial_;
     const int now = ++current_;
     int peak = peak_;
@@ -173,18 +197,27 @@ void Server::serve(QTcpSocket* socket, Request request) {
     const bool close = request.headers.value("connection").toLower() == "close";
     const QPointer<QTcpSocket> target(socket);
     if (chosen.delayMs > 0)
-        QTimer::singleShot(chosen.delayMs, this,
-                           [this, target, chosen, close] { reply(target, chosen, close); });
+        QTimer::singleShot(chosen.delayMs, this, [this, target, chosen, close, stream] {
+            reply(target, chosen, close, stream);
+        });
     else
-        reply(target, chosen, close);
+        reply(target, chosen, close, stream);
 }
 
-void Server::reply(const QPointer<QTcpSocket>& socket, const Answer& answer, bool close) {
+void Server::reply(const QPointer<QTcpSocket>& socket, const Answer& answer, bool close,
+                   int stream) {
     --current_;
     if (!socket) return;
     if (answer.drop) {
         connections_.remove(socket);
         socket->abort();
+        return;
+    }
+    if (stream) {
+        auto it = connections_.find(socket.data());
+        if (it == connections_.end()) return;
+        --it->streams;
+        it->http2->answer(stream, answer);
         return;
     }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' +
