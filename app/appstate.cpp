@@ -3,6 +3,7 @@
 #include "claudesender.h"
 #include "discovery.h"
 #include "files.h"
+#include "format.h"
 #include "json.h"
 #include "mover.h"
 #include "planner.h"
@@ -36,10 +37,6 @@ const QStringList excludedUnderHome = {QStringLiteral("Projects"), QStringLitera
                                        QStringLiteral("Personal"), QStringLiteral("Work Admin"),
                                        QStringLiteral("Archive"),  QStringLiteral("Tovrin Review"),
                                        QStringLiteral("Quillon"),  QStringLiteral("Tovrin App")};
-
-QString formatted(qint64 n) {
-    return QLocale().toString(n);
-}
 
 QString trimmed(const QString& text) {
     return text.trimmed();
@@ -636,7 +633,7 @@ void AppState::reachability(Run run) {
                                  !(s->status_.startsWith(QLatin1String("Found ")) ||
                                    s->status_ == QLatin1String("Looking through your folders")))
                                  return;
-                             s->setStatus(QStringLiteral("Found ") + formatted(p.found) +
+                             s->setStatus(QStringLiteral("Found ") + Format::count(p.found) +
                                           QStringLiteral(" files"));
                              s->setDecided(p.lookedInto);
                              s->setTotal(p.found);
@@ -652,19 +649,19 @@ Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
     Capped capped;
     if (items.size() > perRunCap) {
         newestFirst(items, perRunCap);
-        capped.note = QStringLiteral("Sorted your newest ") + formatted(perRunCap) +
+        capped.note = QStringLiteral("Sorted your newest ") + Format::count(perRunCap) +
                       QStringLiteral(" files. Run it again for the rest.");
     }
     const qint64 remaining = monthlyCap - usedThisMonth;
     if (remaining < 1) {
         capped.monthFull = true;
         capped.note = QStringLiteral("You've reached this month's limit of ") +
-                      formatted(monthlyCap) + QStringLiteral(" files. It resets on the 1st.");
+                      Format::count(monthlyCap) + QStringLiteral(" files. It resets on the 1st.");
         return capped;
     }
     if (items.size() > remaining) {
         newestFirst(items, int(remaining));
-        capped.note = QStringLiteral("Sorted your newest ") + formatted(remaining) +
+        capped.note = QStringLiteral("Sorted your newest ") + Format::count(remaining) +
                       QStringLiteral(" files. You've reached this month's limit.");
     }
     capped.items = std::move(items);
@@ -715,7 +712,7 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
 
 void AppState::classify(Run run, QList<ScannedItem> items) {
     setStatus(items.isEmpty() ? QStringLiteral("Nothing new to sort")
-                              : QStringLiteral("Looking at ") + formatted(items.size()) +
+                              : QStringLiteral("Looking at ") + Format::count(items.size()) +
                                     QStringLiteral(" files"));
     Classifier classifier;
     classifier.apiKey = run.apiKey;
@@ -815,7 +812,7 @@ void AppState::undoLast() {
     setStatus(QStringLiteral("Putting files back"));
     whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
         guard->setPhase(Phase::idle);
-        guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + formatted(n) +
+        guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + Format::count(n) +
                                        QStringLiteral(" files to where they were.")
                                  : QStringLiteral("Nothing to undo."));
         guard->refreshNewFiles();
