@@ -58,13 +58,9 @@ QList<PlanItem> existing(const QList<PlanItem>& plan) {
     return kept;
 }
 
-// A data file that no longer decodes is kept beside its old name, so the next
-// write under that name cannot destroy what the user had.
-void setAside(const QString& path, const QDateTime& now) {
-    const QFileInfo info(path);
-    QFile::rename(path, info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
-                            QStringLiteral(".unreadable-") +
-                            QString::number(now.toSecsSinceEpoch()) + QStringLiteral(".json"));
+// A data file that no longer decodes is kept beside its old name.
+void setUnreadableAside(const QString& path, const QDateTime& now) {
+    Store::setAside(path, QStringLiteral("unreadable"), now);
 }
 
 void newestFirst(QList<ScannedItem>& items, int keep) {
@@ -206,14 +202,14 @@ void AppState::loadProfile() {
         profile_ = *stored;
         return;
     }
-    if (QFileInfo::exists(path)) setAside(path, now());
+    if (QFileInfo::exists(path)) setUnreadableAside(path, now());
 }
 
 void AppState::restorePendingPlan() {
     const QString path = Store::filePath(QStringLiteral("pending-plan.json"));
     const std::optional<QList<PlanItem>> stored = Store::loadPlan();
     if (!stored) {
-        if (QFileInfo::exists(path)) setAside(path, now());
+        if (QFileInfo::exists(path)) setUnreadableAside(path, now());
         return;
     }
     const QList<PlanItem> kept = existing(*stored);
@@ -242,17 +238,16 @@ void AppState::loadImportPlan() {
     if (!imported) {
         // Renamed aside rather than left, so it is neither retried at every
         // launch nor mistaken later for a plan that was loaded.
-        setAside(path, now());
+        setUnreadableAside(path, now());
         return;
     }
     const QList<PlanItem> kept = existing(*imported);
-    Store::setImportPlanAside(now());
+    Store::setAside(path, QStringLiteral("loaded"), now());
     if (kept.isEmpty()) return;
     // The import wins, but the plan it replaces may hold the user's edits.
     if (!plan_.isEmpty())
-        Files::writeAtomic(Store::filePath(QStringLiteral("pending-plan.replaced-") +
-                                           QString::number(now().toSecsSinceEpoch()) +
-                                           QStringLiteral(".json")),
+        Files::writeAtomic(Store::asidePath(Store::filePath(QStringLiteral("pending-plan.json")),
+                                            QStringLiteral("replaced"), now()),
                            Json::compact(Json::encodeList(plan_)));
     setPlan(kept);
     setPhase(Phase::review);
