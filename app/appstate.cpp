@@ -3,6 +3,7 @@
 #include "claudesender.h"
 #include "discovery.h"
 #include "files.h"
+#include "format.h"
 #include "json.h"
 #include "mover.h"
 #include "planner.h"
@@ -37,10 +38,6 @@ const QStringList excludedUnderHome = {QStringLiteral("Projects"), QStringLitera
                                        QStringLiteral("Archive"),  QStringLiteral("Tovrin Review"),
                                        QStringLiteral("Quillon"),  QStringLiteral("Tovrin App")};
 
-QString formatted(qint64 n) {
-    return QLocale().toString(n);
-}
-
 QString trimmed(const QString& text) {
     return text.trimmed();
 }
@@ -61,13 +58,9 @@ QList<PlanItem> existing(const QList<PlanItem>& plan) {
     return kept;
 }
 
-// A data file that no longer decodes is kept beside its old name, so the next
-// write under that name cannot destroy what the user had.
-void setAside(const QString& path, const QDateTime& now) {
-    const QFileInfo info(path);
-    QFile::rename(path, info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
-                            QStringLiteral(".unreadable-") +
-                            QString::number(now.toSecsSinceEpoch()) + QStringLiteral(".json"));
+// A data file that no longer decodes is kept beside its old name.
+void setUnreadableAside(const QString& path, const QDateTime& now) {
+    Store::setAside(path, QStringLiteral("unreadable"), now);
 }
 
 void newestFirst(QList<ScannedItem>& items, int keep) {
@@ -209,14 +202,14 @@ void AppState::loadProfile() {
         profile_ = *stored;
         return;
     }
-    if (QFileInfo::exists(path)) setAside(path, now());
+    if (QFileInfo::exists(path)) setUnreadableAside(path, now());
 }
 
 void AppState::restorePendingPlan() {
     const QString path = Store::filePath(QStringLiteral("pending-plan.json"));
     const std::optional<QList<PlanItem>> stored = Store::loadPlan();
     if (!stored) {
-        if (QFileInfo::exists(path)) setAside(path, now());
+        if (QFileInfo::exists(path)) setUnreadableAside(path, now());
         return;
     }
     const QList<PlanItem> kept = existing(*stored);
@@ -245,17 +238,16 @@ void AppState::loadImportPlan() {
     if (!imported) {
         // Renamed aside rather than left, so it is neither retried at every
         // launch nor mistaken later for a plan that was loaded.
-        setAside(path, now());
+        setUnreadableAside(path, now());
         return;
     }
     const QList<PlanItem> kept = existing(*imported);
-    Store::setImportPlanAside(now());
+    Store::setAside(path, QStringLiteral("loaded"), now());
     if (kept.isEmpty()) return;
     // The import wins, but the plan it replaces may hold the user's edits.
     if (!plan_.isEmpty())
-        Files::writeAtomic(Store::filePath(QStringLiteral("pending-plan.replaced-") +
-                                           QString::number(now().toSecsSinceEpoch()) +
-                                           QStringLiteral(".json")),
+        Files::writeAtomic(Store::asidePath(Store::filePath(QStringLiteral("pending-plan.json")),
+                                            QStringLiteral("replaced"), now()),
                            Json::compact(Json::encodeList(plan_)));
     setPlan(kept);
     setPhase(Phase::review);
@@ -636,7 +628,7 @@ void AppState::reachability(Run run) {
                                  !(s->status_.startsWith(QLatin1String("Found ")) ||
                                    s->status_ == QLatin1String("Looking through your folders")))
                                  return;
-                             s->setStatus(QStringLiteral("Found ") + formatted(p.found) +
+                             s->setStatus(QStringLiteral("Found ") + Format::count(p.found) +
                                           QStringLiteral(" files"));
                              s->setDecided(p.lookedInto);
                              s->setTotal(p.found);
@@ -652,19 +644,19 @@ Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
     Capped capped;
     if (items.size() > perRunCap) {
         newestFirst(items, perRunCap);
-        capped.note = QStringLiteral("Sorted your newest ") + formatted(perRunCap) +
+        capped.note = QStringLiteral("Sorted your newest ") + Format::count(perRunCap) +
                       QStringLiteral(" files. Run it again for the rest.");
     }
     const qint64 remaining = monthlyCap - usedThisMonth;
     if (remaining < 1) {
         capped.monthFull = true;
         capped.note = QStringLiteral("You've reached this month's limit of ") +
-                      formatted(monthlyCap) + QStringLiteral(" files. It resets on the 1st.");
+                      Format::count(monthlyCap) + QStringLiteral(" files. It resets on the 1st.");
         return capped;
     }
     if (items.size() > remaining) {
         newestFirst(items, int(remaining));
-        capped.note = QStringLiteral("Sorted your newest ") + formatted(remaining) +
+        capped.note = QStringLiteral("Sorted your newest ") + Format::count(remaining) +
                       QStringLiteral(" files. You've reached this month's limit.");
     }
     capped.items = std::move(items);
@@ -715,7 +707,7 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
 
 void AppState::classify(Run run, QList<ScannedItem> items) {
     setStatus(items.isEmpty() ? QStringLiteral("Nothing new to sort")
-                              : QStringLiteral("Looking at ") + formatted(items.size()) +
+                              : QStringLiteral("Looking at ") + Format::count(items.size()) +
                                     QStringLiteral(" files"));
     Classifier classifier;
     classifier.apiKey = run.apiKey;
@@ -815,7 +807,7 @@ void AppState::undoLast() {
     setStatus(QStringLiteral("Putting files back"));
     whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
         guard->setPhase(Phase::idle);
-        guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + formatted(n) +
+        guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + Format::count(n) +
                                        QStringLiteral(" files to where they were.")
                                  : QStringLiteral("Nothing to undo."));
         guard->refreshNewFiles();

@@ -1,6 +1,7 @@
 #include "notifications.h"
 
-#include <QLocale>
+#include "format.h"
+
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariant>
@@ -68,7 +69,7 @@ void Notifier::setUp(bool sundayReset) {
 void Notifier::planReady(int changes) {
     if (!canShow()) return;
     service_->show({NotificationIds::planReady, QStringLiteral("Your fresh start is ready"),
-                    QLocale().toString(changes) +
+                    Format::count(changes) +
                         QStringLiteral(" changes are waiting. Nothing moves until you say so.")});
 }
 

@@ -11,14 +11,10 @@
 
 #include <functional>
 #include <optional>
-#include <variant>
 
 enum class TidyMode { quick, deep, junkOnly };
 
 using Decisions = QHash<qint64, Decision>;
-
-// A result, or the fatal model failure that stops a refresh.
-template <typename T> using Outcome = std::variant<T, Model::Failure>;
 
 struct Job {
     enum class Kind { text, visual };

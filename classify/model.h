@@ -21,7 +21,14 @@ struct Failure {
     bool answered = true;
 };
 
-using Answer = std::variant<QString, Failure>;
+} // namespace Model
+
+// A value, or the model failure that came instead.
+template <typename T> using Outcome = std::variant<T, Model::Failure>;
+
+namespace Model {
+
+using Answer = Outcome<QString>;
 
 // May be called from any thread; the future may finish on any thread.
 // Cancelling the future stops the request; the future still finishes.

@@ -212,13 +212,12 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
             fail(call, ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp));
             return future;
         }
-        RelayToken token = relayToken();
-        if (const ClaudeError* error = std::get_if<ClaudeError>(&token.value)) {
+        const RelayToken token = relayToken();
+        if (const ClaudeError* error = token.error()) {
             fail(call, *error);
             return future;
         }
-        call->request.setRawHeader("authorization",
-                                   "Bearer " + std::get<QString>(token.value).toUtf8());
+        call->request.setRawHeader("authorization", "Bearer " + token.text().toUtf8());
         base = relayUrl;
     } else {
         call->request.setRawHeader("x-api-key", apiKey.toUtf8());

@@ -56,9 +56,8 @@ struct ClaudeReply {
     const ClaudeError* error() const { return std::get_if<ClaudeError>(&value); }
 };
 
-struct RelayToken {
-    std::variant<QString, ClaudeError> value;
-};
+// The relay's bearer token, or why there is none.
+using RelayToken = ClaudeReply;
 
 // One Messages API client per use: a key, a model and the hooks tests replace.
 // send() must be called on a thread with a running event loop; the returned

@@ -1,11 +1,11 @@
 #include "usage.h"
 
 #include "files.h"
+#include "format.h"
 #include "json.h"
 #include "store.h"
 
 #include <QJsonArray>
-#include <QLocale>
 
 namespace {
 
@@ -179,20 +179,12 @@ UsageLog addRun(UsageLog log, const RunUsage& run, const QString& monthKey) {
 
 QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey) {
     const MonthUsage month = log.months.value(monthKey);
-    const QString last = log.runs.isEmpty() ? QStringLiteral("–") : money(log.runs.last().usd);
+    const QString last =
+        log.runs.isEmpty() ? QStringLiteral("–") : Format::cost(log.runs.last().usd);
     return {{last, QStringLiteral("last refresh")},
-            {money(month.usd), QStringLiteral("this month")},
-            {money(log.totalUSD), QStringLiteral("all time")},
-            {count(month.files), QStringLiteral("files this month")}};
-}
-
-QString money(double usd) {
-    if (usd > 0 && usd < 0.01) return QStringLiteral("<$0.01");
-    return QString::asprintf("$%.2f", usd);
-}
-
-QString count(qint64 n) {
-    return QLocale().toString(n);
+            {Format::cost(month.usd), QStringLiteral("this month")},
+            {Format::cost(log.totalUSD), QStringLiteral("all time")},
+            {Format::count(month.files), QStringLiteral("files this month")}};
 }
 
 } // namespace UsageLedger

@@ -90,7 +90,4 @@ QString monthKey(const QDateTime& now);
 UsageLog addRun(UsageLog log, const RunUsage& run, const QString& monthKey);
 QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey);
 
-QString money(double usd);
-QString count(qint64 n);
-
 } // namespace UsageLedger

@@ -136,11 +136,15 @@ std::optional<QList<PlanItem>> loadImportPlan() {
     return Json::decodeList<PlanItem>(*value);
 }
 
-void setImportPlanAside(const QDateTime& now) {
-    const QString path = importPlanPath();
-    const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/import-plan.loaded-") +
-                          QString::number(now.toSecsSinceEpoch()) + QStringLiteral(".json");
-    QFile::rename(path, aside);
+QString asidePath(const QString& path, const QString& tag, const QDateTime& now) {
+    const QFileInfo info(path);
+    return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('.') +
+           tag + QLatin1Char('-') + QString::number(now.toSecsSinceEpoch()) +
+           QStringLiteral(".json");
+}
+
+void setAside(const QString& path, const QString& tag, const QDateTime& now) {
+    QFile::rename(path, asidePath(path, tag, now));
 }
 
 std::optional<QString> latestLog() {

@@ -34,8 +34,12 @@ void saveNotes(const QMap<QString, QString>& notes);
 // ~/Documents/Tovrin App/import-plan.json
 QString importPlanPath();
 std::optional<QList<PlanItem>> loadImportPlan();
-// Renames the import file aside to "import-plan.loaded-<seconds>.json".
-void setImportPlanAside(const QDateTime& now);
+
+// "<name>.<tag>-<seconds>.json" beside the file "<name>.json".
+QString asidePath(const QString& path, const QString& tag, const QDateTime& now);
+// Renames a file aside under asidePath, so that the next write under its name
+// cannot destroy what it held; an earlier file set aside there is kept.
+void setAside(const QString& path, const QString& tag, const QDateTime& now);
 
 // The newest "moves-*.json" in the logs folder, or nothing.
 std::optional<QString> latestLog();

@@ -1,4 +1,5 @@
 #include "files.h"
+#include "format.h"
 #include "testhome.h"
 #include "usage.h"
 
@@ -189,7 +190,7 @@ private slots:
     void money() {
         QFETCH(double, usd);
         QFETCH(QString, text);
-        QCOMPARE(UsageLedger::money(usd), text);
+        QCOMPARE(Format::cost(usd), text);
     }
 
     void counts_data() {
@@ -209,7 +210,7 @@ private slots:
         QFETCH(QString, text);
         const QLocale before;
         QLocale::setDefault(locale);
-        QCOMPARE(UsageLedger::count(n), text);
+        QCOMPARE(Format::count(n), text);
         QLocale::setDefault(before);
     }
 

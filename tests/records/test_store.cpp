@@ -453,22 +453,24 @@ private slots:
     void importPlan() {
         QCOMPARE(Store::importPlanPath(), home->path("Documents/Tovrin App/import-plan.json"));
         QCOMPARE(Store::loadImportPlan(), std::nullopt);
-        Store::setImportPlanAside(QDateTime::fromSecsSinceEpoch(1'700'000'000));
+        Store::setAside(Store::importPlanPath(), "loaded",
+                        QDateTime::fromSecsSinceEpoch(1'700'000'000));
         QVERIFY(!QFileInfo::exists(home->path("Documents/Tovrin App")) ||
                 QDir(home->path("Documents/Tovrin App")).isEmpty());
 
         const QList<PlanItem> plan{planItem(home->path("Downloads/a b#.png"))};
         write(Store::importPlanPath(), Json::pretty(Json::encodeList(plan)));
         QCOMPARE(Store::loadImportPlan(), std::optional<QList<PlanItem>>(plan));
-        Store::setImportPlanAside(
-            QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC).addMSecs(900));
+        Store::setAside(Store::importPlanPath(), "loaded",
+                        QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC).addMSecs(900));
         QVERIFY(!QFileInfo::exists(Store::importPlanPath()));
         const QString aside = home->path("Documents/Tovrin App/import-plan.loaded-1700000000.json");
         QCOMPARE(read(aside), Json::pretty(Json::encodeList(plan)));
 
         // A second import in the same second must not clobber the first one set aside.
         write(Store::importPlanPath(), "[]");
-        Store::setImportPlanAside(QDateTime::fromSecsSinceEpoch(1'700'000'000));
+        Store::setAside(Store::importPlanPath(), "loaded",
+                        QDateTime::fromSecsSinceEpoch(1'700'000'000));
         QCOMPARE(read(aside), Json::pretty(Json::encodeList(plan)));
 
         write(Store::importPlanPath(), "[{\"id\":1}]");

@@ -1,18 +1,10 @@
 #pragma once
 
+#include "format.h"
+
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
-
-// The number, size and money texts the views show.
-namespace Format {
-// 25,000 with the locale's grouping separators.
-QString count(qint64 value);
-// "1.2 MB": decimal units, as file managers count.
-QString fileSize(qint64 bytes);
-// "<$0.01" for a cost above zero and below a cent, else "$%.2f".
-QString cost(double dollars);
-} // namespace Format
 
 class FormatTexts : public QObject {
     Q_OBJECT
