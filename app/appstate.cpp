@@ -10,6 +10,7 @@
 #include "scanner.h"
 #include "store.h"
 #include "usage.h"
+#include "vocabulary.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,10 +34,10 @@ constexpr int autoCheckMs = 600'000;
 constexpr double warmUpSeconds = 6.0;
 const QString estimating = QStringLiteral("Estimating time left…");
 
-const QStringList excludedUnderHome = {QStringLiteral("Projects"), QStringLiteral("Creator"),
-                                       QStringLiteral("Personal"), QStringLiteral("Work Admin"),
-                                       QStringLiteral("Archive"),  QStringLiteral("Tovrin Review"),
-                                       QStringLiteral("Quillon"),  QStringLiteral("Tovrin App")};
+const QStringList excludedUnderHome = {FolderLayout::projects,    FolderLayout::creator,
+                                       FolderLayout::personal,    FolderLayout::workAdmin,
+                                       FolderLayout::archive,     FolderLayout::review,
+                                       QStringLiteral("Quillon"), QStringLiteral("Tovrin App")};
 
 QString trimmed(const QString& text) {
     return text.trimmed();
@@ -125,9 +126,8 @@ GroupCounts recapGroups(const QList<PlanItem>& plan) {
     QHash<QString, int> counts;
     QStringList order;
     for (const PlanItem& item : plan) {
-        if (!item.approved || item.category == QLatin1String("junk") ||
-            item.category == QLatin1String("duplicate") ||
-            item.category == QLatin1String("needs-you"))
+        if (!item.approved || Category::isClearOut(item.category) ||
+            Category::isNeedsYou(item.category))
             continue;
         const QString group = item.group();
         if (!counts.contains(group)) order.append(group);
@@ -280,7 +280,8 @@ void AppState::setPhase(Phase phase) {
     emit progressChanged();
 }
 
-void AppState::setStatus(const QString& status) {
+void AppState::setStatus(RefreshStep step, const QString& status) {
+    step_ = step;
     status_ = status;
     emit statusChanged();
     emit progressChanged();
@@ -372,7 +373,7 @@ PlanItem* firstWithId(QList<PlanItem>& plan, qint64 id) {
 }
 
 bool isCandidate(const PlanItem& item) {
-    return item.category == QLatin1String("needs-you") || item.category == QLatin1String("library");
+    return Category::isNeedsYou(item.category) || item.category == Category::library;
 }
 
 } // namespace
@@ -415,7 +416,7 @@ void AppState::setDestination(qint64 id, const QString& folder) {
         }
         Store::addLesson({fileName(item->src), item->reason, folder});
         item->destFolder = folder;
-        item->category = QStringLiteral("user");
+        item->category = Category::user;
         item->approved = true;
         return true;
     });
@@ -438,8 +439,9 @@ int AppState::addProject(const QString& name) {
     }
 
     int moved = 0;
-    const QString folder = QStringLiteral("Projects/") +
-                           trimmed(QString(clean).replace(QLatin1Char(':'), QLatin1Char('-')));
+    const QString folder =
+        FolderLayout::under(FolderLayout::projects,
+                            trimmed(QString(clean).replace(QLatin1Char(':'), QLatin1Char('-'))));
     editPlan([&](QList<PlanItem>& plan) {
         for (PlanItem& item : plan) {
             if (!isCandidate(item)) continue;
@@ -448,8 +450,8 @@ int AppState::addProject(const QString& name) {
                                  fileName(item.src).toLower().contains(lower) ||
                                  item.reason.toLower().contains(lower);
             if (!matches) continue;
-            item.destFolder = folder + QLatin1Char('/') + Planner::kindSub(item.kind);
-            item.category = QStringLiteral("project:") + clean;
+            item.destFolder = FolderLayout::under(folder, Planner::kindSub(item.kind));
+            item.category = Category::ofProject(clean);
             item.approved = true;
             item.suggestedProject.reset();
             ++moved;
@@ -457,7 +459,7 @@ int AppState::addProject(const QString& name) {
         return moved > 0;
     });
     Store::addLesson({QStringLiteral("(project)"), QStringLiteral("user added project"),
-                      QStringLiteral("Projects/") + clean});
+                      FolderLayout::under(FolderLayout::projects, clean)});
     return moved;
 }
 
@@ -523,7 +525,7 @@ void AppState::handleNotification(const QString& id) {
 }
 
 ProgressView AppState::progress() const {
-    return {phase_, status_, decided_, total_, classifyStart_, classifyBaseline_};
+    return {phase_, step_, decided_, total_, classifyStart_, classifyBaseline_};
 }
 
 std::optional<QString> AppState::timeLeftText() const {
@@ -534,24 +536,40 @@ QString AppState::calmStatus() const {
     return ::calmStatus(progress(), now());
 }
 
-std::optional<QString> timeLeftText(const ProgressView& p, const QDateTime& now) {
-    if (p.phase != Phase::scanning || !p.classifyStart || p.decided >= p.total) return std::nullopt;
+namespace {
+
+bool timing(const ProgressView& p) {
+    return p.phase == Phase::scanning && p.classifyStart && p.decided < p.total;
+}
+
+// Known once classification has warmed up; nothing before, or when not timing.
+std::optional<double> secondsLeft(const ProgressView& p, const QDateTime& now) {
+    if (!timing(p)) return std::nullopt;
     const double elapsed = p.classifyStart->msecsTo(now) / 1000.0;
     const int done = p.decided - p.classifyBaseline;
-    if (elapsed <= warmUpSeconds || done < 1) return estimating;
+    if (elapsed <= warmUpSeconds || done < 1) return std::nullopt;
     const double rate = done / elapsed;
-    const double secondsLeft = (p.total - p.decided) / rate;
-    if (secondsLeft < 60) return QStringLiteral("Less than a minute left");
-    return QStringLiteral("About ") + QString::number(qint64(std::ceil(secondsLeft / 60))) +
+    return (p.total - p.decided) / rate;
+}
+
+QString minutesLeft(double seconds) {
+    if (seconds < 60) return QStringLiteral("Less than a minute left");
+    return QStringLiteral("About ") + QString::number(qint64(std::ceil(seconds / 60))) +
            QStringLiteral(" min left");
+}
+
+} // namespace
+
+std::optional<QString> timeLeftText(const ProgressView& p, const QDateTime& now) {
+    if (!timing(p)) return std::nullopt;
+    const std::optional<double> left = secondsLeft(p, now);
+    return left ? minutesLeft(*left) : estimating;
 }
 
 QString calmStatus(const ProgressView& p, const QDateTime& now) {
     if (p.phase == Phase::applying) return QStringLiteral("Putting everything in its place");
-    if (const std::optional<QString> left = timeLeftText(p, now); left && *left != estimating)
-        return *left;
-    if (p.status.startsWith(QLatin1String("Learning")) ||
-        p.status.startsWith(QLatin1String("Found ")))
+    if (const std::optional<double> left = secondsLeft(p, now)) return minutesLeft(*left);
+    if (p.step == RefreshStep::walking || p.step == RefreshStep::learning)
         return QStringLiteral("Learning what you work on…");
     return p.classifyStart ? estimating : QStringLiteral("Getting started…");
 }
@@ -576,7 +594,7 @@ void AppState::start(TidyMode mode) {
         return;
     }
     setPhase(Phase::scanning);
-    setStatus(QStringLiteral("Looking through your folders"));
+    setStatus(RefreshStep::starting, QStringLiteral("Looking through your folders"));
     setDecided(0);
     setTotal(0);
     setClassifyStart(std::nullopt); // the last run's, which would time this walk
@@ -619,24 +637,24 @@ void AppState::reachability(Run run) {
             return;
         }
         const QPointer<AppState> state = guard;
-        whenDone(QtConcurrent::run([options = run.scan, state] {
-                     return Scanner::run(options, [state](ScanProgress p) {
-                         onMain(state, [p](AppState* s) {
-                             // A quick scan can hand back its result before its
-                             // last count arrives; a late count must not win.
-                             if (s->phase_ != Phase::scanning ||
-                                 !(s->status_.startsWith(QLatin1String("Found ")) ||
-                                   s->status_ == QLatin1String("Looking through your folders")))
-                                 return;
-                             s->setStatus(QStringLiteral("Found ") + Format::count(p.found) +
-                                          QStringLiteral(" files"));
-                             s->setDecided(p.lookedInto);
-                             s->setTotal(p.found);
-                         });
-                     });
-                 }),
-                 guard,
-                 [run](AppState* s, const QList<ScannedItem>& items) { s->scanned(run, items); });
+        whenDone(
+            QtConcurrent::run([options = run.scan, state] {
+                return Scanner::run(options, [state](ScanProgress p) {
+                    onMain(state, [p](AppState* s) {
+                        // A quick scan can hand back its result before its
+                        // last count arrives; a late count must not win.
+                        if (s->phase_ != Phase::scanning ||
+                            (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
+                            return;
+                        s->setStatus(RefreshStep::walking, QStringLiteral("Found ") +
+                                                               Format::count(p.found) +
+                                                               QStringLiteral(" files"));
+                        s->setDecided(p.lookedInto);
+                        s->setTotal(p.found);
+                    });
+                });
+            }),
+            guard, [run](AppState* s, const QList<ScannedItem>& items) { s->scanned(run, items); });
     });
 }
 
@@ -681,7 +699,7 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
         classify(std::move(run), std::move(items));
         return;
     }
-    setStatus(QStringLiteral("Learning what you work on"));
+    setStatus(RefreshStep::learning, QStringLiteral("Learning what you work on"));
     whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
                             services_.sheet),
              this, [run, items](AppState* guard, const QList<Project>& discovered) mutable {
@@ -706,9 +724,10 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
 }
 
 void AppState::classify(Run run, QList<ScannedItem> items) {
-    setStatus(items.isEmpty() ? QStringLiteral("Nothing new to sort")
-                              : QStringLiteral("Looking at ") + Format::count(items.size()) +
-                                    QStringLiteral(" files"));
+    setStatus(RefreshStep::classifying, items.isEmpty() ? QStringLiteral("Nothing new to sort")
+                                                        : QStringLiteral("Looking at ") +
+                                                              Format::count(items.size()) +
+                                                              QStringLiteral(" files"));
     Classifier classifier;
     classifier.apiKey = run.apiKey;
     classifier.profile = run.profile;
@@ -760,7 +779,7 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
 void AppState::apply(bool includeRenames) {
     if (phase_ != Phase::review) return;
     setPhase(Phase::applying);
-    setStatus(QStringLiteral("Moving files"));
+    setStatus(RefreshStep::moving, QStringLiteral("Moving files"));
     setMessage(std::nullopt);
     const QList<PlanItem> plan = plan_;
     const QString homeBase = profile_.homeBase;
@@ -772,7 +791,7 @@ void AppState::apply(bool includeRenames) {
             recap.renameTo = example->newName;
         }
     recap.duplicates = int(std::count_if(plan.begin(), plan.end(), [](const PlanItem& item) {
-        return item.approved && item.category == QLatin1String("duplicate");
+        return item.approved && item.category == Category::duplicate;
     }));
 
     whenDone(QtConcurrent::run([plan, homeBase, includeRenames] {
@@ -804,7 +823,7 @@ void AppState::apply(bool includeRenames) {
 void AppState::undoLast() {
     if (isBusy()) return;
     setPhase(Phase::applying);
-    setStatus(QStringLiteral("Putting files back"));
+    setStatus(RefreshStep::undoing, QStringLiteral("Putting files back"));
     whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
         guard->setPhase(Phase::idle);
         guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + Format::count(n) +
@@ -817,9 +836,9 @@ void AppState::undoLast() {
 void AppState::previewRecap() {
     RecapData sample;
     sample.result = ApplyResult{3639, 1204, 6'400'000'000, 14, 0};
-    sample.groups = {{QStringLiteral("Personal"), 744},
+    sample.groups = {{FolderLayout::personal, 744},
                      {QStringLiteral("Vantle"), 612},
-                     {QStringLiteral("Creator"), 488},
+                     {FolderLayout::creator, 488},
                      {QStringLiteral("Brel"), 301},
                      {QStringLiteral("KOVA"), 188}};
     sample.renameFrom = QStringLiteral("0aefeea7-a904-45aa-9f16.png");

@@ -56,10 +56,14 @@ using Phase = Tidy::Phase;
 using LiveCounts = QMap<QString, int>;
 using GroupCounts = QList<GroupCount>;
 
+// The work the status line describes; the progress texts follow it, never
+// the line's own words.
+enum class RefreshStep { starting, walking, learning, classifying, moving, undoing };
+
 // What the progress texts read of the state.
 struct ProgressView {
     Phase phase = Phase::idle;
-    QString status;
+    RefreshStep step = RefreshStep::starting;
     int decided = 0;
     int total = 0;
     std::optional<QDateTime> classifyStart;
@@ -204,7 +208,7 @@ private:
     void onTick();
 
     void setPhase(Phase phase);
-    void setStatus(const QString& status);
+    void setStatus(RefreshStep step, const QString& status);
     void setDecided(int decided);
     void setTotal(int total);
     void setLiveCounts(const LiveCounts& counts);
@@ -231,6 +235,7 @@ private:
     Profile profile_;
     QString apiKey_;
     Phase phase_ = Phase::idle;
+    RefreshStep step_ = RefreshStep::starting;
     QString status_;
     int decided_ = 0;
     int total_ = 0;

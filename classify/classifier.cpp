@@ -3,6 +3,7 @@
 #include "planner.h"
 #include "prompt.h"
 #include "rules.h"
+#include "vocabulary.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
@@ -25,11 +26,6 @@ constexpr int escalationMost = 3000;
 
 bool isVisual(const ScannedItem& item) {
     return item.kind == FileKind::image || item.kind == FileKind::video;
-}
-
-bool isKeywordDecision(const Decision& decision) {
-    return decision.reason.startsWith(QLatin1String("Matched")) ||
-           decision.reason.startsWith(QLatin1String("Mentions"));
 }
 
 QList<Job> cut(const QList<ScannedItem>& items, Job::Kind kind, int size) {
@@ -160,12 +156,15 @@ QFuture<std::optional<Model::Failure>> runJobs(const Classifier& classifier, QLi
 }
 
 Decision fallbackDecision(const QString& reason) {
-    return {QStringLiteral("needs-you"),
-            std::nullopt,
-            QStringLiteral("low"),
-            std::nullopt,
-            reason,
-            std::nullopt};
+    return {Category::needsYou, std::nullopt, Confidence::low, std::nullopt, reason, std::nullopt};
+}
+
+// The answers, and the unsure fallback for each item a reply left out.
+Decisions withUnanswered(const QList<ScannedItem>& items, Decisions answers) {
+    for (const ScannedItem& item : items)
+        if (!answers.contains(item.id))
+            answers.insert(item.id, fallbackDecision(ClassifierText::notSure));
+    return answers;
 }
 
 QString parentPath(const ScannedItem& item) {
@@ -208,8 +207,8 @@ QFuture<Outcome<Decisions>> Classifier::ask(const QJsonArray& content,
             const QHash<qint64, Decision> parsed = Prompt::parse(std::get<QString>(answer));
             Decisions out;
             for (const ScannedItem& item : items)
-                out.insert(item.id,
-                           parsed.value(item.id, fallbackDecision(ClassifierText::notSure)));
+                if (const auto found = parsed.constFind(item.id); found != parsed.cend())
+                    out.insert(item.id, *found);
             return out;
         });
 }
@@ -261,6 +260,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                                                         TidyMode mode, Progress progress) const {
     auto decided = std::make_shared<Decisions>();
     QList<ScannedItem> text, visual;
+    QSet<qint64> keywordIds;
     auto enlist = [&](const ScannedItem& item) { (isVisual(item) ? visual : text).append(item); };
 
     for (const ScannedItem& item : items) {
@@ -270,13 +270,14 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
         }
         if (mode == TidyMode::junkOnly) {
             if (item.kind == FileKind::image &&
-                (item.junkHints.contains(QLatin1String("screenshot-name")) ||
-                 item.junkHints.contains(QLatin1String("tiny-image"))))
+                (item.junkHints.contains(JunkHint::screenshotName) ||
+                 item.junkHints.contains(JunkHint::tinyImage)))
                 visual.append(item);
             continue;
         }
         if (auto keyword = Rules::keywordDecision(item, profile.projects, profile.scanFolders)) {
             decided->insert(item.id, *keyword);
+            keywordIds.insert(item.id);
             if (profile.renameFiles && !item.isDir && Naming::isMeaningless(item.name))
                 enlist(item);
             continue;
@@ -293,14 +294,14 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     // Counted as answers arrive: a full tally per batch would cost
     // batches x items on a large refresh.
     auto counts = std::make_shared<QMap<QString, int>>(tally(*decided));
-    auto merge = [decided, counts, progress, total](const Job& job,
-                                                    const Outcome<Decisions>& outcome) {
+    auto merge = [decided, counts, progress, total, keywordIds](const Job& job,
+                                                                const Outcome<Decisions>& outcome) {
         const auto* failure = std::get_if<Model::Failure>(&outcome);
-        const Decisions part =
-            failure ? fallback(job.items, failure->description) : std::get<Decisions>(outcome);
+        const Decisions part = failure ? fallback(job.items, failure->description)
+                                       : withUnanswered(job.items, std::get<Decisions>(outcome));
         for (auto it = part.cbegin(); it != part.cend(); ++it) {
             auto known = decided->find(it.key());
-            if (known != decided->end() && isKeywordDecision(*known)) {
+            if (known != decided->end() && keywordIds.contains(it.key())) {
                 known->newName = it->newName;
                 continue;
             }
@@ -330,8 +331,8 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
             for (const ScannedItem& item : items) {
                 auto decision = decided->constFind(item.id);
                 if (decision == decided->cend()) continue;
-                if (decision->category == QLatin1String("needs-you") ||
-                    decision->confidence == QLatin1String("low"))
+                if (Category::isNeedsYou(decision->category) ||
+                    decision->confidence == Confidence::low)
                     uncertain.append(item);
                 if (uncertain.size() == escalationMost) break;
             }
@@ -343,13 +344,8 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                 [decided, finish](const Outcome<Decisions>& outcome) -> Result {
                     if (const auto* failure = std::get_if<Model::Failure>(&outcome))
                         return *failure;
-                    const auto& again = std::get<Decisions>(outcome);
-                    for (auto it = again.cbegin(); it != again.cend(); ++it) {
-                        if (it->category == QLatin1String("needs-you") &&
-                            it->reason == ClassifierText::notSure)
-                            continue;
-                        decided->insert(it.key(), *it);
-                    }
+                    // Items the stronger model left out keep their first answer.
+                    decided->insert(std::get<Decisions>(outcome));
                     return finish();
                 });
         })
@@ -358,10 +354,9 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
 
 QString groupName(const Decision& decision) {
     const QString& category = decision.category;
-    if (category.startsWith(QLatin1String("project:"))) return category.mid(8);
-    if (category == QLatin1String("junk") || category == QLatin1String("duplicate"))
-        return QStringLiteral("To clear out");
-    if (category == QLatin1String("needs-you")) return QStringLiteral("Needs You");
+    if (const std::optional<QString> project = Category::projectOf(category)) return *project;
+    if (Category::isClearOut(category)) return QStringLiteral("To clear out");
+    if (Category::isNeedsYou(category)) return QStringLiteral("Needs You");
     QStringList words = category.split(QLatin1Char(' '));
     for (QString& word : words)
         if (!word.isEmpty()) word = word.left(1).toUpper() + word.mid(1).toLower();

@@ -40,8 +40,9 @@ struct Classifier {
     QFuture<Outcome<QList<PlanItem>>> buildPlan(const QList<ScannedItem>& items, TidyMode mode,
                                                 Progress progress) const;
     QFuture<Outcome<Decisions>> decideAll(const QList<ScannedItem>& items) const;
-    // One batch: the model's decisions, or the failure that left the batch
-    // unanswered, fatal or not; the caller chooses the fallback.
+    // One batch: the model's decisions for the items it answered, or the
+    // failure that left the batch unanswered, fatal or not; the caller
+    // chooses the fallback.
     QFuture<Outcome<Decisions>> run(const Job& job) const;
     QFuture<Outcome<Decisions>> ask(const QJsonArray& content,
                                     const QList<ScannedItem>& items) const;

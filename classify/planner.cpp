@@ -1,6 +1,7 @@
 #include "planner.h"
 
 #include "kinds.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,14 +13,9 @@ namespace Planner {
 
 namespace {
 
-const QString needsYou = QStringLiteral("needs-you");
-const QString junkFolder = QStringLiteral("Tovrin Review/To Delete - Review First/");
-const QString duplicatesFolder = QStringLiteral("Tovrin Review/Duplicates - Review First");
-
-const QSet<QString> lowConfidenceExempt = {QStringLiteral("needs-you"), QStringLiteral("duplicate"),
-                                           QStringLiteral("library")};
-const QSet<QString> neverRenamed = {QStringLiteral("junk"), QStringLiteral("duplicate"),
-                                    QStringLiteral("needs-you")};
+const QSet<QString> lowConfidenceExempt = {Category::needsYou, Category::duplicate,
+                                           Category::library};
+const QSet<QString> neverRenamed = {Category::junk, Category::duplicate, Category::needsYou};
 
 int wordCount(const QString& text) {
     return int(text.split(QLatin1Char(' '), Qt::SkipEmptyParts).size());
@@ -113,34 +109,33 @@ std::optional<QString> pick(const std::optional<QString>& sub, const QStringList
 namespace {
 
 QString folderFor(const ScannedItem& item, const Decision& decision, const Profile& profile) {
+    using namespace FolderLayout;
     const QString& category = decision.category;
-    if (category.startsWith(QLatin1String("project:"))) {
-        const Project* project = findProject(category.mid(8).toLower(), profile);
-        if (!project || !isSafeProjectPath(project->folderPath())) return needsYouFolder;
-        return QStringLiteral("Projects/") + project->folderPath() + QLatin1Char('/') +
-               pick(decision.sub, projectSubs).value_or(kindSub(item.kind));
+    if (const std::optional<QString> name = Category::projectOf(category)) {
+        const Project* project = findProject(name->toLower(), profile);
+        if (!project || !isSafeProjectPath(project->folderPath())) return needsYou;
+        return under(under(projects, project->folderPath()),
+                     pick(decision.sub, projectSubs).value_or(kindSub(item.kind)));
     }
-    if (category == QLatin1String("creator"))
-        return QStringLiteral("Creator/") +
-               pick(decision.sub, creatorSubs).value_or(QStringLiteral("Other"));
-    if (category == QLatin1String("personal"))
-        return QStringLiteral("Personal/") +
-               pick(decision.sub, personalSubs).value_or(QStringLiteral("Other"));
-    if (category == QLatin1String("library"))
-        return QStringLiteral("Library/") +
-               pick(decision.sub, librarySubs).value_or(QStringLiteral("Other"));
-    if (category == QLatin1String("admin")) return QStringLiteral("Work Admin");
-    if (category == QLatin1String("archive"))
-        return QStringLiteral("Archive/%1")
-            .arg(item.modified.toLocalTime().date().year(), 4, 10, QLatin1Char('0'));
-    if (category == QLatin1String("junk")) {
+    const QString other = QStringLiteral("Other");
+    if (category == Category::creator)
+        return under(creator, pick(decision.sub, creatorSubs).value_or(other));
+    if (category == Category::personal)
+        return under(personal, pick(decision.sub, personalSubs).value_or(other));
+    if (category == Category::library)
+        return under(library, pick(decision.sub, librarySubs).value_or(other));
+    if (category == Category::admin) return workAdmin;
+    if (category == Category::archive)
+        return under(archive, QStringLiteral("%1").arg(item.modified.toLocalTime().date().year(), 4,
+                                                       10, QLatin1Char('0')));
+    if (category == Category::junk) {
         const QString sub = dashColons(decision.sub.value_or(QString())).trimmed();
-        return junkFolder + (decision.sub && isSafeFolderName(sub)
-                                 ? sub
-                                 : QStringLiteral("Screenshots & images"));
+        return under(toDelete, decision.sub && isSafeFolderName(sub)
+                                   ? sub
+                                   : QStringLiteral("Screenshots & images"));
     }
-    if (category == QLatin1String("duplicate")) return duplicatesFolder;
-    return needsYouFolder;
+    if (category == Category::duplicate) return duplicates;
+    return needsYou;
 }
 
 } // namespace
@@ -171,21 +166,20 @@ QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decisi
         if (found == decisions.cend() || seen.contains(item.id)) continue;
         seen.insert(item.id);
         Decision decision = *found;
-        if (decision.category == QLatin1String("junk") &&
-            Kinds::hardProtected().contains(item.kind))
-            decision = {needsYou,
+        if (decision.category == Category::junk && Kinds::hardProtected().contains(item.kind))
+            decision = {Category::needsYou,
                         std::nullopt,
-                        QStringLiteral("low"),
+                        Confidence::low,
                         std::nullopt,
                         QStringLiteral("Protected file type, never treated as junk"),
                         std::nullopt};
-        if (decision.confidence == QLatin1String("low") &&
+        if (decision.confidence == Confidence::low &&
             !lowConfidenceExempt.contains(decision.category)) {
-            decision.category = needsYou;
+            decision.category = Category::needsYou;
             decision.reason = QStringLiteral("Best guess: ") + decision.reason;
         }
         const QString dest = destination(item, decision, profile);
-        QString category = dest == needsYouFolder ? needsYou : decision.category;
+        QString category = dest == FolderLayout::needsYou ? Category::needsYou : decision.category;
 
         std::optional<QString> newName;
         if (profile.renameFiles && !item.isDir && decision.newName &&
@@ -205,7 +199,7 @@ QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decisi
         entry.newName = newName;
         entry.kind = item.kind;
         entry.size = item.size;
-        entry.approved = category != needsYou;
+        entry.approved = !Category::isNeedsYou(category);
         entry.renameApproved = true;
         entry.suggestedProject = hint(decision.projectHint, profile);
         out.append(entry);

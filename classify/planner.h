@@ -43,8 +43,6 @@ inline const QStringList personalSubs = {QStringLiteral("Finance & Receipts"),
                                          QStringLiteral("Music"),
                                          QStringLiteral("Other")};
 
-inline const QString needsYouFolder = QStringLiteral("Tovrin Review/Needs You");
-
 QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decision>& decisions,
                      const Profile& profile);
 QString destination(const ScannedItem& item, const Decision& decision, const Profile& profile);

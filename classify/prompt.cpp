@@ -2,6 +2,7 @@
 
 #include "planner.h"
 #include "store.h"
+#include "vocabulary.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -100,8 +101,8 @@ bool breaksLines(QChar c) {
 // Unknown words count as unsure: the plan trusts only what it understood.
 QString confidenceWord(const std::optional<QString>& written) {
     const QString word = written.value_or(QString()).trimmed().toLower();
-    if (word == QLatin1String("high") || word == QLatin1String("medium")) return word;
-    return QStringLiteral("low");
+    if (word == Confidence::high || word == Confidence::medium) return word;
+    return Confidence::low;
 }
 
 std::optional<qint64> integerPart(const QJsonValue& value) {

@@ -1,6 +1,7 @@
 #include "rules.h"
 
 #include "kinds.h"
+#include "vocabulary.h"
 
 #include <QDir>
 
@@ -11,7 +12,7 @@ namespace Rules {
 namespace {
 
 Decision ruled(const QString& category, const std::optional<QString>& sub, const QString& reason) {
-    return {category, sub, QStringLiteral("high"), std::nullopt, reason, std::nullopt};
+    return {category, sub, Confidence::high, std::nullopt, reason, std::nullopt};
 }
 
 bool anyIn(const QStringList& terms, const QString& haystack) {
@@ -36,21 +37,19 @@ QString belowScanFolder(const ScannedItem& item, const QStringList& scanFolders)
 
 std::optional<Decision> junkDecision(const ScannedItem& item, bool keepInstallers) {
     const QStringList& hints = item.junkHints;
-    if (hints.contains(QLatin1String("exact-duplicate")))
-        return ruled(QStringLiteral("duplicate"), std::nullopt,
+    if (hints.contains(JunkHint::exactDuplicate))
+        return ruled(Category::duplicate, std::nullopt,
                      QStringLiteral("Exact copy of a file you're keeping"));
     if (Kinds::hardProtected().contains(item.kind)) return std::nullopt;
-    if (hints.contains(QLatin1String("partial-download")))
-        return ruled(QStringLiteral("junk"), QStringLiteral("Unfinished downloads"),
+    if (hints.contains(JunkHint::partialDownload))
+        return ruled(Category::junk, QStringLiteral("Unfinished downloads"),
                      QStringLiteral("Leftover from a download that never finished"));
-    if (hints.contains(QLatin1String("empty-file")))
-        return ruled(QStringLiteral("junk"), QStringLiteral("Empty files"),
-                     QStringLiteral("Empty file"));
-    if (hints.contains(QLatin1String("installer")) && !keepInstallers)
-        return ruled(QStringLiteral("junk"), QStringLiteral("Installers"),
-                     QStringLiteral("App installer"));
-    if (hints.contains(QLatin1String("already-extracted-archive")))
-        return ruled(QStringLiteral("junk"), QStringLiteral("Already unzipped"),
+    if (hints.contains(JunkHint::emptyFile))
+        return ruled(Category::junk, QStringLiteral("Empty files"), QStringLiteral("Empty file"));
+    if (hints.contains(JunkHint::installer) && !keepInstallers)
+        return ruled(Category::junk, QStringLiteral("Installers"), QStringLiteral("App installer"));
+    if (hints.contains(JunkHint::alreadyExtractedArchive))
+        return ruled(Category::junk, QStringLiteral("Already unzipped"),
                      QStringLiteral("Its unzipped folder is right next to it"));
     return std::nullopt;
 }
@@ -75,7 +74,7 @@ std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Pro
     }
     if (!matched) return std::nullopt;
     const QString display = matched->displayName();
-    return ruled(QStringLiteral("project:") + matched->name, std::nullopt,
+    return ruled(Category::ofProject(matched->name), std::nullopt,
                  byName ? QStringLiteral("Matched %1 in its name or folder").arg(display)
                         : QStringLiteral("Mentions %1 inside").arg(display));
 }

@@ -5,6 +5,7 @@
 #include "kinds.h"
 #include "movefile.h"
 #include "store.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -343,8 +344,7 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
                             ::lstat(QFile::encodeName(src).constData(), &st) == 0 &&
                             (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode));
         const bool refused =
-            (item.category == QLatin1String("junk") &&
-             Kinds::hardProtected().contains(item.kind)) ||
+            (item.category == Category::junk && Kinds::hardProtected().contains(item.kind)) ||
             !exists || !strictlyInside(destDir, home) ||
             !strictlyInside(resolvedDir(destDir), realHome) ||
             (S_ISDIR(st.st_mode) && intoItself(resolvedDir(destDir), resolved(src)));
@@ -377,9 +377,8 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
         journal.done(record);
         ++result.moved;
         if (renaming) ++result.renamed;
-        if (item.category == QLatin1String("junk") || item.category == QLatin1String("duplicate"))
-            result.junkBytes += item.size;
-        if (item.category == QLatin1String("needs-you")) ++result.needsYou;
+        if (Category::isClearOut(item.category)) result.junkBytes += item.size;
+        if (Category::isNeedsYou(item.category)) ++result.needsYou;
         // The journal line is safe from a killed process once written;
         // flushing to the disk happens once, when the log is complete.
         if (result.moved % checkpointEvery == 0) text.checkpoint();

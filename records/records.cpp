@@ -1,5 +1,7 @@
 #include "records.h"
 
+#include "vocabulary.h"
+
 #include <QDir>
 #include <QTextBoundaryFinder>
 
@@ -58,9 +60,9 @@ QString PlanItem::group() const {
     const QStringList parts = nonEmptyParts(destFolder);
     if (parts.isEmpty()) return QStringLiteral("Other");
     if (parts.size() >= 2 &&
-        (parts[0] == QLatin1String("Projects") || parts[0] == QLatin1String("Tovrin Review")))
+        (parts[0] == FolderLayout::projects || parts[0] == FolderLayout::review))
         return parts[1];
-    if (parts.size() >= 2 && parts[0] == QLatin1String("Library"))
+    if (parts.size() >= 2 && parts[0] == FolderLayout::library)
         return QStringLiteral("Library \u00B7 ") + parts[1];
     return parts[0];
 }

@@ -1,5 +1,6 @@
 #include "scanner.h"
 #include "scanner_p.h"
+#include "vocabulary.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -92,8 +93,8 @@ std::optional<QString> prefixHash(const QString& path) {
 }
 
 bool keepsFirst(const ScannedItem& a, const ScannedItem& b) {
-    const bool aCopy = a.junkHints.contains(QLatin1String("copy-style-name"));
-    const bool bCopy = b.junkHints.contains(QLatin1String("copy-style-name"));
+    const bool aCopy = a.junkHints.contains(JunkHint::copyStyleName);
+    const bool bCopy = b.junkHints.contains(JunkHint::copyStyleName);
     if (aCopy != bCopy) return !aCopy;
     if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
     return a.path() < b.path();
@@ -155,24 +156,24 @@ QStringList hints(const ScannedItem& item) {
     static const QRegularExpression copyStyle(QStringLiteral("( \\(\\d+\\)| copy( \\d+)?)$"),
                                               QRegularExpression::CaseInsensitiveOption);
     QStringList out;
-    if (screenshot.match(item.name).hasMatch()) out.append(QStringLiteral("screenshot-name"));
+    if (screenshot.match(item.name).hasMatch()) out.append(JunkHint::screenshotName);
     if (item.kind == FileKind::installer ||
         (item.kind == FileKind::bundle && item.ext == QLatin1String("app") &&
          item.path().contains(QLatin1String("/Downloads/"))))
-        out.append(QStringLiteral("installer"));
+        out.append(JunkHint::installer);
     if (item.kind == FileKind::partial || browserDownload().match(item.name).hasMatch())
-        out.append(QStringLiteral("partial-download"));
-    if (!item.isDir && item.size == 0) out.append(QStringLiteral("empty-file"));
+        out.append(JunkHint::partialDownload);
+    if (!item.isDir && item.size == 0) out.append(JunkHint::emptyFile);
     if (item.kind == FileKind::archive) {
         const QString beside =
             QFileInfo(item.path()).path() + QLatin1Char('/') + stripLastExtension(item.name);
-        if (QFileInfo(beside).isDir()) out.append(QStringLiteral("already-extracted-archive"));
+        if (QFileInfo(beside).isDir()) out.append(JunkHint::alreadyExtractedArchive);
     } else if (item.kind == FileKind::image && item.size >= 1 && item.size < tinyAskedBelow &&
                isTinyImage(item.path())) {
-        out.append(QStringLiteral("tiny-image"));
+        out.append(JunkHint::tinyImage);
     }
     if (copyStyle.match(stripLastExtension(item.name)).hasMatch())
-        out.append(QStringLiteral("copy-style-name"));
+        out.append(JunkHint::copyStyleName);
     return out;
 }
 
@@ -247,7 +248,7 @@ void markDuplicates(QList<ScannedItem>& items) {
         std::sort(group.begin(), group.end(),
                   [&](qsizetype a, qsizetype b) { return keepsFirst(items[a], items[b]); });
         for (qsizetype i = 1; i < group.size(); ++i)
-            items[group[i]].junkHints.append(QStringLiteral("exact-duplicate"));
+            items[group[i]].junkHints.append(JunkHint::exactDuplicate);
     }
 }
 

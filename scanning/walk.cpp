@@ -1,6 +1,7 @@
 #include "kinds.h"
 #include "scanner.h"
 #include "scanner_p.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +67,7 @@ const QSet<QString> appFolderNames = {"Adobe",
                                       "Docker",
                                       "Tovrin App",
                                       "Quillon",
-                                      "Tovrin Review",
+                                      FolderLayout::review,
                                       "TV",
                                       "Music",
                                       "Lightroom",

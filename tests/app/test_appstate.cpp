@@ -569,7 +569,7 @@ private slots:
 
     void progressTexts_data() {
         QTest::addColumn<Phase>("phase");
-        QTest::addColumn<QString>("status");
+        QTest::addColumn<RefreshStep>("step");
         QTest::addColumn<int>("decided");
         QTest::addColumn<int>("total");
         QTest::addColumn<int>("startedSecondsAgo"); // -1: no report yet
@@ -577,41 +577,42 @@ private slots:
         QTest::addColumn<QString>("timeLeft"); // empty: none
         QTest::addColumn<QString>("calm");
         const QString estimating = QStringLiteral("Estimating time left…");
-        QTest::newRow("walking") << Phase::scanning << "Found 1,234 files" << 0 << 0 << -1 << 0
+        QTest::newRow("walking") << Phase::scanning << RefreshStep::walking << 0 << 0 << -1 << 0
                                  << ""
                                  << "Learning what you work on…";
         QTest::newRow("discovering")
-            << Phase::scanning << "Learning what you work on" << 0 << 40 << -1 << 0 << ""
+            << Phase::scanning << RefreshStep::learning << 0 << 40 << -1 << 0 << ""
             << "Learning what you work on…";
         QTest::newRow("before the first report")
-            << Phase::scanning << "Looking at 40 files" << 0 << 40 << -1 << 0 << ""
+            << Phase::scanning << RefreshStep::classifying << 0 << 40 << -1 << 0 << ""
             << "Getting started…";
-        QTest::newRow("warm-up") << Phase::scanning << "Looking at 700 files" << 10 << 700 << 5 << 0
-                                 << estimating << estimating;
-        QTest::newRow("two minutes") << Phase::scanning << "Looking at 700 files" << 100 << 700
+        QTest::newRow("warm-up") << Phase::scanning << RefreshStep::classifying << 10 << 700 << 5
+                                 << 0 << estimating << estimating;
+        QTest::newRow("two minutes") << Phase::scanning << RefreshStep::classifying << 100 << 700
                                      << 20 << 0 << "About 2 min left"
                                      << "About 2 min left";
-        QTest::newRow("under a minute") << Phase::scanning << "Looking at 150 files" << 100 << 150
+        QTest::newRow("under a minute") << Phase::scanning << RefreshStep::classifying << 100 << 150
                                         << 20 << 0 << "Less than a minute left"
                                         << "Less than a minute left";
         // What the first report already counted is kept out of the rate.
-        QTest::newRow("baseline") << Phase::scanning << "Looking at 700 files" << 100 << 700 << 20
+        QTest::newRow("baseline") << Phase::scanning << RefreshStep::classifying << 100 << 700 << 20
                                   << 90 << "About 20 min left"
                                   << "About 20 min left";
         QTest::newRow("nothing done since the first report")
-            << Phase::scanning << "Looking at 700 files" << 90 << 700 << 20 << 90 << estimating
+            << Phase::scanning << RefreshStep::classifying << 90 << 700 << 20 << 90 << estimating
             << estimating;
         QTest::newRow("all decided")
-            << Phase::scanning << "Looking at 7 files" << 7 << 7 << 20 << 0 << "" << estimating;
-        QTest::newRow("applying") << Phase::applying << "Moving files" << 0 << 0 << -1 << 0 << ""
+            << Phase::scanning << RefreshStep::classifying << 7 << 7 << 20 << 0 << "" << estimating;
+        QTest::newRow("applying") << Phase::applying << RefreshStep::moving << 0 << 0 << -1 << 0
+                                  << ""
                                   << "Putting everything in its place";
         QTest::newRow("review ignores old start")
-            << Phase::review << "Looking at 7 files" << 3 << 7 << 20 << 0 << "" << estimating;
+            << Phase::review << RefreshStep::classifying << 3 << 7 << 20 << 0 << "" << estimating;
     }
 
     void progressTexts() {
         QFETCH(Phase, phase);
-        QFETCH(QString, status);
+        QFETCH(RefreshStep, step);
         QFETCH(int, decided);
         QFETCH(int, total);
         QFETCH(int, startedSecondsAgo);
@@ -619,7 +620,7 @@ private slots:
         QFETCH(QString, timeLeft);
         QFETCH(QString, calm);
         const QDateTime now(QDate(2026, 12, 6), QTime(9, 30), Qt::UTC);
-        ProgressView view{phase, status, decided, total, std::nullopt, baseline};
+        ProgressView view{phase, step, decided, total, std::nullopt, baseline};
         if (startedSecondsAgo >= 0) view.classifyStart = now.addSecs(-startedSecondsAgo);
         QCOMPARE(timeLeftText(view, now).value_or(QString()), timeLeft);
         QCOMPARE(calmStatus(view, now), calm);

@@ -1,5 +1,6 @@
 #include "planner.h"
 #include "testhome.h"
+#include "vocabulary.h"
 
 #include <QtTest>
 
@@ -175,7 +176,7 @@ private slots:
         profile.projects = {project(name)};
         const ScannedItem file = item(1, home_->path("Downloads/a.pdf"), FileKind::pdf);
         QCOMPARE(Planner::destination(file, decision("project:" + name), profile),
-                 Planner::needsYouFolder);
+                 FolderLayout::needsYou);
     }
 
     void archiveYear_data() {
@@ -466,7 +467,7 @@ private slots:
         QTest::addColumn<OptString>("newName");
         QTest::addColumn<bool>("approved");
 
-        const QString needs = Planner::needsYouFolder;
+        const QString needs = FolderLayout::needsYou;
         const OptString name("Beach sunset");
         QTest::newRow("high creator")
             << "IMG_1.jpg" << FileKind::image << decision("creator", "Thumbnails", "high", name)

@@ -1,6 +1,7 @@
 // Lists what a refresh would see in the scan folders: kind, size, junk hints
 // and duplicates. Reads only; moves nothing.
 #include "scanner.h"
+#include "vocabulary.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,7 +33,7 @@ QHash<qsizetype, qsizetype> keptCopies(const QList<ScannedItem>& items) {
     QList<qsizetype> marked;
     for (qsizetype i = 0; i < items.size(); ++i) {
         if (items[i].isDir || items[i].size == 0) continue;
-        if (items[i].junkHints.contains(QLatin1String("exact-duplicate")))
+        if (items[i].junkHints.contains(JunkHint::exactDuplicate))
             marked.append(i);
         else
             unmarked[items[i].size].append(i);
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
         const ScannedItem& item = items[i];
         total += item.size;
         QStringList notes = item.junkHints;
-        if (notes.removeAll(QStringLiteral("exact-duplicate")) > 0) {
+        if (notes.removeAll(JunkHint::exactDuplicate) > 0) {
             ++duplicates;
             duplicateBytes += item.size;
             const auto original = kept.constFind(i);

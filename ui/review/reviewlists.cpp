@@ -1,5 +1,7 @@
 #include "reviewlists.h"
 
+#include "vocabulary.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -7,18 +9,6 @@
 #include <algorithm>
 
 namespace Review {
-
-namespace {
-
-bool isJunk(const QString& category) {
-    return category == QLatin1String("junk") || category == QLatin1String("duplicate");
-}
-
-bool isNeeds(const QString& category) {
-    return category == QLatin1String("needs-you");
-}
-
-} // namespace
 
 QString title(Tab tab) {
     switch (tab) {
@@ -37,13 +27,13 @@ QString title(Tab tab) {
 bool inTab(const PlanItem& item, Tab tab) {
     switch (tab) {
     case Tab::organize:
-        return !isJunk(item.category) && !isNeeds(item.category);
+        return !Category::isClearOut(item.category) && !Category::isNeedsYou(item.category);
     case Tab::rename:
         return item.newName.has_value();
     case Tab::junk:
-        return isJunk(item.category);
+        return Category::isClearOut(item.category);
     case Tab::needs:
-        return isNeeds(item.category);
+        return Category::isNeedsYou(item.category);
     }
     return false;
 }

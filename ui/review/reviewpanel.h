@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "reviewlists.h"
+#include "vocabulary.h"
 
 #include <QObject>
 #include <QPointer>
@@ -61,8 +62,8 @@ public:
     QString newProject() const { return newProject_; }
     void setNewProject(const QString& text);
     bool canAdd() const { return !trimSpacesTabs(newProject_).isEmpty(); }
-    static QString needsYouFolder() { return QStringLiteral("Tovrin Review/Needs You"); }
-    static QString archiveFolder() { return QStringLiteral("Archive"); }
+    static QString needsYouFolder() { return FolderLayout::needsYou; }
+    static QString archiveFolder() { return FolderLayout::archive; }
 
     // A sidebar row: an empty name is "Everything". Either shows Organize.
     Q_INVOKABLE void showGroup(const QString& name);

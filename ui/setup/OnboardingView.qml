@@ -232,9 +232,9 @@ Rectangle {
                                 Layout.fillWidth: true
                                 visible: root.testResult.length > 0
                                 text: root.testResult
-                                color: root.testResult === "Connected." ? Theme.charcoal : "#b3261e"
+                                color: connection.connected ? Theme.charcoal : "#b3261e"
                                 font.pixelSize: 13
-                                font.weight: root.testResult === "Connected." ? Font.DemiBold : Font.Normal
+                                font.weight: connection.connected ? Font.DemiBold : Font.Normal
                                 wrapMode: Text.WordWrap
                             }
                         }

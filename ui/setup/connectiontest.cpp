@@ -9,6 +9,7 @@ void ConnectionTest::run(const QString& key, const QString& model) {
     if (testing_) return;
     testing_ = true;
     result_.clear();
+    connected_ = false;
     emit changed();
 
     ClaudeAPI api;
@@ -20,13 +21,17 @@ void ConnectionTest::run(const QString& key, const QString& model) {
         .then(this,
               [this](const ClaudeReply& reply) {
                   const ClaudeError* error = reply.error();
-                  finish(error ? error->description() : QStringLiteral("Connected."));
+                  if (error)
+                      finish(false, error->description());
+                  else
+                      finish(true, QStringLiteral("Connected."));
               })
-        .onCanceled(this, [this] { finish(QStringLiteral("The request was cancelled.")); });
+        .onCanceled(this, [this] { finish(false, QStringLiteral("The request was cancelled.")); });
 }
 
-void ConnectionTest::finish(const QString& result) {
+void ConnectionTest::finish(bool connected, const QString& result) {
     testing_ = false;
+    connected_ = connected;
     result_ = result;
     emit changed();
 }

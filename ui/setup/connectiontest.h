@@ -12,12 +12,14 @@ class ConnectionTest : public QObject {
     Q_PROPERTY(bool testing READ testing NOTIFY changed)
     // Empty until a test has ended: "Connected." or the error's own text.
     Q_PROPERTY(QString result READ result NOTIFY changed)
+    Q_PROPERTY(bool connected READ connected NOTIFY changed)
 
 public:
     using QObject::QObject;
 
     bool testing() const { return testing_; }
     QString result() const { return result_; }
+    bool connected() const { return connected_; }
 
     Q_INVOKABLE void run(const QString& key, const QString& model);
 
@@ -25,8 +27,9 @@ signals:
     void changed();
 
 private:
-    void finish(const QString& result);
+    void finish(bool connected, const QString& result);
 
     bool testing_ = false;
     QString result_;
+    bool connected_ = false;
 };

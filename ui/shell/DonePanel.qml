@@ -60,14 +60,14 @@ ColumnLayout {
             visible: panel.model.needsYou >= 1
             kind: "secondary"
             text: Format.count(panel.model.needsYou) + " files need you"
-            onClicked: Shell.openFolder(panel.model.homeFolder("Tovrin Review/Needs You"))
+            onClicked: Shell.openFolder(panel.model.needsYouFolder)
         }
         PanelButton {
             objectName: "clearOut"
             visible: panel.model.junkBytes >= 1
             kind: "secondary"
             text: "Review what to clear out · " + Format.fileSize(panel.model.junkBytes)
-            onClicked: Shell.openFolder(panel.model.homeFolder("Tovrin Review/To Delete - Review First"))
+            onClicked: Shell.openFolder(panel.model.toDeleteFolder)
         }
     }
     RowLayout {

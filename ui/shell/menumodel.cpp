@@ -2,6 +2,7 @@
 
 #include "format.h"
 #include "store.h"
+#include "vocabulary.h"
 
 #include <QDir>
 
@@ -10,9 +11,8 @@ namespace MenuStats {
 PlanStats of(const QList<PlanItem>& plan) {
     PlanStats stats;
     for (const PlanItem& item : plan) {
-        const bool junk =
-            item.category == QLatin1String("junk") || item.category == QLatin1String("duplicate");
-        if (!junk && item.category != QLatin1String("needs-you")) ++stats.toOrganize;
+        const bool junk = Category::isClearOut(item.category);
+        if (!junk && !Category::isNeedsYou(item.category)) ++stats.toOrganize;
         if (item.newName) ++stats.toRename;
         if (junk) stats.junkBytes += item.size;
     }
@@ -100,6 +100,14 @@ QString MenuModel::lastRunText() const {
 
 QString MenuModel::homeFolder(const QString& relative) const {
     return QDir::cleanPath(homeBase() + QLatin1Char('/') + relative);
+}
+
+QString MenuModel::needsYouFolder() const {
+    return homeFolder(FolderLayout::needsYou);
+}
+
+QString MenuModel::toDeleteFolder() const {
+    return homeFolder(FolderLayout::toDelete);
 }
 
 ApplyResult MenuModel::result() const {

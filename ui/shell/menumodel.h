@@ -34,6 +34,9 @@ class MenuModel : public QObject {
     Q_PROPERTY(int folders READ folders NOTIFY profileChanged)
     Q_PROPERTY(bool autoTidy READ autoTidy WRITE setAutoTidy NOTIFY profileChanged)
     Q_PROPERTY(QString homeBase READ homeBase NOTIFY profileChanged)
+    // The review folders the done panel opens.
+    Q_PROPERTY(QString needsYouFolder READ needsYouFolder NOTIFY profileChanged)
+    Q_PROPERTY(QString toDeleteFolder READ toDeleteFolder NOTIFY profileChanged)
 
     Q_PROPERTY(int toOrganize READ toOrganize NOTIFY planChanged)
     Q_PROPERTY(int toRename READ toRename NOTIFY planChanged)
@@ -62,6 +65,8 @@ public:
     // Saved at once; the state re-arranges the Sunday notifications itself.
     void setAutoTidy(bool on);
     QString homeBase() const;
+    QString needsYouFolder() const;
+    QString toDeleteFolder() const;
 
     int toOrganize() const { return stats_.toOrganize; }
     int toRename() const { return stats_.toRename; }
@@ -81,9 +86,6 @@ public:
     // and while it stays open.
     Q_INVOKABLE void timePassed() { emit clockChanged(); }
 
-    // A folder under the home base, for the done panel's buttons.
-    Q_INVOKABLE QString homeFolder(const QString& relative) const;
-
 signals:
     void stateChanged();
     void profileChanged();
@@ -96,6 +98,7 @@ signals:
 
 private:
     ApplyResult result() const;
+    QString homeFolder(const QString& relative) const;
     void updateStats();
 
     QPointer<AppState> state_;
