@@ -7,7 +7,7 @@ import Tovrin.Recap
 Item {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     // The shell opens the folder and closes the "recap" window.
     signal openFolderRequested(string path)
@@ -28,7 +28,7 @@ Item {
 
     RecapSource {
         id: recapSource
-        state: root.state
+        state: root.appState
     }
 
     // Every slide change restarts the wait; the finale has none.

@@ -8,7 +8,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     TabHeader {
         id: header
@@ -37,7 +37,7 @@ FocusScope {
 
         model: JunkModel {
             id: rows
-            state: root.state
+            state: root.appState
         }
 
         delegate: Item {
@@ -127,7 +127,7 @@ FocusScope {
                     ToolTip.text: "Keep these files where they are"
                     ToolTip.visible: hovered
                     ToolTip.delay: 600
-                    onClicked: root.state.setApproved(row.model.groupIds, !row.model.anyApproved)
+                    onClicked: root.appState.setApproved(row.model.groupIds, !row.model.anyApproved)
                 }
             }
 
@@ -147,7 +147,7 @@ FocusScope {
                     Accessible.name: row.item ? row.model.fileName : ""
                     onClicked: {
                         list.currentIndex = row.index;
-                        root.state.toggle(row.model.itemId);
+                        root.appState.toggle(row.model.itemId);
                     }
                 }
                 Image {
@@ -206,7 +206,7 @@ FocusScope {
         Keys.onSpacePressed: event => {
             const id = rows.idAt(currentIndex);
             if (id >= 0)
-                root.state.toggle(id);
+                root.appState.toggle(id);
         }
     }
 }

@@ -7,7 +7,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
     required property ReviewPanel panel
 
     TabHeader {
@@ -104,11 +104,11 @@ FocusScope {
 
         CalmMenuItem {
             text: "Leave where it is"
-            onTriggered: root.state.setDestination(destinationMenu.itemId, "")
+            onTriggered: root.appState.setDestination(destinationMenu.itemId, "")
         }
         CalmMenuItem {
             text: "Needs You folder"
-            onTriggered: root.state.setDestination(destinationMenu.itemId, root.panel.needsYouFolder)
+            onTriggered: root.appState.setDestination(destinationMenu.itemId, root.panel.needsYouFolder)
         }
         MenuSeparator {
             contentItem: Rectangle { implicitHeight: 1; color: Theme.hairline }
@@ -118,14 +118,14 @@ FocusScope {
             delegate: CalmMenuItem {
                 required property string modelData
                 text: modelData
-                onTriggered: root.state.setDestination(destinationMenu.itemId, modelData)
+                onTriggered: root.appState.setDestination(destinationMenu.itemId, modelData)
             }
             onObjectAdded: (index, object) => destinationMenu.insertItem(index + 3, object)
             onObjectRemoved: (index, object) => destinationMenu.removeItem(object)
         }
         CalmMenuItem {
             text: "Archive"
-            onTriggered: root.state.setDestination(destinationMenu.itemId, root.panel.archiveFolder)
+            onTriggered: root.appState.setDestination(destinationMenu.itemId, root.panel.archiveFolder)
         }
     }
 
@@ -149,7 +149,7 @@ FocusScope {
 
         model: ReviewModel {
             id: items
-            state: root.state
+            state: root.appState
             tab: PlanTab.Tab.needs
         }
 

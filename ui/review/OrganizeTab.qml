@@ -7,7 +7,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
     required property ReviewPanel panel
 
     TabHeader {
@@ -43,7 +43,7 @@ FocusScope {
 
         model: ReviewModel {
             id: items
-            state: root.state
+            state: root.appState
             tab: PlanTab.Tab.organize
             group: root.panel.group
         }
@@ -63,13 +63,13 @@ FocusScope {
             current: GridView.isCurrentItem && grid.activeFocus
             onClicked: {
                 grid.currentIndex = index;
-                root.state.toggle(model.itemId);
+                root.appState.toggle(model.itemId);
             }
         }
 
         Keys.onSpacePressed: event => {
             if (currentIndex >= 0)
-                root.state.toggle(items.idAt(currentIndex));
+                root.appState.toggle(items.idAt(currentIndex));
         }
     }
 }

@@ -7,7 +7,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     TabHeader {
         id: header
@@ -36,7 +36,7 @@ FocusScope {
 
         model: ReviewModel {
             id: items
-            state: root.state
+            state: root.appState
             tab: PlanTab.Tab.rename
         }
 
@@ -62,7 +62,7 @@ FocusScope {
                 Accessible.name: "Rename " + row.model.fileName + " to " + row.model.newName
                 onClicked: {
                     list.currentIndex = row.index;
-                    root.state.toggleRename(row.model.itemId);
+                    root.appState.toggleRename(row.model.itemId);
                 }
             }
             Text {
@@ -102,7 +102,7 @@ FocusScope {
 
         Keys.onSpacePressed: event => {
             if (currentIndex >= 0)
-                root.state.toggleRename(items.idAt(currentIndex));
+                root.appState.toggleRename(items.idAt(currentIndex));
         }
     }
 }

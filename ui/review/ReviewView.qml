@@ -8,7 +8,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     // Escape, "Organize only" and the approve button: the window closes.
     // Only the buttons apply the plan; Return presses the focused one.
@@ -22,11 +22,11 @@ FocusScope {
 
     ReviewPanel {
         id: reviewPanel
-        state: root.state
+        state: root.appState
     }
 
     function approve(includeRenames) {
-        root.state.apply(includeRenames);
+        root.appState.apply(includeRenames);
         root.closeRequested();
     }
 
@@ -64,7 +64,7 @@ FocusScope {
 
         Sidebar {
             id: sidebar
-            state: root.state
+            appState: root.appState
             panel: reviewPanel
             width: 248
             anchors.top: parent.top
@@ -147,19 +147,19 @@ FocusScope {
 
     Component {
         id: organize
-        OrganizeTab { state: root.state; panel: reviewPanel; focus: true }
+        OrganizeTab { appState: root.appState; panel: reviewPanel; focus: true }
     }
     Component {
         id: rename
-        RenameTab { state: root.state; focus: true }
+        RenameTab { appState: root.appState; focus: true }
     }
     Component {
         id: junk
-        JunkTab { state: root.state; focus: true }
+        JunkTab { appState: root.appState; focus: true }
     }
     Component {
         id: needs
-        NeedsTab { state: root.state; panel: reviewPanel; focus: true }
+        NeedsTab { appState: root.appState; panel: reviewPanel; focus: true }
     }
 
     Rectangle {

@@ -7,7 +7,7 @@ import Tovrin.Review
 Rectangle {
     id: root
 
-    required property AppState state
+    required property AppState appState
     required property ReviewPanel panel
 
     color: Theme.surface
@@ -22,7 +22,7 @@ Rectangle {
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {}
 
-        model: GroupModel { state: root.state }
+        model: GroupModel { state: root.appState }
 
         header: Column {
             width: list.width

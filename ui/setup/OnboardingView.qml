@@ -9,7 +9,7 @@ import Tovrin.Setup
 Rectangle {
     id: root
 
-    required property AppState state
+    required property AppState appState
     property int step: 0
     property string key: ""
     readonly property bool testing: connection.testing
@@ -25,7 +25,7 @@ Rectangle {
 
     function next() {
         if (step === 0) {
-            root.state.saveKey(key);
+            root.appState.saveKey(key);
             step = 1;
         } else {
             prefs.finishOnboarding();
@@ -40,7 +40,7 @@ Rectangle {
 
     Preferences {
         id: prefs
-        state: root.state
+        state: root.appState
         saveAtOnce: false
     }
     ConnectionTest {

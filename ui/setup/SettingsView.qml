@@ -9,7 +9,7 @@ import Tovrin.Setup
 Rectangle {
     id: root
 
-    required property AppState state
+    required property AppState appState
     // The whole page, for a window tall enough to need no scrolling.
     readonly property real contentHeight: page.implicitHeight + 2 * margin
     readonly property int margin: 28
@@ -23,7 +23,7 @@ Rectangle {
 
     Preferences {
         id: prefs
-        state: root.state
+        state: root.appState
     }
 
     Flickable {
@@ -166,7 +166,7 @@ Rectangle {
                 SecondaryButton {
                     objectName: "recapButton"
                     text: "Preview recap"
-                    onClicked: root.state.previewRecap()
+                    onClicked: root.appState.previewRecap()
                 }
                 SecondaryButton {
                     objectName: "animationButton"

@@ -6,7 +6,7 @@ import Tovrin.Shell
 ColumnLayout {
     id: panel
     objectName: "donePanel"
-    required property AppState state
+    required property AppState appState
     required property MenuModel model
     readonly property bool offersRecap: model.hasRecap && model.moved > 0
     spacing: 10
@@ -77,14 +77,14 @@ ColumnLayout {
             kind: "plain"
             text: "Done"
             // The plan is already empty here, so this only returns to idle.
-            onClicked: panel.state.discardPlan()
+            onClicked: panel.appState.discardPlan()
         }
         Item { Layout.fillWidth: true }
         PanelButton {
             objectName: "undo"
             kind: "plain"
             text: "Undo"
-            onClicked: panel.state.undoLast()
+            onClicked: panel.appState.undoLast()
         }
     }
 }

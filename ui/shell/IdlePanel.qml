@@ -7,7 +7,7 @@ import Tovrin.Shell
 ColumnLayout {
     id: panel
     objectName: "idlePanel"
-    required property AppState state
+    required property AppState appState
     required property MenuModel model
     spacing: 12
 
@@ -55,7 +55,7 @@ ColumnLayout {
         Card {
             heading: "SINCE YOUR LAST REFRESH"
             Layout.bottomMargin: 6
-            Stat { objectName: "newFiles"; value: Format.count(panel.state.newFiles); label: "new files" }
+            Stat { objectName: "newFiles"; value: Format.count(panel.appState.newFiles); label: "new files" }
             Stat { objectName: "projects"; value: Format.count(panel.model.projects); label: "projects" }
             Stat { objectName: "folders"; value: Format.count(panel.model.folders); label: "folders" }
         }
@@ -63,27 +63,27 @@ ColumnLayout {
             objectName: "refreshNow"
             text: "Refresh now"
             Layout.bottomMargin: 4
-            onClicked: panel.state.start(Tidy.Mode.quick)
+            onClicked: panel.appState.start(Tidy.Mode.quick)
         }
         MenuRow {
             objectName: "deepClean"
             icon: "folder"
             title: "Deep clean everything"
             detail: "All folders"
-            onTriggered: panel.state.start(Tidy.Mode.deep)
+            onTriggered: panel.appState.start(Tidy.Mode.deep)
         }
         MenuRow {
             objectName: "clearJunk"
             icon: "trash"
             title: "Clear out junk & duplicates"
-            onTriggered: panel.state.start(Tidy.Mode.junkOnly)
+            onTriggered: panel.appState.start(Tidy.Mode.junkOnly)
         }
         MenuRow {
             objectName: "undo"
             icon: "arrow.uturn.backward"
             title: "Undo last refresh"
-            detail: panel.state.lastLogText
-            onTriggered: panel.state.undoLast()
+            detail: panel.appState.lastLogText
+            onTriggered: panel.appState.undoLast()
         }
         Rectangle {
             Layout.fillWidth: true

@@ -6,7 +6,7 @@ import Tovrin.Shell
 ColumnLayout {
     id: panel
     objectName: "reviewReadyPanel"
-    required property AppState state
+    required property AppState appState
     required property MenuModel model
     spacing: 12
 
@@ -40,7 +40,7 @@ ColumnLayout {
             objectName: "notNow"
             kind: "secondary"
             text: "Not now"
-            onClicked: panel.state.discardPlan()
+            onClicked: panel.appState.discardPlan()
         }
     }
 

@@ -8,10 +8,10 @@ import Tovrin.Shell
 ColumnLayout {
     id: panel
     objectName: "scanningPanel"
-    required property AppState state
-    readonly property bool applying: state.phase === Tidy.Phase.applying
+    required property AppState appState
+    readonly property bool applying: appState.phase === Tidy.Phase.applying
     readonly property real fraction: applying ? 1.0
-        : state.total > 0 ? Math.min(1.0, state.decided / state.total) : 0.0
+        : appState.total > 0 ? Math.min(1.0, appState.decided / appState.total) : 0.0
     // Smoothed towards the real fraction; starts where the work is.
     property real shown: fraction
     Behavior on shown { NumberAnimation { duration: 1400; easing.type: Easing.InOutQuad } }
@@ -47,14 +47,14 @@ ColumnLayout {
                 return
             const view = Qt.createQmlObject("import Tovrin.Zen; ZenView { anchors.fill: parent }", picture)
             view.fraction = Qt.binding(() => panel.shown)
-            view.pulse = Qt.binding(() => panel.state.decided)
+            view.pulse = Qt.binding(() => panel.appState.decided)
             zen = view
         }
     }
 
     Text {
         objectName: "calmStatus"
-        text: panel.state.calmStatus
+        text: panel.appState.calmStatus
         color: Theme.muted
         font.pixelSize: 13
         horizontalAlignment: Text.AlignHCenter
