@@ -207,7 +207,7 @@ FocusScope {
             }
             CalmButton {
                 objectName: "approve"
-                primary: true
+                kind: CalmButton.Primary
                 text: reviewPanel.approveText
                 onClicked: root.approve(true)
             }

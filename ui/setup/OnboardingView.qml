@@ -191,7 +191,6 @@ Rectangle {
                         }
                     }
                     Card {
-                        Layout.fillWidth: true
                         spacing: 14
 
                         TextField {
@@ -215,7 +214,7 @@ Rectangle {
                             Layout.fillWidth: true
                             spacing: 12
 
-                            SecondaryButton {
+                            CalmButton {
                                 objectName: "testButton"
                                 text: "Test connection"
                                 enabled: !root.testing
@@ -282,7 +281,6 @@ Rectangle {
                             text: "FOLDERS TO SORT"
                         }
                         Card {
-                            Layout.fillWidth: true
                             padding: 12
 
                             GridLayout {
@@ -352,7 +350,6 @@ Rectangle {
                         }
                     }
                     Card {
-                        Layout.fillWidth: true
                         spacing: 14
 
                         ToggleRow {
@@ -401,14 +398,29 @@ Rectangle {
             Layout.fillWidth: true
             implicitHeight: startButton.implicitHeight
 
-            PrimaryButton {
+            CalmButton {
+
+                kind: CalmButton.Primary
+
+                implicitHeight: 40
+
+                leftPadding: 22
+
+                rightPadding: 22
+
+                font.pixelSize: 14
                 objectName: "continueButton"
                 anchors.right: parent.right
                 visible: root.step === 0
                 text: "Continue"
                 onClicked: root.next()
             }
-            PrimaryButton {
+            CalmButton {
+                kind: CalmButton.Primary
+                implicitHeight: 40
+                leftPadding: 22
+                rightPadding: 22
+                font.pixelSize: 14
                 id: startButton
                 objectName: "startButton"
                 anchors.right: parent.right

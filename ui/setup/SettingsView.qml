@@ -61,7 +61,6 @@ Rectangle {
             }
 
             Card {
-                Layout.fillWidth: true
                 spacing: 14
 
                 ToggleRow {
@@ -158,17 +157,17 @@ Rectangle {
                 Layout.topMargin: 10
                 spacing: 10
 
-                SecondaryButton {
+                CalmButton {
                     objectName: "historyButton"
                     text: "Open move history"
                     onClicked: prefs.openMoveHistory()
                 }
-                SecondaryButton {
+                CalmButton {
                     objectName: "recapButton"
                     text: "Preview recap"
                     onClicked: root.appState.previewRecap()
                 }
-                SecondaryButton {
+                CalmButton {
                     objectName: "animationButton"
                     text: "Preview animation"
                     onClicked: root.requestWindow("zen")

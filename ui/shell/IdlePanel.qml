@@ -39,9 +39,11 @@ ColumnLayout {
             Layout.fillWidth: true
             Layout.bottomMargin: 6
         }
-        PanelButton {
+        CalmButton {
             objectName: "getStarted"
+            kind: CalmButton.Primary
             text: "Get started"
+            Layout.fillWidth: true
             onClicked: Shell.openWindow("onboarding")
         }
     }
@@ -55,13 +57,22 @@ ColumnLayout {
         Card {
             heading: "SINCE YOUR LAST REFRESH"
             Layout.bottomMargin: 6
-            Stat { objectName: "newFiles"; value: Format.count(panel.appState.newFiles); label: "new files" }
-            Stat { objectName: "projects"; value: Format.count(panel.model.projects); label: "projects" }
-            Stat { objectName: "folders"; value: Format.count(panel.model.folders); label: "folders" }
+            padding: 14
+            color: Theme.surface
+            spacing: 10
+            RowLayout {
+                spacing: 8
+                Layout.fillWidth: true
+                Stat { objectName: "newFiles"; value: Format.count(panel.appState.newFiles); label: "new files" }
+                Stat { objectName: "projects"; value: Format.count(panel.model.projects); label: "projects" }
+                Stat { objectName: "folders"; value: Format.count(panel.model.folders); label: "folders" }
+            }
         }
-        PanelButton {
+        CalmButton {
             objectName: "refreshNow"
+            kind: CalmButton.Primary
             text: "Refresh now"
+            Layout.fillWidth: true
             Layout.bottomMargin: 4
             onClicked: panel.appState.start(Tidy.Mode.quick)
         }
@@ -125,9 +136,9 @@ ColumnLayout {
         text: panel.model.message
     }
 
-    PanelButton {
+    CalmButton {
         objectName: "quit"
-        kind: "plain"
+        kind: CalmButton.Quiet
         text: "Quit"
         Layout.alignment: Qt.AlignRight
         onClicked: Shell.quit()

@@ -9,7 +9,7 @@ RowLayout {
     property string subtitle
     spacing: 10
 
-    SunriseMark { size: 34 }
+    SunriseMark { size: 68 }
 
     ColumnLayout {
         spacing: 1
@@ -32,7 +32,10 @@ RowLayout {
 
     IconButton {
         objectName: "settingsButton"
-        icon.source: "qrc:/qt/qml/Tovrin/Core/icons/gearshape.svg"
+        implicitWidth: 30
+        implicitHeight: 30
+        iconSize: 18
+        iconSource: "qrc:/qt/qml/Tovrin/Core/icons/gearshape.svg"
         help: "Settings"
         onClicked: Shell.openWindow("settings")
     }

@@ -16,9 +16,15 @@ ColumnLayout {
         Layout.bottomMargin: 2
     }
     Card {
-        Stat { objectName: "toOrganize"; value: Format.count(panel.model.toOrganize); label: "to organize" }
-        Stat { objectName: "toRename"; value: Format.count(panel.model.toRename); label: "to rename" }
-        Stat { objectName: "junk"; value: Format.fileSize(panel.model.planJunkBytes); label: "junk" }
+        padding: 14
+        color: Theme.surface
+        RowLayout {
+            spacing: 8
+            Layout.fillWidth: true
+            Stat { objectName: "toOrganize"; value: Format.count(panel.model.toOrganize); label: "to organize" }
+            Stat { objectName: "toRename"; value: Format.count(panel.model.toRename); label: "to rename" }
+            Stat { objectName: "junk"; value: Format.fileSize(panel.model.planJunkBytes); label: "junk" }
+        }
     }
     Text {
         objectName: "cost"
@@ -31,15 +37,18 @@ ColumnLayout {
     ColumnLayout {
         spacing: 8
         Layout.fillWidth: true
-        PanelButton {
+        CalmButton {
             objectName: "reviewChanges"
+            kind: CalmButton.Primary
             text: "Review changes"
+            Layout.fillWidth: true
             onClicked: Shell.openWindow("review")
         }
-        PanelButton {
+        CalmButton {
             objectName: "notNow"
-            kind: "secondary"
+            kind: CalmButton.Secondary
             text: "Not now"
+            Layout.fillWidth: true
             onClicked: panel.appState.discardPlan()
         }
     }

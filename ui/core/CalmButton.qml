@@ -1,0 +1,61 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Tovrin.Core
+
+// The one rounded button: filled for the step that goes on, framed for the
+// others, bare text for the quietest. Reached with Tab; a click leaves the
+// keyboard where it was, and Return presses the focused button.
+Button {
+    id: control
+
+    enum Kind {
+        Primary,
+        Secondary,
+        Quiet
+    }
+
+    property int kind: CalmButton.Secondary
+    readonly property bool primary: kind === CalmButton.Primary
+    readonly property bool quiet: kind === CalmButton.Quiet
+
+    implicitHeight: quiet ? 28 : 34
+    leftPadding: 14
+    rightPadding: 14
+    focusPolicy: Qt.TabFocus
+    hoverEnabled: true
+    font.pixelSize: 13
+    font.weight: primary ? Font.DemiBold : Font.Medium
+    Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    contentItem: Text {
+        text: control.text
+        font: control.font
+        color: control.primary ? Theme.ivory : control.quiet ? Theme.muted : Theme.charcoal
+        opacity: control.enabled || control.primary ? 1 : 0.4
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        elide: Text.ElideRight
+    }
+
+    background: Rectangle {
+        radius: 9
+        color: control.primary ? (control.down ? "#333336" : control.hovered ? "#242426" : Theme.charcoal)
+             : control.quiet ? (control.hovered ? Theme.sand : "transparent")
+             : (control.down ? Theme.stone : control.hovered ? Theme.sand : Theme.ivory)
+        border.width: control.kind === CalmButton.Secondary ? 1 : 0
+        border.color: control.visualFocus ? Theme.charcoal : Theme.stone
+        opacity: control.enabled ? 1 : 0.4
+
+        Rectangle {
+            anchors.fill: parent
+            anchors.margins: -3
+            radius: 12
+            color: "transparent"
+            border.width: 2
+            border.color: "#5a8dee"
+            visible: control.visualFocus
+        }
+    }
+}
