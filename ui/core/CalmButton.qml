@@ -23,7 +23,7 @@ Button {
     rightPadding: 14
     focusPolicy: Qt.TabFocus
     hoverEnabled: true
-    font.pixelSize: 13
+    font.pixelSize: Theme.textBody
     font.weight: primary ? Font.DemiBold : Font.Medium
     Accessible.name: text
     Keys.onReturnPressed: clicked()
@@ -41,9 +41,9 @@ Button {
 
     background: Rectangle {
         radius: 9
-        color: control.primary ? (control.down ? "#333336" : control.hovered ? "#242426" : Theme.charcoal)
-             : control.quiet ? (control.hovered ? Theme.sand : "transparent")
-             : (control.down ? Theme.stone : control.hovered ? Theme.sand : Theme.ivory)
+        color: control.primary ? (control.down ? Theme.filledPressed : control.hovered ? Theme.filledHover : Theme.charcoal)
+             : control.quiet ? (control.hovered ? Theme.hover : "transparent")
+             : (control.down ? Theme.pressed : control.hovered ? Theme.hover : Theme.ivory)
         border.width: control.kind === CalmButton.Secondary ? 1 : 0
         border.color: control.visualFocus ? Theme.charcoal : Theme.stone
         opacity: control.enabled ? 1 : 0.4
@@ -54,7 +54,7 @@ Button {
             radius: 12
             color: "transparent"
             border.width: 2
-            border.color: "#5a8dee"
+            border.color: Theme.focusRing
             visible: control.visualFocus
         }
     }

@@ -31,7 +31,7 @@ Rectangle {
             text: card.heading
             visible: card.heading.length > 0
             color: Theme.muted
-            font.pixelSize: 10
+            font.pixelSize: Theme.textMicro
             font.weight: Font.DemiBold
             font.letterSpacing: 0.8
         }

@@ -26,8 +26,8 @@ ToolButton {
 
     background: Rectangle {
         radius: 7
-        color: control.down ? Theme.stone : control.hovered ? Theme.sand : "transparent"
+        color: control.down ? Theme.pressed : control.hovered ? Theme.hover : "transparent"
         border.width: control.visualFocus ? 2 : 0
-        border.color: "#5a8dee"
+        border.color: Theme.focusRing
     }
 }

@@ -164,7 +164,7 @@ Item {
         anchors.bottomMargin: 26
         anchors.horizontalCenter: parent.horizontalCenter
         text: "Click to continue"
-        font.pixelSize: 13
+        font.pixelSize: Theme.textBody
         color: "white"
         opacity: 0.45
     }

@@ -83,7 +83,7 @@ FocusScope {
                     Text {
                         width: parent.width
                         text: row.heading ? row.model.groupName : ""
-                        font.pixelSize: 14
+                        font.pixelSize: Theme.textLarge
                         font.weight: Font.DemiBold
                         color: Theme.charcoal
                         elide: Text.ElideRight
@@ -91,7 +91,7 @@ FocusScope {
                     Text {
                         width: parent.width
                         text: row.heading ? row.model.reason : ""
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.textNote
                         color: Theme.muted
                         elide: Text.ElideRight
                     }
@@ -105,14 +105,14 @@ FocusScope {
                     Text {
                         anchors.right: parent.right
                         text: row.heading ? row.model.sizeText : ""
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.textBody
                         font.weight: Font.DemiBold
                         color: Theme.charcoal
                     }
                     Text {
                         anchors.right: parent.right
                         text: row.heading ? row.model.countText : ""
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.textNote
                         color: Theme.muted
                     }
                 }
@@ -166,7 +166,7 @@ FocusScope {
                     anchors.rightMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.item ? row.model.fileName : ""
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                     color: Theme.charcoal
                     elide: Text.ElideMiddle
                     opacity: row.item && row.model.approved ? 1 : 0.5
@@ -177,7 +177,7 @@ FocusScope {
                     anchors.rightMargin: 16
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.item ? row.model.sizeText : ""
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.textNote
                     color: Theme.muted
                 }
                 Rectangle {
@@ -185,7 +185,7 @@ FocusScope {
                     radius: 6
                     color: "transparent"
                     border.width: 2
-                    border.color: "#5a8dee"
+                    border.color: Theme.focusRing
                     visible: row.ListView.isCurrentItem && list.activeFocus
                 }
             }
@@ -197,7 +197,7 @@ FocusScope {
                 anchors.leftMargin: 46
                 anchors.verticalCenter: parent.verticalCenter
                 text: visible ? row.model.moreText : ""
-                font.pixelSize: 12
+                font.pixelSize: Theme.textNote
                 font.italic: true
                 color: Theme.muted
             }

@@ -70,9 +70,9 @@ FocusScope {
             width: 260
             height: 32
             placeholderText: "Add a project, e.g. Pellmark"
-            placeholderTextColor: "#a1a1a6"
+            placeholderTextColor: Theme.faint
             text: root.panel.newProject
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             color: Theme.charcoal
             leftPadding: 10
             Accessible.name: "Add a project"
@@ -85,7 +85,7 @@ FocusScope {
                 radius: 8
                 color: Theme.ivory
                 border.width: field.activeFocus ? 2 : 1
-                border.color: field.activeFocus ? "#5a8dee" : Theme.stone
+                border.color: field.activeFocus ? Theme.focusRing : Theme.stone
             }
         }
         CalmButton {
@@ -163,7 +163,7 @@ FocusScope {
             radius: 10
             color: Theme.surface
             border.width: ListView.isCurrentItem && list.activeFocus ? 2 : 0
-            border.color: "#5a8dee"
+            border.color: Theme.focusRing
 
             ThumbView {
                 id: thumb
@@ -188,7 +188,7 @@ FocusScope {
                 Text {
                     width: parent.width
                     text: row.model.fileName
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                     font.weight: Font.Medium
                     color: Theme.charcoal
                     elide: Text.ElideMiddle
@@ -196,7 +196,7 @@ FocusScope {
                 Text {
                     width: parent.width
                     text: row.model.reason
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.textNote
                     color: Theme.muted
                     elide: Text.ElideRight
                 }

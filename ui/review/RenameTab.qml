@@ -48,7 +48,7 @@ FocusScope {
             width: ListView.view.width
             height: 44
             color: ListView.isCurrentItem && list.activeFocus ? Theme.sand
-                   : (index % 2 ? Theme.ivory : "#fafafb")
+                   : (index % 2 ? Theme.ivory : Theme.stripe)
             radius: 8
 
             Tick {
@@ -72,7 +72,7 @@ FocusScope {
                 anchors.verticalCenter: parent.verticalCenter
                 width: (row.width - 110) / 2
                 text: row.model.fileName
-                font.pixelSize: 13
+                font.pixelSize: Theme.textBody
                 color: Theme.muted
                 elide: Text.ElideMiddle
             }
@@ -92,7 +92,7 @@ FocusScope {
                 anchors.rightMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.model.newName
-                font.pixelSize: 13
+                font.pixelSize: Theme.textBody
                 font.weight: Font.Medium
                 color: Theme.charcoal
                 elide: Text.ElideMiddle

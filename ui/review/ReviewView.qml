@@ -131,14 +131,14 @@ FocusScope {
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: "Nothing waiting"
-                    font.pixelSize: 20
+                    font.pixelSize: Theme.textSubtitle
                     font.weight: Font.DemiBold
                     color: Theme.charcoal
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: "Start a refresh from the menu bar."
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                     color: Theme.muted
                 }
             }
@@ -191,7 +191,7 @@ FocusScope {
             anchors.leftMargin: 8
             anchors.verticalCenter: parent.verticalCenter
             text: "Nothing is deleted · undo anytime"
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             color: Theme.muted
         }
         Row {

@@ -34,7 +34,7 @@ Rectangle {
                 leftPadding: 10
                 topPadding: 6
                 bottomPadding: 8
-                font.pixelSize: 11
+                font.pixelSize: Theme.textCaption
                 font.weight: Font.DemiBold
                 font.letterSpacing: 0.6
                 color: Theme.muted

@@ -67,14 +67,14 @@ Rectangle {
                     Layout.fillWidth: true
                     text: "Tovrin"
                     color: Theme.charcoal
-                    font.pixelSize: 22
+                    font.pixelSize: Theme.textTitle
                     font.weight: Font.Bold
                 }
                 Text {
                     Layout.fillWidth: true
                     text: "A fresh start for your Mac."
                     color: Theme.muted
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                 }
             }
             Row {
@@ -113,7 +113,7 @@ Rectangle {
                                 visible: !marker.done
                                 text: marker.index + 1
                                 color: marker.current ? Theme.ivory : Theme.muted
-                                font.pixelSize: 12
+                                font.pixelSize: Theme.textNote
                                 font.weight: Font.DemiBold
                             }
                             Image {
@@ -178,14 +178,14 @@ Rectangle {
                         Text {
                             text: "Connect Tovrin"
                             color: Theme.charcoal
-                            font.pixelSize: 20
+                            font.pixelSize: Theme.textSubtitle
                             font.weight: Font.DemiBold
                         }
                         Text {
                             Layout.fillWidth: true
                             text: "Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic."
                             color: Theme.muted
-                            font.pixelSize: 13
+                            font.pixelSize: Theme.textBody
                             lineHeight: 1.2
                             wrapMode: Text.WordWrap
                         }
@@ -200,7 +200,7 @@ Rectangle {
                             echoMode: TextInput.Password
                             text: root.key
                             onTextChanged: root.key = text
-                            font.pixelSize: 14
+                            font.pixelSize: Theme.textLarge
                             color: Theme.charcoal
                             leftPadding: 12
                             background: Rectangle {
@@ -231,8 +231,8 @@ Rectangle {
                                 Layout.fillWidth: true
                                 visible: root.testResult.length > 0
                                 text: root.testResult
-                                color: root.testResult === "Connected." ? Theme.charcoal : "#b3261e"
-                                font.pixelSize: 13
+                                color: root.testResult === "Connected." ? Theme.charcoal : Theme.error
+                                font.pixelSize: Theme.textBody
                                 font.weight: root.testResult === "Connected." ? Font.DemiBold : Font.Normal
                                 wrapMode: Text.WordWrap
                             }
@@ -255,14 +255,14 @@ Rectangle {
                         Text {
                             text: "A few preferences"
                             color: Theme.charcoal
-                            font.pixelSize: 20
+                            font.pixelSize: Theme.textSubtitle
                             font.weight: Font.DemiBold
                         }
                         Text {
                             Layout.fillWidth: true
                             text: "Tovrin learns your projects and brands on its own during your first refresh. You can change these any time in Settings."
                             color: Theme.muted
-                            font.pixelSize: 13
+                            font.pixelSize: Theme.textBody
                             lineHeight: 1.2
                             wrapMode: Text.WordWrap
                         }
@@ -323,7 +323,7 @@ Rectangle {
                                             anchors.verticalCenter: parent.verticalCenter
                                             text: folder.modelData
                                             color: Theme.charcoal
-                                            font.pixelSize: 13
+                                            font.pixelSize: Theme.textBody
                                             elide: Text.ElideRight
                                         }
                                         CalmSwitch {
@@ -346,7 +346,7 @@ Rectangle {
                         Text {
                             text: "Organized folders are created in your Documents folder."
                             color: Theme.muted
-                            font.pixelSize: 12
+                            font.pixelSize: Theme.textNote
                         }
                     }
                     Card {
@@ -408,7 +408,7 @@ Rectangle {
 
                 rightPadding: 22
 
-                font.pixelSize: 14
+                font.pixelSize: Theme.textLarge
                 objectName: "continueButton"
                 anchors.right: parent.right
                 visible: root.step === 0
@@ -420,7 +420,7 @@ Rectangle {
                 implicitHeight: 40
                 leftPadding: 22
                 rightPadding: 22
-                font.pixelSize: 14
+                font.pixelSize: Theme.textLarge
                 id: startButton
                 objectName: "startButton"
                 anchors.right: parent.right

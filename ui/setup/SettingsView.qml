@@ -55,7 +55,7 @@ Rectangle {
                     Layout.fillWidth: true
                     text: "Settings"
                     color: Theme.charcoal
-                    font.pixelSize: 22
+                    font.pixelSize: Theme.textTitle
                     font.weight: Font.Bold
                 }
             }
@@ -183,7 +183,7 @@ Rectangle {
                 horizontalAlignment: Text.AlignHCenter
                 text: "Tovrin 0.1 · development build"
                 color: Theme.muted
-                font.pixelSize: 11
+                font.pixelSize: Theme.textCaption
             }
         }
     }

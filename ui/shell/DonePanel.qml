@@ -19,7 +19,7 @@ ColumnLayout {
     Text {
         text: "A fresh start."
         color: Theme.charcoal
-        font.pixelSize: 20
+        font.pixelSize: Theme.textSubtitle
         font.weight: Font.DemiBold
         Layout.alignment: Qt.AlignHCenter
     }
@@ -28,7 +28,7 @@ ColumnLayout {
         text: panel.model.moved !== 0 ? "Everything has a home. Nothing was deleted."
                                       : "Everything was already in its place."
         color: Theme.muted
-        font.pixelSize: 13
+        font.pixelSize: Theme.textBody
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
         Layout.fillWidth: true

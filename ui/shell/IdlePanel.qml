@@ -25,7 +25,7 @@ ColumnLayout {
         Text {
             text: "A fresh start for your Mac."
             color: Theme.charcoal
-            font.pixelSize: 18
+            font.pixelSize: Theme.textHeading
             font.weight: Font.DemiBold
             Layout.fillWidth: true
             wrapMode: Text.Wrap
@@ -33,7 +33,7 @@ ColumnLayout {
         Text {
             text: "Tovrin learns what you work on and gives every file a home, based on what's inside, not what it's named."
             color: Theme.muted
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             lineHeight: 1.15
             wrapMode: Text.Wrap
             Layout.fillWidth: true
@@ -114,12 +114,12 @@ ColumnLayout {
                 Text {
                     text: "Sunday Reset"
                     color: Theme.charcoal
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                 }
                 Text {
                     text: "Sorts your week's new files every Sunday at 9 AM"
                     color: Theme.muted
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.textCaption
                     wrapMode: Text.Wrap
                     Layout.fillWidth: true
                 }

@@ -17,14 +17,14 @@ RowLayout {
         Text {
             text: "Tovrin"
             color: Theme.charcoal
-            font.pixelSize: 15
+            font.pixelSize: Theme.textLead
             font.weight: Font.DemiBold
         }
         Text {
             objectName: "subtitle"
             text: header.subtitle
             color: Theme.muted
-            font.pixelSize: 12
+            font.pixelSize: Theme.textNote
             elide: Text.ElideRight
             Layout.fillWidth: true
         }

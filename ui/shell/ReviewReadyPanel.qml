@@ -31,7 +31,7 @@ ColumnLayout {
         text: panel.model.costText
         visible: text.length > 0
         color: Theme.muted
-        font.pixelSize: 11
+        font.pixelSize: Theme.textCaption
         Layout.alignment: Qt.AlignHCenter
     }
     ColumnLayout {

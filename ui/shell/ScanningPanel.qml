@@ -56,7 +56,7 @@ ColumnLayout {
         objectName: "calmStatus"
         text: panel.appState.calmStatus
         color: Theme.muted
-        font.pixelSize: 13
+        font.pixelSize: Theme.textBody
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
         Layout.fillWidth: true

@@ -45,7 +45,7 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         padding: 6
         text: "Preview"
-        font.pixelSize: 11
+        font.pixelSize: Theme.textCaption
         color: Theme.muted
         opacity: 0.7
     }

@@ -46,7 +46,7 @@ Item {
                 required property string modelData
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: modelData
-                font.pixelSize: 13
+                font.pixelSize: Theme.textBody
                 color: Theme.muted
                 opacity: root.caption === modelData ? 1 : 0
                 Behavior on opacity {
@@ -60,7 +60,7 @@ Item {
         }
         TextMetrics {
             id: inText
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             text: "Breathe in"
         }
     }
