@@ -41,9 +41,13 @@ Button {
 
     background: Rectangle {
         radius: 9
-        color: control.primary ? (control.down ? Theme.filledPressed : control.hovered ? Theme.filledHover : Theme.charcoal)
-             : control.quiet ? (control.hovered ? Theme.hover : "transparent")
-             : (control.down ? Theme.pressed : control.hovered ? Theme.hover : Theme.ivory)
+        color: {
+            if (control.primary)
+                return control.down ? Theme.filledPressed : control.hovered ? Theme.filledHover : Theme.charcoal;
+            if (control.quiet)
+                return control.hovered ? Theme.hover : "transparent";
+            return control.down ? Theme.pressed : control.hovered ? Theme.hover : Theme.ivory;
+        }
         border.width: control.kind === CalmButton.Secondary ? 1 : 0
         border.color: control.visualFocus ? Theme.charcoal : Theme.stone
         opacity: control.enabled ? 1 : 0.4

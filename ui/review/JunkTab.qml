@@ -31,7 +31,8 @@ FocusScope {
         clip: true
         reuseItems: true
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Junk groups"
         Accessible.role: Accessible.List
 
@@ -46,8 +47,7 @@ FocusScope {
             required property int index
             readonly property bool heading: model.rowKind === "heading"
             readonly property bool item: model.rowKind === "item"
-            objectName: heading ? "junkGroup-" + model.groupName
-                                : (item ? "junk-" + model.itemId : "junkMore-" + model.groupName)
+            objectName: heading ? "junkGroup-" + model.groupName : (item ? "junk-" + model.itemId : "junkMore-" + model.groupName)
             width: ListView.view.width
             height: heading ? (index === 0 ? 64 : 78) : 34
 
@@ -68,8 +68,7 @@ FocusScope {
                     anchors.left: parent.left
                     anchors.leftMargin: 10
                     anchors.verticalCenter: parent.verticalCenter
-                    iconSource: row.model.collapsed ? "icons/chevron.right.svg"
-                                                    : "icons/chevron.down.svg"
+                    iconSource: row.model.collapsed ? "icons/chevron.right.svg" : "icons/chevron.down.svg"
                     Accessible.name: (row.model.collapsed ? "Show " : "Hide ") + row.model.groupName
                     onClicked: rows.toggleCollapsed(row.index)
                 }

@@ -63,7 +63,10 @@ FocusScope {
             text: "Leave all where they are"
             onClicked: root.panel.leaveAll()
         }
-        Item { width: 8; height: 1 }
+        Item {
+            width: 8
+            height: 1
+        }
         TextField {
             id: field
             objectName: "projectField"
@@ -111,7 +114,10 @@ FocusScope {
             onTriggered: root.appState.setDestination(destinationMenu.itemId, root.panel.needsYouFolder)
         }
         MenuSeparator {
-            contentItem: Rectangle { implicitHeight: 1; color: Theme.hairline }
+            contentItem: Rectangle {
+                implicitHeight: 1
+                color: Theme.hairline
+            }
         }
         Instantiator {
             model: root.panel.destinationChoices
@@ -143,7 +149,8 @@ FocusScope {
         reuseItems: true
         spacing: 4
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Files that need you"
         Accessible.role: Accessible.List
 

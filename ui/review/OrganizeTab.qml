@@ -32,7 +32,8 @@ FocusScope {
         reuseItems: true
         boundsBehavior: Flickable.StopAtBounds
         keyNavigationWraps: false
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Files to organize"
         Accessible.role: Accessible.List
 

@@ -30,7 +30,8 @@ FocusScope {
         clip: true
         reuseItems: true
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Renames"
         Accessible.role: Accessible.List
 
@@ -47,8 +48,7 @@ FocusScope {
             objectName: "rename-" + model.itemId
             width: ListView.view.width
             height: 44
-            color: ListView.isCurrentItem && list.activeFocus ? Theme.sand
-                   : (index % 2 ? Theme.ivory : Theme.stripe)
+            color: ListView.isCurrentItem && list.activeFocus ? Theme.sand : (index % 2 ? Theme.ivory : Theme.stripe)
             radius: 8
 
             Tick {

@@ -127,7 +127,10 @@ FocusScope {
                     sourceSize: Qt.size(40, 40)
                     opacity: 0.5
                 }
-                Item { width: 1; height: 6 }
+                Item {
+                    width: 1
+                    height: 6
+                }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: "Nothing waiting"
@@ -147,19 +150,33 @@ FocusScope {
 
     Component {
         id: organize
-        OrganizeTab { appState: root.appState; panel: reviewPanel; focus: true }
+        OrganizeTab {
+            appState: root.appState
+            panel: reviewPanel
+            focus: true
+        }
     }
     Component {
         id: rename
-        RenameTab { appState: root.appState; focus: true }
+        RenameTab {
+            appState: root.appState
+            focus: true
+        }
     }
     Component {
         id: junk
-        JunkTab { appState: root.appState; focus: true }
+        JunkTab {
+            appState: root.appState
+            focus: true
+        }
     }
     Component {
         id: needs
-        NeedsTab { appState: root.appState; panel: reviewPanel; focus: true }
+        NeedsTab {
+            appState: root.appState
+            panel: reviewPanel
+            focus: true
+        }
     }
 
     Rectangle {

@@ -20,9 +20,12 @@ Rectangle {
         clip: true
         spacing: 2
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
 
-        model: GroupModel { state: root.appState }
+        model: GroupModel {
+            state: root.appState
+        }
 
         header: Column {
             width: list.width

@@ -60,9 +60,7 @@ Rectangle {
                     anchors.rightMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     textFormat: Text.StyledText
-                    text: "Looks like a project: <b>" + escaped(suggestion.modelData.name) + "</b>"
-                          + "<font color=\"" + Theme.muted + "\"> (" + suggestion.modelData.countText
-                          + " files)</font>"
+                    text: "Looks like a project: <b>" + escaped(suggestion.modelData.name) + "</b>" + "<font color=\"" + Theme.muted + "\"> (" + suggestion.modelData.countText + " files)</font>"
                     font.pixelSize: Theme.textBody
                     color: Theme.charcoal
                     elide: Text.ElideRight

@@ -30,5 +30,6 @@ CheckBox {
             visible: control.checked
         }
     }
-    contentItem: Item {}
+    contentItem: Item {
+    }
 }

@@ -416,12 +416,12 @@ Rectangle {
                 onClicked: root.next()
             }
             CalmButton {
+                id: startButton
                 kind: CalmButton.Primary
                 implicitHeight: 40
                 leftPadding: 22
                 rightPadding: 22
                 font.pixelSize: Theme.textLarge
-                id: startButton
                 objectName: "startButton"
                 anchors.right: parent.right
                 visible: root.step === 1

@@ -25,8 +25,7 @@ ColumnLayout {
     }
     Text {
         objectName: "outcome"
-        text: panel.model.moved !== 0 ? "Everything has a home. Nothing was deleted."
-                                      : "Everything was already in its place."
+        text: panel.model.moved !== 0 ? "Everything has a home. Nothing was deleted." : "Everything was already in its place."
         color: Theme.muted
         font.pixelSize: Theme.textBody
         horizontalAlignment: Text.AlignHCenter
@@ -40,9 +39,21 @@ ColumnLayout {
         RowLayout {
             spacing: 8
             Layout.fillWidth: true
-            DoneStat { objectName: "organized"; value: Format.count(panel.model.moved); label: "organized" }
-            DoneStat { objectName: "renamed"; value: Format.count(panel.model.renamed); label: "renamed" }
-            DoneStat { objectName: "toReview"; value: Format.fileSize(panel.model.junkBytes); label: "to review" }
+            DoneStat {
+                objectName: "organized"
+                value: Format.count(panel.model.moved)
+                label: "organized"
+            }
+            DoneStat {
+                objectName: "renamed"
+                value: Format.count(panel.model.renamed)
+                label: "renamed"
+            }
+            DoneStat {
+                objectName: "toReview"
+                value: Format.fileSize(panel.model.junkBytes)
+                label: "to review"
+            }
         }
     }
     ColumnLayout {
@@ -90,7 +101,9 @@ ColumnLayout {
             // The plan is already empty here, so this only returns to idle.
             onClicked: panel.appState.discardPlan()
         }
-        Item { Layout.fillWidth: true }
+        Item {
+            Layout.fillWidth: true
+        }
         CalmButton {
             objectName: "undo"
             kind: CalmButton.Quiet

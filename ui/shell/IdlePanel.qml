@@ -63,9 +63,21 @@ ColumnLayout {
             RowLayout {
                 spacing: 8
                 Layout.fillWidth: true
-                Stat { objectName: "newFiles"; value: Format.count(panel.appState.newFiles); label: "new files" }
-                Stat { objectName: "projects"; value: Format.count(panel.model.projects); label: "projects" }
-                Stat { objectName: "folders"; value: Format.count(panel.model.folders); label: "folders" }
+                Stat {
+                    objectName: "newFiles"
+                    value: Format.count(panel.appState.newFiles)
+                    label: "new files"
+                }
+                Stat {
+                    objectName: "projects"
+                    value: Format.count(panel.model.projects)
+                    label: "projects"
+                }
+                Stat {
+                    objectName: "folders"
+                    value: Format.count(panel.model.folders)
+                    label: "folders"
+                }
             }
         }
         CalmButton {

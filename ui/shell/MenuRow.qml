@@ -9,7 +9,7 @@ Rectangle {
     property string title
     property string detail
     readonly property bool hovered: mouse.containsMouse
-    signal triggered()
+    signal triggered
 
     Layout.fillWidth: true
     implicitHeight: Math.max(40, lines.implicitHeight + 14)

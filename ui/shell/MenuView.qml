@@ -41,31 +41,42 @@ Item {
             switch (root.appState.phase) {
             case Tidy.Phase.scanning:
             case Tidy.Phase.applying:
-                return scanning
+                return scanning;
             case Tidy.Phase.review:
-                return reviewReady
+                return reviewReady;
             case Tidy.Phase.done:
-                return done
+                return done;
             default:
-                return idle
+                return idle;
             }
         }
     }
 
     Component {
         id: idle
-        IdlePanel { appState: root.appState; model: menuModel }
+        IdlePanel {
+            appState: root.appState
+            model: menuModel
+        }
     }
     Component {
         id: scanning
-        ScanningPanel { appState: root.appState }
+        ScanningPanel {
+            appState: root.appState
+        }
     }
     Component {
         id: reviewReady
-        ReviewReadyPanel { appState: root.appState; model: menuModel }
+        ReviewReadyPanel {
+            appState: root.appState
+            model: menuModel
+        }
     }
     Component {
         id: done
-        DonePanel { appState: root.appState; model: menuModel }
+        DonePanel {
+            appState: root.appState
+            model: menuModel
+        }
     }
 }

@@ -9,7 +9,9 @@ RowLayout {
     property string subtitle
     spacing: 10
 
-    SunriseMark { size: 68 }
+    SunriseMark {
+        size: 68
+    }
 
     ColumnLayout {
         spacing: 1

@@ -21,9 +21,21 @@ ColumnLayout {
         RowLayout {
             spacing: 8
             Layout.fillWidth: true
-            Stat { objectName: "toOrganize"; value: Format.count(panel.model.toOrganize); label: "to organize" }
-            Stat { objectName: "toRename"; value: Format.count(panel.model.toRename); label: "to rename" }
-            Stat { objectName: "junk"; value: Format.fileSize(panel.model.planJunkBytes); label: "junk" }
+            Stat {
+                objectName: "toOrganize"
+                value: Format.count(panel.model.toOrganize)
+                label: "to organize"
+            }
+            Stat {
+                objectName: "toRename"
+                value: Format.count(panel.model.toRename)
+                label: "to rename"
+            }
+            Stat {
+                objectName: "junk"
+                value: Format.fileSize(panel.model.planJunkBytes)
+                label: "junk"
+            }
         }
     }
     Text {

@@ -29,7 +29,7 @@ Item {
             anchors.margins: 8
             fraction: root.total > 0 ? root.decided / root.total : 0
             pulse: root.decided
-            Behavior on fraction {
+            Behavior on fraction  {
                 NumberAnimation {
                     duration: 1400
                     easing.type: Easing.BezierSpline

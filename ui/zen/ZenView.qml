@@ -28,8 +28,7 @@ Item {
 
     FrameAnimation {
         id: frames
-        running: root.visible && root.Window.visibility !== Window.Hidden
-                 && root.Window.visibility !== Window.Minimized
+        running: root.visible && root.Window.visibility !== Window.Hidden && root.Window.visibility !== Window.Minimized
         onTriggered: canvas.tick()
     }
 
@@ -49,7 +48,7 @@ Item {
                 font.pixelSize: Theme.textBody
                 color: Theme.muted
                 opacity: root.caption === modelData ? 1 : 0
-                Behavior on opacity {
+                Behavior on opacity  {
                     NumberAnimation {
                         duration: 1200
                         easing.type: Easing.BezierSpline
