@@ -42,7 +42,7 @@ Item {
                 text: "Nothing was deleted. It's waiting in your review folder whenever you're ready."
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
-                font.pixelSize: 16
+                font.pixelSize: Theme.textLead
                 color: "white"
                 opacity: 0.6
             }

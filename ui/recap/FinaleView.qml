@@ -52,7 +52,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: "You're starting the week fresh."
-                font.pixelSize: 22
+                font.pixelSize: Theme.textTitle
                 color: Theme.muted
             }
         }
@@ -70,7 +70,7 @@ Item {
                     id: open
                     objectName: "openInFinder"
                     text: "Open in Finder"
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.textLarge
                     leftPadding: 20
                     rightPadding: 20
                     topPadding: 10
@@ -95,7 +95,7 @@ Item {
                     id: finish
                     objectName: "done"
                     text: "Done"
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.textLarge
                     font.weight: Font.DemiBold
                     leftPadding: 20
                     rightPadding: 20

@@ -49,7 +49,7 @@ Item {
                                 width: parent.width - count.width - 16
                                 text: row.modelData.name
                                 elide: Text.ElideRight
-                                font.pixelSize: 16
+                                font.pixelSize: Theme.textLead
                                 color: "white"
                                 opacity: row.modelData.more ? 0.6 : 0.9
                             }
@@ -57,7 +57,7 @@ Item {
                                 id: count
                                 anchors.right: parent.right
                                 text: Format.count(row.modelData.count)
-                                font.pixelSize: 16
+                                font.pixelSize: Theme.textLead
                                 font.weight: Font.DemiBold
                                 color: "white"
                             }

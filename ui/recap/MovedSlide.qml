@@ -1,4 +1,5 @@
 import QtQuick
+import Tovrin.Core
 import Tovrin.Recap
 
 Item {
@@ -13,7 +14,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: "Your Mac just exhaled."
-                font.pixelSize: 18
+                font.pixelSize: Theme.textHeading
                 color: "white"
                 opacity: 0.7
             }

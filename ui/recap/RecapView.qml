@@ -7,7 +7,7 @@ import Tovrin.Recap
 Item {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     // The shell opens the folder and closes the "recap" window.
     signal openFolderRequested(string path)
@@ -23,29 +23,30 @@ Item {
 
     function advance() {
         if (index < slides.length - 1)
-            index++
+            index++;
     }
 
     RecapSource {
         id: recapSource
-        state: root.state
+        state: root.appState
     }
 
     // Every slide change restarts the wait; the finale has none.
     function show(animated) {
         if (slide === "finale")
-            autoAdvance.stop()
+            autoAdvance.stop();
         else
-            autoAdvance.restart()
+            autoAdvance.restart();
         if (stage.current)
-            stage.current.leave()
+            stage.current.leave();
         stage.current = pageMaker.createObject(stage, {
-                                                   "slide": pages[slide],
-                                                   "entering": animated
-                                               })
+                "slide": pages[slide],
+                "entering": animated
+            });
     }
 
-    onSlideChanged: if (stage.current) show(true)
+    onSlideChanged: if (stage.current)
+        show(true)
     Component.onCompleted: show(false)
 
     readonly property var pages: ({
@@ -59,7 +60,8 @@ Item {
 
     Component {
         id: introPage
-        IntroSlide {}
+        IntroSlide {
+        }
     }
     Component {
         id: movedPage
@@ -96,7 +98,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         color: root.onFinale ? "white" : "black"
-        Behavior on color {
+        Behavior on color  {
             ColorAnimation {
                 duration: 600
                 easing.type: Easing.BezierSpline
@@ -114,7 +116,8 @@ Item {
 
     Component {
         id: pageMaker
-        SlidePage {}
+        SlidePage {
+        }
     }
 
     // A click anywhere moves on; the finale has its own buttons instead.
@@ -148,7 +151,7 @@ Item {
                 radius: 1.5
                 color: root.onFinale ? "black" : "white"
                 opacity: index <= root.index ? 0.95 : 0.2
-                Behavior on opacity {
+                Behavior on opacity  {
                     NumberAnimation {
                         duration: 600
                     }
@@ -164,7 +167,7 @@ Item {
         anchors.bottomMargin: 26
         anchors.horizontalCenter: parent.horizontalCenter
         text: "Click to continue"
-        font.pixelSize: 13
+        font.pixelSize: Theme.textBody
         color: "white"
         opacity: 0.45
     }

@@ -1,4 +1,5 @@
 import QtQuick
+import Tovrin.Core
 import Tovrin.Recap
 
 Item {
@@ -45,7 +46,7 @@ Item {
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideMiddle
                     text: recap ? recap.renameFrom : ""
-                    font.pixelSize: 18
+                    font.pixelSize: Theme.textHeading
                     font.strikeout: true
                     color: "white"
                     opacity: 0.4
@@ -59,7 +60,7 @@ Item {
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideMiddle
                     text: recap ? recap.renameTo : ""
-                    font.pixelSize: 18
+                    font.pixelSize: Theme.textHeading
                     font.weight: Font.Medium
                     color: "white"
                 }

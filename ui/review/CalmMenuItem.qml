@@ -7,7 +7,7 @@ MenuItem {
     implicitHeight: 30
     leftPadding: 14
     rightPadding: 14
-    font.pixelSize: 13
+    font.pixelSize: Theme.textBody
     Accessible.name: text
 
     contentItem: Text {

@@ -33,7 +33,7 @@ AbstractButton {
         radius: 10
         color: tile.hovered || tile.current ? Theme.surface : Theme.ivory
         border.width: tile.current ? 2 : 0
-        border.color: "#5a8dee"
+        border.color: Theme.focusRing
     }
 
     contentItem: Item {
@@ -61,7 +61,7 @@ AbstractButton {
             anchors.topMargin: 8
             width: parent.width
             text: tile.name
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             font.weight: Font.Medium
             color: Theme.charcoal
             elide: Text.ElideMiddle
@@ -71,7 +71,7 @@ AbstractButton {
             anchors.topMargin: 2
             width: parent.width
             text: tile.reason
-            font.pixelSize: 11
+            font.pixelSize: Theme.textCaption
             color: Theme.muted
             elide: Text.ElideRight
         }

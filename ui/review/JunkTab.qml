@@ -8,7 +8,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     TabHeader {
         id: header
@@ -31,13 +31,14 @@ FocusScope {
         clip: true
         reuseItems: true
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Junk groups"
         Accessible.role: Accessible.List
 
         model: JunkModel {
             id: rows
-            state: root.state
+            state: root.appState
         }
 
         delegate: Item {
@@ -46,8 +47,7 @@ FocusScope {
             required property int index
             readonly property bool heading: model.rowKind === "heading"
             readonly property bool item: model.rowKind === "item"
-            objectName: heading ? "junkGroup-" + model.groupName
-                                : (item ? "junk-" + model.itemId : "junkMore-" + model.groupName)
+            objectName: heading ? "junkGroup-" + model.groupName : (item ? "junk-" + model.itemId : "junkMore-" + model.groupName)
             width: ListView.view.width
             height: heading ? (index === 0 ? 64 : 78) : 34
 
@@ -68,8 +68,7 @@ FocusScope {
                     anchors.left: parent.left
                     anchors.leftMargin: 10
                     anchors.verticalCenter: parent.verticalCenter
-                    iconSource: row.model.collapsed ? "icons/chevron.right.svg"
-                                                    : "icons/chevron.down.svg"
+                    iconSource: row.model.collapsed ? "icons/chevron.right.svg" : "icons/chevron.down.svg"
                     Accessible.name: (row.model.collapsed ? "Show " : "Hide ") + row.model.groupName
                     onClicked: rows.toggleCollapsed(row.index)
                 }
@@ -83,7 +82,7 @@ FocusScope {
                     Text {
                         width: parent.width
                         text: row.heading ? row.model.groupName : ""
-                        font.pixelSize: 14
+                        font.pixelSize: Theme.textLarge
                         font.weight: Font.DemiBold
                         color: Theme.charcoal
                         elide: Text.ElideRight
@@ -91,7 +90,7 @@ FocusScope {
                     Text {
                         width: parent.width
                         text: row.heading ? row.model.reason : ""
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.textNote
                         color: Theme.muted
                         elide: Text.ElideRight
                     }
@@ -105,14 +104,14 @@ FocusScope {
                     Text {
                         anchors.right: parent.right
                         text: row.heading ? row.model.sizeText : ""
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.textBody
                         font.weight: Font.DemiBold
                         color: Theme.charcoal
                     }
                     Text {
                         anchors.right: parent.right
                         text: row.heading ? row.model.countText : ""
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.textNote
                         color: Theme.muted
                     }
                 }
@@ -127,7 +126,7 @@ FocusScope {
                     ToolTip.text: "Keep these files where they are"
                     ToolTip.visible: hovered
                     ToolTip.delay: 600
-                    onClicked: root.state.setApproved(row.model.groupIds, !row.model.anyApproved)
+                    onClicked: root.appState.setApproved(row.model.groupIds, !row.model.anyApproved)
                 }
             }
 
@@ -147,7 +146,7 @@ FocusScope {
                     Accessible.name: row.item ? row.model.fileName : ""
                     onClicked: {
                         list.currentIndex = row.index;
-                        root.state.toggle(row.model.itemId);
+                        root.appState.toggle(row.model.itemId);
                     }
                 }
                 Image {
@@ -166,7 +165,7 @@ FocusScope {
                     anchors.rightMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.item ? row.model.fileName : ""
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                     color: Theme.charcoal
                     elide: Text.ElideMiddle
                     opacity: row.item && row.model.approved ? 1 : 0.5
@@ -177,7 +176,7 @@ FocusScope {
                     anchors.rightMargin: 16
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.item ? row.model.sizeText : ""
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.textNote
                     color: Theme.muted
                 }
                 Rectangle {
@@ -185,7 +184,7 @@ FocusScope {
                     radius: 6
                     color: "transparent"
                     border.width: 2
-                    border.color: "#5a8dee"
+                    border.color: Theme.focusRing
                     visible: row.ListView.isCurrentItem && list.activeFocus
                 }
             }
@@ -197,7 +196,7 @@ FocusScope {
                 anchors.leftMargin: 46
                 anchors.verticalCenter: parent.verticalCenter
                 text: visible ? row.model.moreText : ""
-                font.pixelSize: 12
+                font.pixelSize: Theme.textNote
                 font.italic: true
                 color: Theme.muted
             }
@@ -206,7 +205,7 @@ FocusScope {
         Keys.onSpacePressed: event => {
             const id = rows.idAt(currentIndex);
             if (id >= 0)
-                root.state.toggle(id);
+                root.appState.toggle(id);
         }
     }
 }

@@ -7,7 +7,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
     required property ReviewPanel panel
 
     TabHeader {
@@ -63,16 +63,19 @@ FocusScope {
             text: "Leave all where they are"
             onClicked: root.panel.leaveAll()
         }
-        Item { width: 8; height: 1 }
+        Item {
+            width: 8
+            height: 1
+        }
         TextField {
             id: field
             objectName: "projectField"
             width: 260
             height: 32
             placeholderText: "Add a project, e.g. Pellmark"
-            placeholderTextColor: "#a1a1a6"
+            placeholderTextColor: Theme.faint
             text: root.panel.newProject
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             color: Theme.charcoal
             leftPadding: 10
             Accessible.name: "Add a project"
@@ -85,7 +88,7 @@ FocusScope {
                 radius: 8
                 color: Theme.ivory
                 border.width: field.activeFocus ? 2 : 1
-                border.color: field.activeFocus ? "#5a8dee" : Theme.stone
+                border.color: field.activeFocus ? Theme.focusRing : Theme.stone
             }
         }
         CalmButton {
@@ -104,28 +107,31 @@ FocusScope {
 
         CalmMenuItem {
             text: "Leave where it is"
-            onTriggered: root.state.setDestination(destinationMenu.itemId, "")
+            onTriggered: root.appState.setDestination(destinationMenu.itemId, "")
         }
         CalmMenuItem {
             text: "Needs You folder"
-            onTriggered: root.state.setDestination(destinationMenu.itemId, root.panel.needsYouFolder)
+            onTriggered: root.appState.setDestination(destinationMenu.itemId, root.panel.needsYouFolder)
         }
         MenuSeparator {
-            contentItem: Rectangle { implicitHeight: 1; color: Theme.hairline }
+            contentItem: Rectangle {
+                implicitHeight: 1
+                color: Theme.hairline
+            }
         }
         Instantiator {
             model: root.panel.destinationChoices
             delegate: CalmMenuItem {
                 required property string modelData
                 text: modelData
-                onTriggered: root.state.setDestination(destinationMenu.itemId, modelData)
+                onTriggered: root.appState.setDestination(destinationMenu.itemId, modelData)
             }
             onObjectAdded: (index, object) => destinationMenu.insertItem(index + 3, object)
             onObjectRemoved: (index, object) => destinationMenu.removeItem(object)
         }
         CalmMenuItem {
             text: "Archive"
-            onTriggered: root.state.setDestination(destinationMenu.itemId, root.panel.archiveFolder)
+            onTriggered: root.appState.setDestination(destinationMenu.itemId, root.panel.archiveFolder)
         }
     }
 
@@ -143,13 +149,14 @@ FocusScope {
         reuseItems: true
         spacing: 4
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Files that need you"
         Accessible.role: Accessible.List
 
         model: ReviewModel {
             id: items
-            state: root.state
+            state: root.appState
             tab: PlanTab.Tab.needs
         }
 
@@ -163,7 +170,7 @@ FocusScope {
             radius: 10
             color: Theme.surface
             border.width: ListView.isCurrentItem && list.activeFocus ? 2 : 0
-            border.color: "#5a8dee"
+            border.color: Theme.focusRing
 
             ThumbView {
                 id: thumb
@@ -188,7 +195,7 @@ FocusScope {
                 Text {
                     width: parent.width
                     text: row.model.fileName
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                     font.weight: Font.Medium
                     color: Theme.charcoal
                     elide: Text.ElideMiddle
@@ -196,7 +203,7 @@ FocusScope {
                 Text {
                     width: parent.width
                     text: row.model.reason
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.textNote
                     color: Theme.muted
                     elide: Text.ElideRight
                 }

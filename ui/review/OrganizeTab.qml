@@ -7,7 +7,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
     required property ReviewPanel panel
 
     TabHeader {
@@ -32,7 +32,8 @@ FocusScope {
         reuseItems: true
         boundsBehavior: Flickable.StopAtBounds
         keyNavigationWraps: false
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Files to organize"
         Accessible.role: Accessible.List
 
@@ -43,7 +44,7 @@ FocusScope {
 
         model: ReviewModel {
             id: items
-            state: root.state
+            state: root.appState
             tab: PlanTab.Tab.organize
             group: root.panel.group
         }
@@ -63,13 +64,13 @@ FocusScope {
             current: GridView.isCurrentItem && grid.activeFocus
             onClicked: {
                 grid.currentIndex = index;
-                root.state.toggle(model.itemId);
+                root.appState.toggle(model.itemId);
             }
         }
 
         Keys.onSpacePressed: event => {
             if (currentIndex >= 0)
-                root.state.toggle(items.idAt(currentIndex));
+                root.appState.toggle(items.idAt(currentIndex));
         }
     }
 }

@@ -7,7 +7,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     TabHeader {
         id: header
@@ -30,13 +30,14 @@ FocusScope {
         clip: true
         reuseItems: true
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
         Accessible.name: "Renames"
         Accessible.role: Accessible.List
 
         model: ReviewModel {
             id: items
-            state: root.state
+            state: root.appState
             tab: PlanTab.Tab.rename
         }
 
@@ -47,8 +48,7 @@ FocusScope {
             objectName: "rename-" + model.itemId
             width: ListView.view.width
             height: 44
-            color: ListView.isCurrentItem && list.activeFocus ? Theme.sand
-                   : (index % 2 ? Theme.ivory : "#fafafb")
+            color: ListView.isCurrentItem && list.activeFocus ? Theme.sand : (index % 2 ? Theme.ivory : Theme.stripe)
             radius: 8
 
             Tick {
@@ -62,7 +62,7 @@ FocusScope {
                 Accessible.name: "Rename " + row.model.fileName + " to " + row.model.newName
                 onClicked: {
                     list.currentIndex = row.index;
-                    root.state.toggleRename(row.model.itemId);
+                    root.appState.toggleRename(row.model.itemId);
                 }
             }
             Text {
@@ -72,7 +72,7 @@ FocusScope {
                 anchors.verticalCenter: parent.verticalCenter
                 width: (row.width - 110) / 2
                 text: row.model.fileName
-                font.pixelSize: 13
+                font.pixelSize: Theme.textBody
                 color: Theme.muted
                 elide: Text.ElideMiddle
             }
@@ -92,7 +92,7 @@ FocusScope {
                 anchors.rightMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.model.newName
-                font.pixelSize: 13
+                font.pixelSize: Theme.textBody
                 font.weight: Font.Medium
                 color: Theme.charcoal
                 elide: Text.ElideMiddle
@@ -102,7 +102,7 @@ FocusScope {
 
         Keys.onSpacePressed: event => {
             if (currentIndex >= 0)
-                root.state.toggleRename(items.idAt(currentIndex));
+                root.appState.toggleRename(items.idAt(currentIndex));
         }
     }
 }

@@ -8,7 +8,7 @@ import Tovrin.Review
 FocusScope {
     id: root
 
-    required property AppState state
+    required property AppState appState
 
     // Escape, "Organize only" and the approve button: the window closes.
     // Only the buttons apply the plan; Return presses the focused one.
@@ -22,11 +22,11 @@ FocusScope {
 
     ReviewPanel {
         id: reviewPanel
-        state: root.state
+        state: root.appState
     }
 
     function approve(includeRenames) {
-        root.state.apply(includeRenames);
+        root.appState.apply(includeRenames);
         root.closeRequested();
     }
 
@@ -64,7 +64,7 @@ FocusScope {
 
         Sidebar {
             id: sidebar
-            state: root.state
+            appState: root.appState
             panel: reviewPanel
             width: 248
             anchors.top: parent.top
@@ -127,18 +127,21 @@ FocusScope {
                     sourceSize: Qt.size(40, 40)
                     opacity: 0.5
                 }
-                Item { width: 1; height: 6 }
+                Item {
+                    width: 1
+                    height: 6
+                }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: "Nothing waiting"
-                    font.pixelSize: 20
+                    font.pixelSize: Theme.textSubtitle
                     font.weight: Font.DemiBold
                     color: Theme.charcoal
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: "Start a refresh from the menu bar."
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                     color: Theme.muted
                 }
             }
@@ -147,19 +150,33 @@ FocusScope {
 
     Component {
         id: organize
-        OrganizeTab { state: root.state; panel: reviewPanel; focus: true }
+        OrganizeTab {
+            appState: root.appState
+            panel: reviewPanel
+            focus: true
+        }
     }
     Component {
         id: rename
-        RenameTab { state: root.state; focus: true }
+        RenameTab {
+            appState: root.appState
+            focus: true
+        }
     }
     Component {
         id: junk
-        JunkTab { state: root.state; focus: true }
+        JunkTab {
+            appState: root.appState
+            focus: true
+        }
     }
     Component {
         id: needs
-        NeedsTab { state: root.state; panel: reviewPanel; focus: true }
+        NeedsTab {
+            appState: root.appState
+            panel: reviewPanel
+            focus: true
+        }
     }
 
     Rectangle {
@@ -191,7 +208,7 @@ FocusScope {
             anchors.leftMargin: 8
             anchors.verticalCenter: parent.verticalCenter
             text: "Nothing is deleted · undo anytime"
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             color: Theme.muted
         }
         Row {
@@ -207,7 +224,7 @@ FocusScope {
             }
             CalmButton {
                 objectName: "approve"
-                primary: true
+                kind: CalmButton.Primary
                 text: reviewPanel.approveText
                 onClicked: root.approve(true)
             }

@@ -7,7 +7,7 @@ import Tovrin.Review
 Rectangle {
     id: root
 
-    required property AppState state
+    required property AppState appState
     required property ReviewPanel panel
 
     color: Theme.surface
@@ -20,9 +20,12 @@ Rectangle {
         clip: true
         spacing: 2
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+        }
 
-        model: GroupModel { state: root.state }
+        model: GroupModel {
+            state: root.appState
+        }
 
         header: Column {
             width: list.width
@@ -34,7 +37,7 @@ Rectangle {
                 leftPadding: 10
                 topPadding: 6
                 bottomPadding: 8
-                font.pixelSize: 11
+                font.pixelSize: Theme.textCaption
                 font.weight: Font.DemiBold
                 font.letterSpacing: 0.6
                 color: Theme.muted

@@ -33,7 +33,7 @@ ItemDelegate {
             anchors.rightMargin: 8
             anchors.verticalCenter: parent.verticalCenter
             text: row.name
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             font.weight: row.selected ? Font.DemiBold : Font.Normal
             color: Theme.charcoal
             elide: Text.ElideRight
@@ -43,7 +43,7 @@ ItemDelegate {
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             text: row.countText
-            font.pixelSize: 12
+            font.pixelSize: Theme.textNote
             color: Theme.muted
         }
     }
@@ -52,6 +52,6 @@ ItemDelegate {
         radius: 7
         color: row.selected ? Theme.stone : (row.hovered ? Theme.sand : "transparent")
         border.width: row.visualFocus ? 2 : 0
-        border.color: "#5a8dee"
+        border.color: Theme.focusRing
     }
 }

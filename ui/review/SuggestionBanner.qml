@@ -11,9 +11,9 @@ Rectangle {
 
     implicitHeight: content.implicitHeight + 20
     radius: 10
-    color: "#f7f5ef"
+    color: Theme.notice
     border.width: 1
-    border.color: "#e9e4d6"
+    border.color: Theme.noticeBorder
 
     Image {
         id: sparkles
@@ -40,7 +40,7 @@ Rectangle {
             height: visible ? 28 : 0
             verticalAlignment: Text.AlignVCenter
             text: root.panel.addedNote
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             color: Theme.charcoal
         }
 
@@ -60,10 +60,8 @@ Rectangle {
                     anchors.rightMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     textFormat: Text.StyledText
-                    text: "Looks like a project: <b>" + escaped(suggestion.modelData.name) + "</b>"
-                          + "<font color=\"" + Theme.muted + "\"> (" + suggestion.modelData.countText
-                          + " files)</font>"
-                    font.pixelSize: 13
+                    text: "Looks like a project: <b>" + escaped(suggestion.modelData.name) + "</b>" + "<font color=\"" + Theme.muted + "\"> (" + suggestion.modelData.countText + " files)</font>"
+                    font.pixelSize: Theme.textBody
                     color: Theme.charcoal
                     elide: Text.ElideRight
 

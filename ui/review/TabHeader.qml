@@ -10,7 +10,7 @@ Column {
 
     Text {
         id: titleText
-        font.pixelSize: 22
+        font.pixelSize: Theme.textTitle
         font.weight: Font.DemiBold
         color: Theme.charcoal
         Accessible.role: Accessible.Heading
@@ -19,7 +19,7 @@ Column {
     Text {
         id: subtitleText
         width: parent.width
-        font.pixelSize: 13
+        font.pixelSize: Theme.textBody
         color: Theme.muted
         elide: Text.ElideRight
     }

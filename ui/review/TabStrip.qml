@@ -37,9 +37,9 @@ Rectangle {
 
                 background: Rectangle {
                     radius: 7
-                    color: tab.chosen ? Theme.ivory : (tab.hovered ? "#e8e8eb" : "transparent")
+                    color: tab.chosen ? Theme.ivory : (tab.hovered ? Theme.hover : "transparent")
                     border.width: tab.visualFocus ? 2 : (tab.chosen ? 1 : 0)
-                    border.color: tab.visualFocus ? "#5a8dee" : Theme.hairline
+                    border.color: tab.visualFocus ? Theme.focusRing : Theme.hairline
                 }
                 contentItem: Item {
                     Row {
@@ -48,13 +48,13 @@ Rectangle {
                         spacing: 6
                         Text {
                             text: tab.modelData.title
-                            font.pixelSize: 13
+                            font.pixelSize: Theme.textBody
                             font.weight: tab.chosen ? Font.DemiBold : Font.Medium
                             color: Theme.charcoal
                         }
                         Text {
                             text: tab.modelData.countText
-                            font.pixelSize: 12
+                            font.pixelSize: Theme.textNote
                             color: Theme.muted
                             anchors.baseline: parent.children[0].baseline
                         }

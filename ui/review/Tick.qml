@@ -21,7 +21,7 @@ CheckBox {
         radius: 5
         color: control.checked ? Theme.charcoal : Theme.ivory
         border.width: control.checked ? 0 : 1.5
-        border.color: control.visualFocus ? "#5a8dee" : "#a1a1a6"
+        border.color: control.visualFocus ? Theme.focusRing : Theme.faint
 
         Image {
             anchors.centerIn: parent
@@ -30,5 +30,6 @@ CheckBox {
             visible: control.checked
         }
     }
-    contentItem: Item {}
+    contentItem: Item {
+    }
 }

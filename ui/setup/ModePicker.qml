@@ -50,14 +50,14 @@ RowLayout {
                 Text {
                     text: choice.modelData.title
                     color: Theme.charcoal
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.textLarge
                     font.weight: Font.DemiBold
                 }
                 Text {
                     Layout.fillWidth: true
                     text: choice.modelData.detail
                     color: Theme.muted
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.textNote
                     wrapMode: Text.WordWrap
                 }
             }

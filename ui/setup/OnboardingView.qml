@@ -9,7 +9,7 @@ import Tovrin.Setup
 Rectangle {
     id: root
 
-    required property AppState state
+    required property AppState appState
     property int step: 0
     property string key: ""
     readonly property bool testing: connection.testing
@@ -25,7 +25,7 @@ Rectangle {
 
     function next() {
         if (step === 0) {
-            root.state.saveKey(key);
+            root.appState.saveKey(key);
             step = 1;
         } else {
             prefs.finishOnboarding();
@@ -40,7 +40,7 @@ Rectangle {
 
     Preferences {
         id: prefs
-        state: root.state
+        state: root.appState
         saveAtOnce: false
     }
     ConnectionTest {
@@ -67,14 +67,14 @@ Rectangle {
                     Layout.fillWidth: true
                     text: "Tovrin"
                     color: Theme.charcoal
-                    font.pixelSize: 22
+                    font.pixelSize: Theme.textTitle
                     font.weight: Font.Bold
                 }
                 Text {
                     Layout.fillWidth: true
                     text: "A fresh start for your Mac."
                     color: Theme.muted
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                 }
             }
             Row {
@@ -113,7 +113,7 @@ Rectangle {
                                 visible: !marker.done
                                 text: marker.index + 1
                                 color: marker.current ? Theme.ivory : Theme.muted
-                                font.pixelSize: 12
+                                font.pixelSize: Theme.textNote
                                 font.weight: Font.DemiBold
                             }
                             Image {
@@ -178,20 +178,19 @@ Rectangle {
                         Text {
                             text: "Connect Tovrin"
                             color: Theme.charcoal
-                            font.pixelSize: 20
+                            font.pixelSize: Theme.textSubtitle
                             font.weight: Font.DemiBold
                         }
                         Text {
                             Layout.fillWidth: true
                             text: "Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic."
                             color: Theme.muted
-                            font.pixelSize: 13
+                            font.pixelSize: Theme.textBody
                             lineHeight: 1.2
                             wrapMode: Text.WordWrap
                         }
                     }
                     Card {
-                        Layout.fillWidth: true
                         spacing: 14
 
                         TextField {
@@ -201,7 +200,7 @@ Rectangle {
                             echoMode: TextInput.Password
                             text: root.key
                             onTextChanged: root.key = text
-                            font.pixelSize: 14
+                            font.pixelSize: Theme.textLarge
                             color: Theme.charcoal
                             leftPadding: 12
                             background: Rectangle {
@@ -215,7 +214,7 @@ Rectangle {
                             Layout.fillWidth: true
                             spacing: 12
 
-                            SecondaryButton {
+                            CalmButton {
                                 objectName: "testButton"
                                 text: "Test connection"
                                 enabled: !root.testing
@@ -232,8 +231,8 @@ Rectangle {
                                 Layout.fillWidth: true
                                 visible: root.testResult.length > 0
                                 text: root.testResult
-                                color: connection.connected ? Theme.charcoal : "#b3261e"
-                                font.pixelSize: 13
+                                color: connection.connected ? Theme.charcoal : Theme.error
+                                font.pixelSize: Theme.textBody
                                 font.weight: connection.connected ? Font.DemiBold : Font.Normal
                                 wrapMode: Text.WordWrap
                             }
@@ -256,14 +255,14 @@ Rectangle {
                         Text {
                             text: "A few preferences"
                             color: Theme.charcoal
-                            font.pixelSize: 20
+                            font.pixelSize: Theme.textSubtitle
                             font.weight: Font.DemiBold
                         }
                         Text {
                             Layout.fillWidth: true
                             text: "Tovrin learns your projects and brands on its own during your first refresh. You can change these any time in Settings."
                             color: Theme.muted
-                            font.pixelSize: 13
+                            font.pixelSize: Theme.textBody
                             lineHeight: 1.2
                             wrapMode: Text.WordWrap
                         }
@@ -282,7 +281,6 @@ Rectangle {
                             text: "FOLDERS TO SORT"
                         }
                         Card {
-                            Layout.fillWidth: true
                             padding: 12
 
                             GridLayout {
@@ -325,7 +323,7 @@ Rectangle {
                                             anchors.verticalCenter: parent.verticalCenter
                                             text: folder.modelData
                                             color: Theme.charcoal
-                                            font.pixelSize: 13
+                                            font.pixelSize: Theme.textBody
                                             elide: Text.ElideRight
                                         }
                                         CalmSwitch {
@@ -348,11 +346,10 @@ Rectangle {
                         Text {
                             text: "Organized folders are created in your Documents folder."
                             color: Theme.muted
-                            font.pixelSize: 12
+                            font.pixelSize: Theme.textNote
                         }
                     }
                     Card {
-                        Layout.fillWidth: true
                         spacing: 14
 
                         ToggleRow {
@@ -401,15 +398,30 @@ Rectangle {
             Layout.fillWidth: true
             implicitHeight: startButton.implicitHeight
 
-            PrimaryButton {
+            CalmButton {
+
+                kind: CalmButton.Primary
+
+                implicitHeight: 40
+
+                leftPadding: 22
+
+                rightPadding: 22
+
+                font.pixelSize: Theme.textLarge
                 objectName: "continueButton"
                 anchors.right: parent.right
                 visible: root.step === 0
                 text: "Continue"
                 onClicked: root.next()
             }
-            PrimaryButton {
+            CalmButton {
                 id: startButton
+                kind: CalmButton.Primary
+                implicitHeight: 40
+                leftPadding: 22
+                rightPadding: 22
+                font.pixelSize: Theme.textLarge
                 objectName: "startButton"
                 anchors.right: parent.right
                 visible: root.step === 1

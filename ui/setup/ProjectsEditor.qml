@@ -28,7 +28,7 @@ Card {
         visible: editor.preferences.projects.length === 0
         text: "None yet. They're learned automatically on your first refresh."
         color: Theme.muted
-        font.pixelSize: 13
+        font.pixelSize: Theme.textBody
         wrapMode: Text.WordWrap
     }
 
@@ -58,7 +58,7 @@ Card {
                         Layout.fillWidth: true
                         text: projectRow.modelData.name
                         color: Theme.charcoal
-                        font.pixelSize: 14
+                        font.pixelSize: Theme.textLarge
                         font.weight: Font.Medium
                         elide: Text.ElideRight
                     }
@@ -67,7 +67,7 @@ Card {
                         visible: projectRow.modelData.aliases.length > 0
                         text: projectRow.modelData.aliases
                         color: Theme.muted
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.textNote
                         elide: Text.ElideRight
                     }
                 }
@@ -109,7 +109,7 @@ Card {
             text: editor.name
             onTextChanged: editor.name = text
             onAccepted: editor.add()
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             color: Theme.charcoal
             placeholderTextColor: Theme.muted
             leftPadding: 10
@@ -129,7 +129,7 @@ Card {
             text: editor.aliases
             onTextChanged: editor.aliases = text
             onAccepted: editor.add()
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             color: Theme.charcoal
             placeholderTextColor: Theme.muted
             leftPadding: 10
@@ -153,7 +153,7 @@ Card {
             display: AbstractButton.IconOnly
             background: Rectangle {
                 radius: 8
-                color: addButton.down ? "#3a3a3c" : Theme.charcoal
+                color: addButton.down ? Theme.filledPressed : Theme.charcoal
             }
             onClicked: editor.add()
         }

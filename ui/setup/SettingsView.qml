@@ -9,7 +9,7 @@ import Tovrin.Setup
 Rectangle {
     id: root
 
-    required property AppState state
+    required property AppState appState
     // The whole page, for a window tall enough to need no scrolling.
     readonly property real contentHeight: page.implicitHeight + 2 * margin
     readonly property int margin: 28
@@ -23,7 +23,7 @@ Rectangle {
 
     Preferences {
         id: prefs
-        state: root.state
+        state: root.appState
     }
 
     Flickable {
@@ -55,13 +55,12 @@ Rectangle {
                     Layout.fillWidth: true
                     text: "Settings"
                     color: Theme.charcoal
-                    font.pixelSize: 22
+                    font.pixelSize: Theme.textTitle
                     font.weight: Font.Bold
                 }
             }
 
             Card {
-                Layout.fillWidth: true
                 spacing: 14
 
                 ToggleRow {
@@ -158,17 +157,17 @@ Rectangle {
                 Layout.topMargin: 10
                 spacing: 10
 
-                SecondaryButton {
+                CalmButton {
                     objectName: "historyButton"
                     text: "Open move history"
                     onClicked: prefs.openMoveHistory()
                 }
-                SecondaryButton {
+                CalmButton {
                     objectName: "recapButton"
                     text: "Preview recap"
-                    onClicked: root.state.previewRecap()
+                    onClicked: root.appState.previewRecap()
                 }
-                SecondaryButton {
+                CalmButton {
                     objectName: "animationButton"
                     text: "Preview animation"
                     onClicked: root.requestWindow("zen")
@@ -184,7 +183,7 @@ Rectangle {
                 horizontalAlignment: Text.AlignHCenter
                 text: "Tovrin 0.1 · development build"
                 color: Theme.muted
-                font.pixelSize: 11
+                font.pixelSize: Theme.textCaption
             }
         }
     }

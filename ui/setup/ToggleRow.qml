@@ -21,7 +21,7 @@ RowLayout {
             Layout.fillWidth: true
             text: row.title
             color: Theme.charcoal
-            font.pixelSize: 14
+            font.pixelSize: Theme.textLarge
             font.weight: Font.DemiBold
             wrapMode: Text.WordWrap
         }
@@ -29,7 +29,7 @@ RowLayout {
             Layout.fillWidth: true
             text: row.detail
             color: Theme.muted
-            font.pixelSize: 12
+            font.pixelSize: Theme.textNote
             lineHeight: 1.15
             wrapMode: Text.WordWrap
         }

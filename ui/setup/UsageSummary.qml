@@ -43,14 +43,14 @@ Card {
                         Layout.fillWidth: true
                         text: stat.modelData.value
                         color: Theme.charcoal
-                        font.pixelSize: 20
+                        font.pixelSize: Theme.textSubtitle
                         font.weight: Font.DemiBold
                     }
                     Text {
                         Layout.fillWidth: true
                         text: stat.modelData.label
                         color: Theme.muted
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.textNote
                     }
                 }
             }

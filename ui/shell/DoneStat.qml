@@ -24,7 +24,7 @@ ColumnLayout {
     Text {
         text: parent.label
         color: Theme.muted
-        font.pixelSize: 11
+        font.pixelSize: Theme.textCaption
         horizontalAlignment: Text.AlignHCenter
         Layout.fillWidth: true
     }

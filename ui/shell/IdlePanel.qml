@@ -7,7 +7,7 @@ import Tovrin.Shell
 ColumnLayout {
     id: panel
     objectName: "idlePanel"
-    required property AppState state
+    required property AppState appState
     required property MenuModel model
     spacing: 12
 
@@ -25,7 +25,7 @@ ColumnLayout {
         Text {
             text: "A fresh start for your Mac."
             color: Theme.charcoal
-            font.pixelSize: 18
+            font.pixelSize: Theme.textHeading
             font.weight: Font.DemiBold
             Layout.fillWidth: true
             wrapMode: Text.Wrap
@@ -33,15 +33,17 @@ ColumnLayout {
         Text {
             text: "Tovrin learns what you work on and gives every file a home, based on what's inside, not what it's named."
             color: Theme.muted
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             lineHeight: 1.15
             wrapMode: Text.Wrap
             Layout.fillWidth: true
             Layout.bottomMargin: 6
         }
-        PanelButton {
+        CalmButton {
             objectName: "getStarted"
+            kind: CalmButton.Primary
             text: "Get started"
+            Layout.fillWidth: true
             onClicked: Shell.openWindow("onboarding")
         }
     }
@@ -55,35 +57,56 @@ ColumnLayout {
         Card {
             heading: "SINCE YOUR LAST REFRESH"
             Layout.bottomMargin: 6
-            Stat { objectName: "newFiles"; value: Format.count(panel.state.newFiles); label: "new files" }
-            Stat { objectName: "projects"; value: Format.count(panel.model.projects); label: "projects" }
-            Stat { objectName: "folders"; value: Format.count(panel.model.folders); label: "folders" }
+            padding: 14
+            color: Theme.surface
+            spacing: 10
+            RowLayout {
+                spacing: 8
+                Layout.fillWidth: true
+                Stat {
+                    objectName: "newFiles"
+                    value: Format.count(panel.appState.newFiles)
+                    label: "new files"
+                }
+                Stat {
+                    objectName: "projects"
+                    value: Format.count(panel.model.projects)
+                    label: "projects"
+                }
+                Stat {
+                    objectName: "folders"
+                    value: Format.count(panel.model.folders)
+                    label: "folders"
+                }
+            }
         }
-        PanelButton {
+        CalmButton {
             objectName: "refreshNow"
+            kind: CalmButton.Primary
             text: "Refresh now"
+            Layout.fillWidth: true
             Layout.bottomMargin: 4
-            onClicked: panel.state.start(Tidy.Mode.quick)
+            onClicked: panel.appState.start(Tidy.Mode.quick)
         }
         MenuRow {
             objectName: "deepClean"
             icon: "folder"
             title: "Deep clean everything"
             detail: "All folders"
-            onTriggered: panel.state.start(Tidy.Mode.deep)
+            onTriggered: panel.appState.start(Tidy.Mode.deep)
         }
         MenuRow {
             objectName: "clearJunk"
             icon: "trash"
             title: "Clear out junk & duplicates"
-            onTriggered: panel.state.start(Tidy.Mode.junkOnly)
+            onTriggered: panel.appState.start(Tidy.Mode.junkOnly)
         }
         MenuRow {
             objectName: "undo"
             icon: "arrow.uturn.backward"
             title: "Undo last refresh"
-            detail: panel.state.lastLogText
-            onTriggered: panel.state.undoLast()
+            detail: panel.appState.lastLogText
+            onTriggered: panel.appState.undoLast()
         }
         Rectangle {
             Layout.fillWidth: true
@@ -103,12 +126,12 @@ ColumnLayout {
                 Text {
                     text: "Sunday Reset"
                     color: Theme.charcoal
-                    font.pixelSize: 13
+                    font.pixelSize: Theme.textBody
                 }
                 Text {
                     text: "Sorts your week's new files every Sunday at 9 AM"
                     color: Theme.muted
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.textCaption
                     wrapMode: Text.Wrap
                     Layout.fillWidth: true
                 }
@@ -125,9 +148,9 @@ ColumnLayout {
         text: panel.model.message
     }
 
-    PanelButton {
+    CalmButton {
         objectName: "quit"
-        kind: "plain"
+        kind: CalmButton.Quiet
         text: "Quit"
         Layout.alignment: Qt.AlignRight
         onClicked: Shell.quit()

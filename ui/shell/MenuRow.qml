@@ -9,7 +9,7 @@ Rectangle {
     property string title
     property string detail
     readonly property bool hovered: mouse.containsMouse
-    signal triggered()
+    signal triggered
 
     Layout.fillWidth: true
     implicitHeight: Math.max(40, lines.implicitHeight + 14)
@@ -35,7 +35,7 @@ Rectangle {
             Text {
                 text: row.title
                 color: Theme.charcoal
-                font.pixelSize: 13
+                font.pixelSize: Theme.textBody
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }
@@ -43,7 +43,7 @@ Rectangle {
                 text: row.detail
                 visible: row.detail.length > 0
                 color: Theme.muted
-                font.pixelSize: 11
+                font.pixelSize: Theme.textCaption
                 elide: Text.ElideRight
                 Layout.fillWidth: true
             }

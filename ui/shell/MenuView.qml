@@ -5,17 +5,17 @@ import Tovrin.Shell
 // The home screen in the menu panel: one panel per phase.
 Item {
     id: root
-    required property AppState state
+    required property AppState appState
     readonly property Item panel: loader.item
     implicitWidth: 340 + 28
     implicitHeight: (loader.item ? loader.item.implicitHeight : 0) + 28
 
     // The panel window counts again each time it opens.
-    Component.onCompleted: root.state.refreshNewFiles()
+    Component.onCompleted: root.appState.refreshNewFiles()
 
     MenuModel {
         id: menuModel
-        state: root.state
+        state: root.appState
     }
 
     // "Last refresh … ago" is read afresh when the panel opens and while it is open.
@@ -38,34 +38,45 @@ Item {
         y: 14
         width: 340
         sourceComponent: {
-            switch (root.state.phase) {
+            switch (root.appState.phase) {
             case Tidy.Phase.scanning:
             case Tidy.Phase.applying:
-                return scanning
+                return scanning;
             case Tidy.Phase.review:
-                return reviewReady
+                return reviewReady;
             case Tidy.Phase.done:
-                return done
+                return done;
             default:
-                return idle
+                return idle;
             }
         }
     }
 
     Component {
         id: idle
-        IdlePanel { state: root.state; model: menuModel }
+        IdlePanel {
+            appState: root.appState
+            model: menuModel
+        }
     }
     Component {
         id: scanning
-        ScanningPanel { state: root.state }
+        ScanningPanel {
+            appState: root.appState
+        }
     }
     Component {
         id: reviewReady
-        ReviewReadyPanel { state: root.state; model: menuModel }
+        ReviewReadyPanel {
+            appState: root.appState
+            model: menuModel
+        }
     }
     Component {
         id: done
-        DonePanel { state: root.state; model: menuModel }
+        DonePanel {
+            appState: root.appState
+            model: menuModel
+        }
     }
 }

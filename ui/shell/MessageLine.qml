@@ -7,7 +7,7 @@ Text {
     objectName: "message"
     visible: text.length > 0
     color: Theme.muted
-    font.pixelSize: 11
+    font.pixelSize: Theme.textCaption
     wrapMode: Text.Wrap
     Layout.fillWidth: true
 }

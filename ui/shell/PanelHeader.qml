@@ -9,7 +9,9 @@ RowLayout {
     property string subtitle
     spacing: 10
 
-    SunriseMark { size: 34 }
+    SunriseMark {
+        size: 68
+    }
 
     ColumnLayout {
         spacing: 1
@@ -17,14 +19,14 @@ RowLayout {
         Text {
             text: "Tovrin"
             color: Theme.charcoal
-            font.pixelSize: 15
+            font.pixelSize: Theme.textLead
             font.weight: Font.DemiBold
         }
         Text {
             objectName: "subtitle"
             text: header.subtitle
             color: Theme.muted
-            font.pixelSize: 12
+            font.pixelSize: Theme.textNote
             elide: Text.ElideRight
             Layout.fillWidth: true
         }
@@ -32,7 +34,10 @@ RowLayout {
 
     IconButton {
         objectName: "settingsButton"
-        icon.source: "qrc:/qt/qml/Tovrin/Core/icons/gearshape.svg"
+        implicitWidth: 30
+        implicitHeight: 30
+        iconSize: 18
+        iconSource: "qrc:/qt/qml/Tovrin/Core/icons/gearshape.svg"
         help: "Settings"
         onClicked: Shell.openWindow("settings")
     }

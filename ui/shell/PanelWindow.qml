@@ -20,7 +20,7 @@ Window {
         id: menu
         objectName: "menu"
         anchors.fill: parent
-        state: window.appState
+        appState: window.appState
     }
 
     Rectangle {

@@ -6,7 +6,7 @@ import Tovrin.Shell
 ColumnLayout {
     id: panel
     objectName: "reviewReadyPanel"
-    required property AppState state
+    required property AppState appState
     required property MenuModel model
     spacing: 12
 
@@ -16,31 +16,52 @@ ColumnLayout {
         Layout.bottomMargin: 2
     }
     Card {
-        Stat { objectName: "toOrganize"; value: Format.count(panel.model.toOrganize); label: "to organize" }
-        Stat { objectName: "toRename"; value: Format.count(panel.model.toRename); label: "to rename" }
-        Stat { objectName: "junk"; value: Format.fileSize(panel.model.planJunkBytes); label: "junk" }
+        padding: 14
+        color: Theme.surface
+        RowLayout {
+            spacing: 8
+            Layout.fillWidth: true
+            Stat {
+                objectName: "toOrganize"
+                value: Format.count(panel.model.toOrganize)
+                label: "to organize"
+            }
+            Stat {
+                objectName: "toRename"
+                value: Format.count(panel.model.toRename)
+                label: "to rename"
+            }
+            Stat {
+                objectName: "junk"
+                value: Format.fileSize(panel.model.planJunkBytes)
+                label: "junk"
+            }
+        }
     }
     Text {
         objectName: "cost"
         text: panel.model.costText
         visible: text.length > 0
         color: Theme.muted
-        font.pixelSize: 11
+        font.pixelSize: Theme.textCaption
         Layout.alignment: Qt.AlignHCenter
     }
     ColumnLayout {
         spacing: 8
         Layout.fillWidth: true
-        PanelButton {
+        CalmButton {
             objectName: "reviewChanges"
+            kind: CalmButton.Primary
             text: "Review changes"
+            Layout.fillWidth: true
             onClicked: Shell.openWindow("review")
         }
-        PanelButton {
+        CalmButton {
             objectName: "notNow"
-            kind: "secondary"
+            kind: CalmButton.Secondary
             text: "Not now"
-            onClicked: panel.state.discardPlan()
+            Layout.fillWidth: true
+            onClicked: panel.appState.discardPlan()
         }
     }
 

@@ -8,13 +8,17 @@ import Tovrin.Shell
 ColumnLayout {
     id: panel
     objectName: "scanningPanel"
-    required property AppState state
-    readonly property bool applying: state.phase === Tidy.Phase.applying
-    readonly property real fraction: applying ? 1.0
-        : state.total > 0 ? Math.min(1.0, state.decided / state.total) : 0.0
+    required property AppState appState
+    readonly property bool applying: appState.phase === Tidy.Phase.applying
+    readonly property real fraction: applying ? 1.0 : appState.total > 0 ? Math.min(1.0, appState.decided / appState.total) : 0.0
     // Smoothed towards the real fraction; starts where the work is.
     property real shown: fraction
-    Behavior on shown { NumberAnimation { duration: 1400; easing.type: Easing.InOutQuad } }
+    Behavior on shown  {
+        NumberAnimation {
+            duration: 1400
+            easing.type: Easing.InOutQuad
+        }
+    }
     spacing: 10
 
     Item {
@@ -30,7 +34,11 @@ ColumnLayout {
             anchors.centerIn: parent
             width: parent.width - 48
             value: panel.shown
-            background: Rectangle { implicitHeight: 6; radius: 3; color: Theme.sand }
+            background: Rectangle {
+                implicitHeight: 6
+                radius: 3
+                color: Theme.sand
+            }
             contentItem: Item {
                 implicitHeight: 6
                 Rectangle {
@@ -44,19 +52,19 @@ ColumnLayout {
 
         Component.onCompleted: {
             if (!Shell.hasModule("Tovrin.Zen"))
-                return
-            const view = Qt.createQmlObject("import Tovrin.Zen; ZenView { anchors.fill: parent }", picture)
-            view.fraction = Qt.binding(() => panel.shown)
-            view.pulse = Qt.binding(() => panel.state.decided)
-            zen = view
+                return;
+            const view = Qt.createQmlObject("import Tovrin.Zen; ZenView { anchors.fill: parent }", picture);
+            view.fraction = Qt.binding(() => panel.shown);
+            view.pulse = Qt.binding(() => panel.appState.decided);
+            zen = view;
         }
     }
 
     Text {
         objectName: "calmStatus"
-        text: panel.state.calmStatus
+        text: panel.appState.calmStatus
         color: Theme.muted
-        font.pixelSize: 13
+        font.pixelSize: Theme.textBody
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
         Layout.fillWidth: true

@@ -12,7 +12,7 @@ ColumnLayout {
     Text {
         text: parent.value
         color: Theme.charcoal
-        font.pixelSize: 22
+        font.pixelSize: Theme.textTitle
         font.weight: Font.DemiBold
         horizontalAlignment: Text.AlignHCenter
         Layout.fillWidth: true
@@ -20,7 +20,7 @@ ColumnLayout {
     Text {
         text: parent.label
         color: Theme.muted
-        font.pixelSize: 11
+        font.pixelSize: Theme.textCaption
         horizontalAlignment: Text.AlignHCenter
         Layout.fillWidth: true
     }

@@ -62,7 +62,7 @@ QByteArray source(const WindowSpec& spec) {
                                               "    height: Math.min(view.implicitHeight, room)\n"
                                               "    minimumWidth: width; maximumWidth: width\n"
                                               "    minimumHeight: height; maximumHeight: height");
-    const QString state = spec.usesState ? QStringLiteral("state: window.appState") : QString();
+    const QString state = spec.usesState ? QStringLiteral("appState: window.appState") : QString();
     return QStringLiteral("import QtQuick\n"
                           "import Tovrin.Core\n"
                           "import %1\n"

@@ -29,7 +29,7 @@ Item {
             anchors.margins: 8
             fraction: root.total > 0 ? root.decided / root.total : 0
             pulse: root.decided
-            Behavior on fraction {
+            Behavior on fraction  {
                 NumberAnimation {
                     duration: 1400
                     easing.type: Easing.BezierSpline
@@ -45,7 +45,7 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         padding: 6
         text: "Preview"
-        font.pixelSize: 11
+        font.pixelSize: Theme.textCaption
         color: Theme.muted
         opacity: 0.7
     }

@@ -28,8 +28,7 @@ Item {
 
     FrameAnimation {
         id: frames
-        running: root.visible && root.Window.visibility !== Window.Hidden
-                 && root.Window.visibility !== Window.Minimized
+        running: root.visible && root.Window.visibility !== Window.Hidden && root.Window.visibility !== Window.Minimized
         onTriggered: canvas.tick()
     }
 
@@ -46,10 +45,10 @@ Item {
                 required property string modelData
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: modelData
-                font.pixelSize: 13
+                font.pixelSize: Theme.textBody
                 color: Theme.muted
                 opacity: root.caption === modelData ? 1 : 0
-                Behavior on opacity {
+                Behavior on opacity  {
                     NumberAnimation {
                         duration: 1200
                         easing.type: Easing.BezierSpline
@@ -60,7 +59,7 @@ Item {
         }
         TextMetrics {
             id: inText
-            font.pixelSize: 13
+            font.pixelSize: Theme.textBody
             text: "Breathe in"
         }
     }

@@ -163,7 +163,7 @@ class TestRecapView : public QObject {
     void open() {
         view = std::make_unique<QQuickView>();
         UiCore::setUp(*view->engine());
-        view->setInitialProperties({{QStringLiteral("state"), QVariant::fromValue(state.get())}});
+        view->setInitialProperties({{QStringLiteral("appState"), QVariant::fromValue(state.get())}});
         view->setResizeMode(QQuickView::SizeRootObjectToView);
         view->resize(760, 520);
         view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Tovrin/Recap/RecapView.qml")));

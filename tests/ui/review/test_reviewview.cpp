@@ -60,7 +60,7 @@ class TestReviewView : public QObject {
         if (!state) state = fixture->start();
         view = std::make_unique<QQuickView>();
         UiCore::setUp(*view->engine());
-        view->setInitialProperties({{QStringLiteral("state"), QVariant::fromValue(state.get())}});
+        view->setInitialProperties({{QStringLiteral("appState"), QVariant::fromValue(state.get())}});
         view->setResizeMode(QQuickView::SizeRootObjectToView);
         view->setSource(QUrl(QStringLiteral("qrc:/qt/qml/Tovrin/Review/ReviewView.qml")));
         if (view->status() != QQuickView::Ready) {

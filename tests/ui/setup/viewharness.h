@@ -23,7 +23,7 @@ public:
     ViewHarness(const QString& view, AppState* state) {
         QQuickStyle::setStyle(QStringLiteral("Basic"));
         UiCore::setUp(*window.engine());
-        window.setInitialProperties({{QStringLiteral("state"), QVariant::fromValue(state)}});
+        window.setInitialProperties({{QStringLiteral("appState"), QVariant::fromValue(state)}});
         window.setResizeMode(QQuickView::SizeViewToRootObject);
         window.setSource(
             QUrl(QStringLiteral("qrc:/qt/qml/Tovrin/Setup/") + view + QStringLiteral(".qml")));

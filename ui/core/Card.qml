@@ -2,36 +2,38 @@ import QtQuick
 import QtQuick.Layouts
 import Tovrin.Core
 
-// A framed group of stats, with an optional small heading.
+// A framed group under an optional small heading; its children stack in a
+// column.
 Rectangle {
     id: card
+
     property string heading
-    default property alias content: body.data
+    property int padding: 16
+    property alias spacing: column.spacing
+    default property alias content: column.data
 
     Layout.fillWidth: true
-    implicitHeight: column.implicitHeight + 28
+    implicitWidth: column.implicitWidth + 2 * padding
+    implicitHeight: column.implicitHeight + 2 * padding
     radius: 10
-    color: Theme.surface
+    color: Theme.ivory
     border.width: 1
     border.color: Theme.hairline
 
     ColumnLayout {
         id: column
+
         anchors.fill: parent
-        anchors.margins: 14
-        spacing: 10
+        anchors.margins: card.padding
+        spacing: 12
+
         Text {
             text: card.heading
             visible: card.heading.length > 0
             color: Theme.muted
-            font.pixelSize: 10
+            font.pixelSize: Theme.textMicro
             font.weight: Font.DemiBold
             font.letterSpacing: 0.8
-        }
-        RowLayout {
-            id: body
-            spacing: 8
-            Layout.fillWidth: true
         }
     }
 }

@@ -19,9 +19,9 @@ Switch {
         color: control.checked ? Theme.charcoal : Theme.stone
         opacity: control.enabled ? 1 : 0.4
 
-        Behavior on color  {
+        Behavior on color {
             ColorAnimation {
-                duration: 120
+                duration: 150
             }
         }
 
@@ -33,9 +33,10 @@ Switch {
             x: control.checked ? parent.width - width - 2 : 2
             color: Theme.ivory
 
-            Behavior on x  {
+            Behavior on x {
                 NumberAnimation {
-                    duration: 120
+                    duration: 150
+                    easing.type: Easing.InOutQuad
                 }
             }
         }

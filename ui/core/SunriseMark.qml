@@ -1,0 +1,19 @@
+import QtQuick
+
+// The brand mark; shows nothing when the artwork is missing.
+Item {
+    id: mark
+
+    property real size: 44
+
+    implicitWidth: size
+    implicitHeight: size
+
+    Image {
+        anchors.fill: parent
+        sourceSize: Qt.size(mark.size * 2, mark.size * 2)
+        source: "qrc:/qt/qml/Tovrin/Core/icons/Mark.svg"
+        fillMode: Image.PreserveAspectFit
+        smooth: true
+    }
+}
