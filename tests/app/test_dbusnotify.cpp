@@ -142,14 +142,8 @@ private slots:
     void planReadyAndClick() {
         QVERIFY(serverBus().registerService(serviceName));
         const TestHome home;
-        qunsetenv("XDG_CONFIG_HOME");
-        Profile profile;
-        profile.onboarded = true;
-        Store::saveProfile(profile);
-        QFile note(home.path(QStringLiteral("Desktop/notes.txt")));
-        QVERIFY(note.open(QIODevice::WriteOnly));
-        note.write("shopping list");
-        note.close();
+        TestHome::onboard();
+        home.write(QStringLiteral("Desktop/notes.txt"), "shopping list");
 
         DBusNotifications notifications(client(address, QStringLiteral("app")));
         QVERIFY(notifications.available());

@@ -1,6 +1,7 @@
 #include "appstate.h"
 #include "fakes.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 #include "usage.h"
 
@@ -12,18 +13,7 @@
 
 #include <memory>
 
-namespace {
-
-void write(const QString& path, const QByteArray& bytes, const QDateTime& modified = {}) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.flush();
-    if (modified.isValid()) QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
-}
-
-} // namespace
+using TestFiles::write;
 
 // Whole refreshes against a stand-in model, real folders and the real mover.
 class TestRefresh : public QObject {

@@ -152,8 +152,7 @@ private slots:
         profile.onboarded = true;
         profile.autoTidy = true;
         Store::saveProfile(profile);
-        QFile file(home->path(QStringLiteral("Desktop/a.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        home->write(QStringLiteral("Desktop/a.txt"), "");
         claude.classifyFailure = Model::Failure{true, QStringLiteral("Model refused.")};
         clock = local(QStringLiteral("2026-12-06 09:05"));
         auto state = makeState();
@@ -261,9 +260,7 @@ private slots:
     void launchAfterDueTimeShowsReminder() {
         clock = local(QStringLiteral("2026-12-05 12:00"));
         notifier().setUp(false);
-        Profile profile;
-        profile.onboarded = true;
-        Store::saveProfile(profile);
+        TestHome::onboard();
         clock = local(QStringLiteral("2026-12-06 09:20"));
         const auto state = makeState();
         QCOMPARE(notifications.shown.size(), 1);

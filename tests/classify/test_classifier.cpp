@@ -1,5 +1,7 @@
 #include "classifier.h"
+#include "testfiles.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -93,16 +95,11 @@ MakeSheet sheetOk() {
 }
 
 ScannedItem item(qint64 id, const QString& name, FileKind kind, const QString& folder = {}) {
-    ScannedItem it;
-    it.id = id;
-    const QString dir = QDir::homePath() + "/Downloads" + (folder.isEmpty() ? "" : "/" + folder);
-    it.url = QUrl::fromLocalFile(dir + "/" + name);
-    it.name = name;
-    it.ext = QFileInfo(name).suffix().toLower();
-    it.kind = kind;
-    it.size = 50'000;
-    it.modified = QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC).addSecs(id);
-    return it;
+    return TestScannedItem("Downloads/" + (folder.isEmpty() ? QString() : folder + "/") + name)
+        .id(id)
+        .kind(kind)
+        .size(50'000)
+        .modified(QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC).addSecs(id));
 }
 
 QList<ScannedItem> items(int texts, int images, qint64 firstId = 1) {
@@ -113,12 +110,6 @@ QList<ScannedItem> items(int texts, int images, qint64 firstId = 1) {
         out.append(
             item(firstId + texts + i, QStringLiteral("beach %1.jpg").arg(i), FileKind::image));
     return out;
-}
-
-template <typename T> T await(QFuture<T> future) {
-    if (!QTest::qWaitFor([&] { return future.isFinished(); }, 30'000))
-        qFatal("the classifier never finished");
-    return future.result();
 }
 
 QMap<qint64, PlanItem> byId(const QList<PlanItem>& plan) {

@@ -1,5 +1,7 @@
 #include "contactsheet.h"
+#include "testfiles.h"
 #include "testimages.h"
+#include "testitems.h"
 
 #include <QBuffer>
 #include <QDeadlineTimer>
@@ -25,11 +27,7 @@ const QList<QColor> colours = {Qt::red,     Qt::green, Qt::blue,           Qt::y
                                Qt::magenta, Qt::cyan,  QColor(255, 128, 0)};
 
 ScannedItem item(const QString& path) {
-    ScannedItem it;
-    it.url = QUrl::fromLocalFile(path);
-    it.name = QFileInfo(path).fileName();
-    it.kind = FileKind::image;
-    return it;
+    return TestScannedItem(path).kind(FileKind::image);
 }
 
 ScannedItem named(const QString& name) {
@@ -66,12 +64,6 @@ bool darkened(const QImage& sheet, QRect area) {
     return false;
 }
 
-template <typename T> T await(QFuture<T> future) {
-    if (!QTest::qWaitFor([&] { return future.isFinished(); }, 60'000))
-        qFatal("the sheet never finished");
-    return future.result();
-}
-
 QImage solidImage(QColor colour, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
@@ -86,11 +78,7 @@ QByteArray encoded(const QImage& image, const char* format) {
     return bytes;
 }
 
-void write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+using TestFiles::write;
 
 QByteArray le32(quint32 v) {
     QByteArray b(4, '\0');

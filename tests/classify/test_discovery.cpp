@@ -1,6 +1,8 @@
 #include "discovery.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -8,16 +10,9 @@
 
 namespace {
 
-ScannedItem item(const QString& path, FileKind kind = FileKind::doc, bool isDir = false) {
-    ScannedItem it;
-    it.url = QUrl::fromLocalFile(QDir::homePath() + "/" + path);
-    it.name = QFileInfo(path).fileName();
-    it.ext = isDir ? QString() : QFileInfo(path).suffix().toLower();
-    it.kind = kind;
-    it.isDir = isDir;
-    it.size = 1000;
-    it.modified = QDateTime(QDate(2026, 1, 1), QTime(9, 0), Qt::UTC);
-    return it;
+ScannedItem item(const QString& path, FileKind kind = FileKind::doc) {
+    return TestScannedItem(path).kind(kind).size(1000).modified(
+        QDateTime(QDate(2026, 1, 1), QTime(9, 0), Qt::UTC));
 }
 
 QString section(const QString& digest, const QString& heading) {
@@ -51,12 +46,6 @@ MakeSheet sheets(int& made, bool ok = true) {
     };
 }
 
-template <typename T> T await(QFuture<T> future) {
-    if (!QTest::qWaitFor([&] { return future.isFinished(); }, 10'000))
-        qFatal("discovery never finished");
-    return future.result();
-}
-
 } // namespace
 
 class TestDiscovery : public QObject {
@@ -72,17 +61,17 @@ private slots:
         QTest::addColumn<QString>("heading");
         QTest::addColumn<QString>("expected");
 
-        QList<ScannedItem> brand{item("Projects/Pellmark brand", FileKind::folder, true)};
+        QList<ScannedItem> brand{item("Projects/Pellmark brand", FileKind::folder)};
         for (int i = 0; i < 12; ++i)
             brand.append(item(QStringLiteral("Projects/Pellmark brand/f%1.txt").arg(i)));
         QTest::newRow("own name 3, each child 1") << brand << "Folder names (file count): "
                                                   << "Pellmark brand (15), Projects (1)";
         QTest::newRow("placeholder text in a name")
-            << QList<ScannedItem>{item("Projects/%1 Brand", FileKind::folder, true)}
+            << QList<ScannedItem>{item("Projects/%1 Brand", FileKind::folder)}
             << "Folder names (file count): "
             << "%1 Brand (3), Projects (1)";
         QTest::newRow("line break in a name")
-            << QList<ScannedItem>{item("Projects/Brand\nrules", FileKind::folder, true)}
+            << QList<ScannedItem>{item("Projects/Brand\nrules", FileKind::folder)}
             << "Folder names (file count): "
             << "Brand\\u000arules (3), Projects (1)";
         QTest::newRow("Downloads and Desktop add nothing")

@@ -1,5 +1,6 @@
 #include "planner.h"
 #include "testhome.h"
+#include "testitems.h"
 #include "vocabulary.h"
 
 #include <QtTest>
@@ -11,12 +12,6 @@ using OptString = std::optional<QString>;
 
 namespace {
 
-Project project(const QString& name) {
-    Project p;
-    p.name = name;
-    return p;
-}
-
 Decision decision(const QString& category, const OptString& sub = std::nullopt,
                   const QString& confidence = QStringLiteral("high"),
                   const OptString& newName = std::nullopt) {
@@ -24,16 +19,8 @@ Decision decision(const QString& category, const OptString& sub = std::nullopt,
 }
 
 ScannedItem item(qint64 id, const QString& path, FileKind kind = FileKind::other) {
-    ScannedItem out;
-    out.id = id;
-    out.url = QUrl::fromLocalFile(path);
-    out.name = QFileInfo(path).fileName();
-    out.ext = QFileInfo(path).suffix();
-    out.kind = kind;
-    out.isDir = kind == FileKind::folder;
-    out.size = 10;
-    out.modified = QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC);
-    return out;
+    return TestScannedItem(path).id(id).kind(kind).size(10).modified(
+        QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC));
 }
 
 OptString none() {

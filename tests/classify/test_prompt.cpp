@@ -1,6 +1,7 @@
 #include "prompt.h"
 #include "store.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -53,13 +54,6 @@ Reply with ONLY a JSON array, one object per file:
 const QString noProjects = QStringLiteral("- (none listed)");
 const QString replyFormatStart = QStringLiteral("\n\nReply with ONLY a JSON array");
 
-Project project(const QString& name, const QString& aliases = {}) {
-    Project p;
-    p.name = name;
-    p.aliases = aliases;
-    return p;
-}
-
 void writeData(const QString& name, const QByteArray& bytes) {
     QFile file(Store::filePath(name));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -103,14 +97,7 @@ QStringList render(const QHash<qint64, Decision>& decisions) {
 }
 
 ScannedItem item(const QString& path) {
-    ScannedItem it;
-    it.id = 7;
-    it.url = QUrl::fromLocalFile(path);
-    it.name = QFileInfo(path).fileName();
-    it.kind = FileKind::pdf;
-    it.size = 4096;
-    it.modified = QDateTime(QDate(2026, 3, 1), QTime(12, 0), Qt::UTC);
-    return it;
+    return TestScannedItem(path).id(7).kind(FileKind::pdf).size(4096);
 }
 
 } // namespace

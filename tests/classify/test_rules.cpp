@@ -1,5 +1,6 @@
 #include "rules.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QtTest>
 
@@ -7,24 +8,9 @@
 
 namespace {
 
-Project project(const QString& name, const QString& aliases = {}) {
-    Project p;
-    p.name = name;
-    p.aliases = aliases;
-    return p;
-}
-
 // Writes the file for real so the item's path is one the scanner could have produced.
 ScannedItem itemAt(const TestHome& home, const QString& relative) {
-    const QString full = home.path(relative);
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QFile file(full);
-    if (file.open(QIODevice::WriteOnly)) file.write("x");
-    ScannedItem item;
-    item.id = 1;
-    item.url = QUrl::fromLocalFile(full);
-    item.name = QFileInfo(full).fileName();
-    return item;
+    return TestScannedItem(home.write(relative)).id(1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "claudeapi.h"
 #include "fakeclaude.h"
+#include "testfiles.h"
 #include "testhome.h"
 #include "usage.h"
 
@@ -7,12 +8,6 @@
 #include <QtTest>
 
 namespace {
-
-template <typename T> T await(QFuture<T> future) {
-    if (!QTest::qWaitFor([&] { return future.isFinished(); }, 30'000))
-        qFatal("the call never finished");
-    return future.result();
-}
 
 QJsonArray ping() {
     return {QJsonObject{{"type", "text"}, {"text", "ping"}}};

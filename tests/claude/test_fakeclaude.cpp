@@ -1,5 +1,6 @@
 #include "claudeapi.h"
 #include "fakeclaude.h"
+#include "testfiles.h"
 
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -9,12 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-template <typename T> T await(QFuture<T> future) {
-    if (!QTest::qWaitFor([&] { return future.isFinished(); }, 30'000))
-        qFatal("the call never finished");
-    return future.result();
-}
 
 const QString classifySystem = QStringLiteral(
     "You sort files.\n\nTheir projects and brands:\n- Vantle (also called: vantlecards)\n"

@@ -17,12 +17,6 @@ namespace {
 
 using TestFiles::write;
 
-template <typename T> T await(QFuture<T> future) {
-    if (!QTest::qWaitFor([&] { return future.isFinished(); }, 120'000))
-        qFatal("the run never finished");
-    return future.result();
-}
-
 struct Counts {
     int text = 0;
     int visual = 0;

@@ -50,14 +50,6 @@ void fillClutter(const TestHome& home) {
     painter.drawText(200, 400, QStringLiteral("Invoice 2291 for garden supplies"));
 }
 
-void onboard(const TestHome& home) {
-    Profile profile;
-    profile.onboarded = true;
-    profile.homeBase = home.path("Documents");
-    Store::saveProfile(profile);
-    Store::saveKey(QStringLiteral("sk-test-key"));
-}
-
 bool inside(const QString& path, const QString& folder) {
     return QDir::cleanPath(path).startsWith(QDir::cleanPath(folder) + QLatin1Char('/'));
 }
@@ -98,7 +90,8 @@ private slots:
         QVERIFY(server->listen());
         qputenv("ANTHROPIC_BASE_URL", server->url().toString().toUtf8());
         fillClutter(*home);
-        onboard(*home);
+        TestHome::onboard();
+        Store::saveKey(QStringLiteral("sk-test-key"));
     }
     void cleanup() {
         server.reset();

@@ -5,6 +5,7 @@
 #include "store.h"
 #include "testfiles.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -24,21 +25,6 @@ QByteArray read(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-PlanItem planItem(const QString& src, const QString& destFolder,
-                  const QString& category = QStringLiteral("personal")) {
-    PlanItem item;
-    item.src = QUrl::fromLocalFile(src);
-    item.destFolder = destFolder;
-    item.category = category;
-    item.confidence = QStringLiteral("high");
-    item.kind = FileKind::other;
-    item.size = QFileInfo(src).size();
-    item.approved = true;
-    item.renameApproved = true;
-    return item;
-}
-
-// Every regular file under root with its bytes, keyed by path.
 int logCount(const QString& prefix) {
     return int(QDir(Store::logsDir()).entryList({prefix + "*.json"}, QDir::Files).size());
 }
@@ -141,7 +127,7 @@ private slots:
         QFETCH(QString, landing);
         const QString src = downloads() + "/a.txt";
         write(src, "alpha");
-        PlanItem item = planItem(src, "Personal/Photos");
+        PlanItem item = TestPlanItem(src, "Personal/Photos");
         bool renames = true;
         if (shape == "unapproved") item.approved = false;
         if (shape == "protected junk" || shape == "protected duplicate") {
@@ -215,9 +201,9 @@ private slots:
                                                 {"n.txt", "needs-you"},
                                                 {"p.txt", "personal"}}) {
             write(downloads() + "/" + name, QByteArray(100, 'x'));
-            plan.append(planItem(downloads() + "/" + name, "Dest", category));
+            plan.append(TestPlanItem(downloads() + "/" + name, "Dest", category));
         }
-        plan.append(planItem(downloads() + "/gone.txt", "Dest", "junk"));
+        plan.append(TestPlanItem(downloads() + "/gone.txt", "Dest", "junk"));
         plan.last().size = 5000;
         const ApplyResult result = Mover::apply(plan, base(), true).value();
         QCOMPARE(result, (ApplyResult{4, 0, 200, 1, 1}));
@@ -228,14 +214,14 @@ private slots:
         write(home->path("Desktop/report.pdf"), "two");
         write(base() + "/Work Admin/report.pdf", "already there");
         write(downloads() + "/Box/inner.txt", "inside");
-        QList<PlanItem> plan{planItem(downloads() + "/report.pdf", "Work Admin"),
-                             planItem(home->path("Desktop/report.pdf"), "Work Admin"),
-                             planItem(downloads() + "/Box", "Archive/2024")};
+        QList<PlanItem> plan{TestPlanItem(downloads() + "/report.pdf", "Work Admin"),
+                             TestPlanItem(home->path("Desktop/report.pdf"), "Work Admin"),
+                             TestPlanItem(downloads() + "/Box", "Archive/2024")};
         // A folder can never go inside itself.
         write(base() + "/Self/x.txt", "x");
-        plan.append(planItem(base() + "/Self", "Self/Deeper"));
-        plan.append(planItem(base() + "/Self", "Self"));
-        plan.append(planItem(base() + "/Self", "./Self/"));
+        plan.append(TestPlanItem(base() + "/Self", "Self/Deeper"));
+        plan.append(TestPlanItem(base() + "/Self", "Self"));
+        plan.append(TestPlanItem(base() + "/Self", "./Self/"));
         const ApplyResult result = Mover::apply(plan, base(), true).value();
         QCOMPARE(result.moved, 3);
         QCOMPARE(result.skipped, 3);
@@ -252,7 +238,7 @@ private slots:
         QList<PlanItem> plan;
         for (int i = 0; i < 45; ++i) {
             write(downloads() + QStringLiteral("/f%1.txt").arg(i), QByteArray::number(i));
-            plan.append(planItem(downloads() + QStringLiteral("/f%1.txt").arg(i), "Dest"));
+            plan.append(TestPlanItem(downloads() + QStringLiteral("/f%1.txt").arg(i), "Dest"));
         }
         QCOMPARE(Mover::apply(plan, base(), true).value().moved, 45);
         const auto log = Store::latestLog();
@@ -272,9 +258,10 @@ private slots:
 
         // A second apply within the same second gets its own log.
         write(downloads() + "/late.txt", "late");
-        QCOMPARE(
-            Mover::apply({planItem(downloads() + "/late.txt", "Dest")}, base(), true).value().moved,
-            1);
+        QCOMPARE(Mover::apply({TestPlanItem(downloads() + "/late.txt", "Dest")}, base(), true)
+                     .value()
+                     .moved,
+                 1);
         QCOMPARE(logCount("moves-"), 2);
         QCOMPARE(Mover::undoLatest(), 1);
         QCOMPARE(read(downloads() + "/late.txt"), QByteArray("late"));
@@ -309,13 +296,13 @@ private slots:
             for (char& c : bytes)
                 c = char(random.bounded(256));
             write(src, bytes);
-            PlanItem item = planItem(src, QStringLiteral("Group %1/Sub").arg(i % 7));
+            PlanItem item = TestPlanItem(src, QStringLiteral("Group %1/Sub").arg(i % 7));
             if (i % 5 == 0)
                 item.newName = QStringLiteral("Renamed %1.txt").arg(i % 4); // collides too
             plan.append(item);
         }
         write(downloads() + "/Folder/a/b.txt", "nested");
-        plan.append(planItem(downloads() + "/Folder", "Folders"));
+        plan.append(TestPlanItem(downloads() + "/Folder", "Folders"));
         const auto before = snapshot(home->path());
         const ApplyResult result = Mover::apply(plan, base(), renames).value();
         QCOMPARE(result.moved, plan.size());
@@ -336,9 +323,9 @@ private slots:
         QCOMPARE(Mover::undoLatest(), 0);
         write(downloads() + "/a.txt", "a");
         write(downloads() + "/b.txt", "b");
-        Mover::apply(
-            {planItem(downloads() + "/a.txt", "Dest"), planItem(downloads() + "/b.txt", "Dest")},
-            base(), true);
+        Mover::apply({TestPlanItem(downloads() + "/a.txt", "Dest"),
+                      TestPlanItem(downloads() + "/b.txt", "Dest")},
+                     base(), true);
         // The user moved one away and put a new file where the other came from.
         QVERIFY(QFile::rename(base() + "/Dest/a.txt", home->path("a elsewhere.txt")));
         write(downloads() + "/b.txt", "new b");
@@ -349,8 +336,8 @@ private slots:
 
         // A plan that moves nothing leaves no log, so undo reaches the one before.
         write(downloads() + "/c.txt", "c");
-        Mover::apply({planItem(downloads() + "/c.txt", "Dest")}, base(), true);
-        QCOMPARE(Mover::apply({planItem(downloads() + "/gone.txt", "Dest")}, base(), true)
+        Mover::apply({TestPlanItem(downloads() + "/c.txt", "Dest")}, base(), true);
+        QCOMPARE(Mover::apply({TestPlanItem(downloads() + "/gone.txt", "Dest")}, base(), true)
                      .value()
                      .skipped,
                  1);
@@ -360,7 +347,7 @@ private slots:
 
         // Everything moved away since: nothing comes back, the log is still used up.
         write(downloads() + "/d.txt", "d");
-        Mover::apply({planItem(downloads() + "/d.txt", "Dest")}, base(), true);
+        Mover::apply({TestPlanItem(downloads() + "/d.txt", "Dest")}, base(), true);
         QVERIFY(QFile::rename(base() + "/Dest/d.txt", home->path("d elsewhere.txt")));
         QCOMPARE(Mover::undoLatest(), 0);
         QCOMPARE(logCount("moves-"), 0);
@@ -406,8 +393,8 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.setFileTime(old, QFileDevice::FileModificationTime));
         }
-        const ApplyResult result = Mover::apply({planItem(downloads() + "/big.bin", "In"),
-                                                 planItem(downloads() + "/Tree", "In")},
+        const ApplyResult result = Mover::apply({TestPlanItem(downloads() + "/big.bin", "In"),
+                                                 TestPlanItem(downloads() + "/Tree", "In")},
                                                 other.path(), true)
                                        .value();
         QCOMPARE(result.moved, 2);
@@ -426,7 +413,7 @@ private slots:
         write(downloads() + "/Broken/ok.txt", "ok");
         QCOMPARE(::mkfifo(qPrintable(downloads() + "/Broken/pipe"), 0600), 0);
         const ApplyResult failed =
-            Mover::apply({planItem(downloads() + "/Broken", "In")}, other.path(), true).value();
+            Mover::apply({TestPlanItem(downloads() + "/Broken", "In")}, other.path(), true).value();
         QCOMPARE(failed.skipped, 1);
         QCOMPARE(read(downloads() + "/Broken/ok.txt"), QByteArray("ok"));
         QVERIFY(!QFileInfo::exists(other.path() + "/In/Broken"));
@@ -485,7 +472,7 @@ private slots:
         const QString src = downloads() + "/report.pdf";
         const QByteArray bytes(100'000, 'r');
         write(src, bytes);
-        QCOMPARE(Mover::apply({planItem(src, "Work")}, base(), true).value().moved, 1);
+        QCOMPARE(Mover::apply({TestPlanItem(src, "Work")}, base(), true).value().moved, 1);
         write(src, bytes.left(40'000));
         const QString log = *Store::latestLog();
         const MoveRecord back{base() + "/Work/report.pdf", src, QDateTime::currentDateTimeUtc()};

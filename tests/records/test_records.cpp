@@ -1,6 +1,7 @@
 #include "json.h"
 #include "kinds.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QtTest>
 
@@ -9,20 +10,14 @@
 namespace {
 
 PlanItem samplePlanItem(const QString& path) {
-    PlanItem item;
-    item.id = 7;
-    item.src = QUrl::fromLocalFile(path);
-    item.destFolder = "Projects/Vantle/Images";
-    item.category = "project:Vantle";
-    item.confidence = "high";
-    item.reason = "Matched Vantle in its name or folder";
-    item.newName = "Vantle - card art.png";
-    item.kind = FileKind::image;
-    item.size = 1234;
-    item.approved = true;
-    item.renameApproved = false;
-    item.suggestedProject = "Brel";
-    return item;
+    return TestPlanItem(path, "Projects/Vantle/Images", "project:Vantle")
+        .id(7)
+        .reason("Matched Vantle in its name or folder")
+        .newName("Vantle - card art.png")
+        .kind(FileKind::image)
+        .size(1234)
+        .renameApproved(false)
+        .suggestedProject("Brel");
 }
 
 Profile sampleProfile() {
@@ -524,62 +519,6 @@ private slots:
         QCOMPARE(leftChars(emoji, 1), "a");
         QCOMPARE(leftChars(emoji, 10), emoji);
         QCOMPARE(leftChars("", 3), "");
-    }
-
-    void kindLists_data() {
-        QTest::addColumn<FileKind>("kind");
-        QTest::addColumn<QString>("extensions");
-        QTest::newRow("pdf") << FileKind::pdf << "pdf";
-        QTest::newRow("image") << FileKind::image
-                               << "jpg jpeg png gif heic heif webp tif tiff bmp svg ico avif raw "
-                                  "cr2 cr3 nef arw dng";
-        QTest::newRow("video") << FileKind::video
-                               << "mov mp4 m4v avi mkv webm wmv flv mts m2ts 3gp";
-        QTest::newRow("audio") << FileKind::audio << "mp3 wav aiff aif m4a flac aac ogg caf";
-        QTest::newRow("design") << FileKind::design
-                                << "psd psb ai indd sketch fig xd afdesign afphoto afpub eps aep "
-                                   "aepx prproj drp blend c4d obj fbx glb gltf stl procreate xcf "
-                                   "kra clip lottie";
-        QTest::newRow("doc") << FileKind::doc << "doc docx pages rtf rtfd odt txt md markdown";
-        QTest::newRow("sheet") << FileKind::sheet << "xls xlsx numbers csv tsv ods";
-        QTest::newRow("slides") << FileKind::slides << "ppt pptx key odp";
-        QTest::newRow("archive") << FileKind::archive << "zip rar 7z tar gz tgz bz2 xz";
-        QTest::newRow("installer") << FileKind::installer << "dmg pkg mpkg iso";
-        QTest::newRow("code") << FileKind::code
-                              << "py js ts tsx jsx html htm css json sol rs go java swift kt c "
-                                 "cpp h sh yml yaml toml ipynb";
-        QTest::newRow("font") << FileKind::font << "ttf otf woff woff2";
-        QTest::newRow("partial") << FileKind::partial << "crdownload part download partial tmp";
-        QTest::newRow("bundle") << FileKind::bundle << "";
-        QTest::newRow("project") << FileKind::project << "";
-        QTest::newRow("folder") << FileKind::folder << "";
-        QTest::newRow("other") << FileKind::other << "";
-    }
-    void kindLists() {
-        QFETCH(FileKind, kind);
-        QFETCH(QString, extensions);
-        const QStringList expected = extensions.split(' ', Qt::SkipEmptyParts);
-        QCOMPARE(sorted(Kinds::map().keys(kind)), sorted(expected));
-        for (const QString& ext : expected) {
-            QCOMPARE(toString(Kinds::kind("/x/file." + ext, false)), toString(kind));
-            QCOMPARE(toString(Kinds::kind("/x/FILE." + ext.toUpper(), false)), toString(kind));
-        }
-    }
-
-    void kindTables() {
-        QCOMPARE(Kinds::map().size(), 130);
-        const QStringList bundles =
-            QString("app photoslibrary photolibrary fcpbundle imovielibrary "
-                    "logicx band musiclibrary tvlibrary aplibrary lrdata "
-                    "lrlibrary xcodeproj xcworkspace bundle framework rtfd "
-                    "pages key numbers sketch fcpxld dvdmedia prproj aep")
-                .split(' ');
-        QCOMPARE(sorted(Kinds::bundleExtensions().values()), sorted(bundles));
-        const QSet<FileKind> protectedKinds = {FileKind::pdf,   FileKind::video,  FileKind::design,
-                                               FileKind::doc,   FileKind::sheet,  FileKind::slides,
-                                               FileKind::font,  FileKind::bundle, FileKind::project,
-                                               FileKind::folder};
-        QCOMPARE(Kinds::hardProtected(), protectedKinds);
     }
 
     void kindOf_data() {

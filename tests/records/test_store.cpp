@@ -3,6 +3,7 @@
 #include "store.h"
 #include "testfiles.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QDirIterator>
 #include <QtTest>
@@ -24,17 +25,13 @@ const QStringList dataFiles = {"config.json", "profile.json", "pending-plan.json
                                "project-notes.json"};
 
 PlanItem planItem(const QString& path) {
-    PlanItem item;
-    item.id = 3;
-    item.src = QUrl::fromLocalFile(path);
-    item.destFolder = "Library/Memes";
-    item.category = "library";
-    item.confidence = "medium";
-    item.reason = "A meme";
-    item.kind = FileKind::image;
-    item.size = 99;
-    item.approved = true;
-    return item;
+    return TestPlanItem(path, "Library/Memes", "library")
+        .id(3)
+        .confidence("medium")
+        .reason("A meme")
+        .kind(FileKind::image)
+        .size(99)
+        .renameApproved(false);
 }
 
 mode_t modeOf(const QString& path) {

@@ -8,6 +8,7 @@
 #include "store.h"
 #include "testfiles.h"
 #include "testhome.h"
+#include "testitems.h"
 #include "usage.h"
 
 #include <QDirIterator>
@@ -40,14 +41,8 @@ void fill(const QString& dir) {
 
 QList<PlanItem> planOf(const QStringList& sources, const QString& destFolder) {
     QList<PlanItem> plan;
-    for (const QString& src : sources) {
-        PlanItem item;
-        item.src = QUrl::fromLocalFile(src);
-        item.destFolder = destFolder;
-        item.category = QStringLiteral("personal");
-        item.approved = true;
-        plan.append(item);
-    }
+    for (const QString& src : sources)
+        plan.append(TestPlanItem(src, destFolder));
     return plan;
 }
 

@@ -5,6 +5,7 @@
 #include "store.h"
 #include "testfiles.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QDirIterator>
 #include <QProcess>
@@ -21,16 +22,6 @@ using TestFiles::read;
 using TestFiles::snapshot;
 using TestFiles::Tree;
 using TestFiles::write;
-
-PlanItem approved(const QString& src, const QString& destFolder, const QString& category) {
-    PlanItem item;
-    item.src = QUrl::fromLocalFile(src);
-    item.destFolder = destFolder;
-    item.category = category;
-    item.confidence = QStringLiteral("high");
-    item.approved = true;
-    return item;
-}
 
 } // namespace
 
@@ -97,7 +88,7 @@ private slots:
             QFile file(src);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray::number(i * 104729) + QByteArray(i % 500, 'x'));
-            plan.append(approved(src, QStringLiteral("Work/Folder %1").arg(i % 12), "work"));
+            plan.append(TestPlanItem(src, QStringLiteral("Work/Folder %1").arg(i % 12), "work"));
             destination.insert(src, base + '/' + plan.last().destFolder);
         }
         Store::savePlan(plan);
@@ -146,7 +137,7 @@ private slots:
         for (int i = 0; i < 24; ++i) {
             const QString src = home.path("Desktop/") + QStringLiteral("photo %1.raw").arg(i);
             write(src, QByteArray(1'500'000 + i, char('a' + i)));
-            copies.append(approved(src, "Photos", "personal"));
+            copies.append(TestPlanItem(src, "Photos", "personal"));
         }
         Store::savePlan(copies);
         const Tree start = snapshot(home.path("Desktop"));

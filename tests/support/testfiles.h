@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
+#include <QDateTime>
+#include <QFuture>
 #include <QMap>
 #include <QTest>
 
@@ -11,34 +9,20 @@
 // and a tree taken as path → bytes to compare before and after.
 namespace TestFiles {
 
-inline void write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-inline QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// With a valid time, the file's modification time is set to it.
+void write(const QString& path, const QByteArray& bytes, const QDateTime& modified = {});
+QByteArray read(const QString& path);
 
 using Tree = QMap<QString, QByteArray>;
-
-inline Tree snapshot(const QStringList& roots) {
-    Tree tree;
-    for (const QString& root : roots) {
-        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            tree.insert(path, read(path));
-        }
-    }
-    return tree;
-}
-inline Tree snapshot(const QString& root) {
-    return snapshot(QStringList{root});
-}
+Tree snapshot(const QStringList& roots);
+Tree snapshot(const QString& root);
 
 } // namespace TestFiles
+
+// The future's result; a future that never finishes ends the run, since
+// every step after it would only read an empty result.
+template <typename T> T await(QFuture<T> future, int timeout = 120'000) {
+    if (!QTest::qWaitFor([&] { return future.isFinished(); }, timeout))
+        qFatal("the future never finished");
+    return future.result();
+}

@@ -1,21 +1,20 @@
 #pragma once
 
-#include <QDir>
+#include <QStringList>
 #include <QTemporaryDir>
-#include <QtGlobal>
 
-// A throw-away HOME for one test: the data directory, Desktop, Downloads and
-// Documents all live inside it, so no test touches the real user's files.
+// A throw-away HOME for one test: the data and config folders, Desktop,
+// Downloads and Documents all live inside it, so no test touches the real
+// user's files.
 class TestHome {
 public:
-    TestHome() {
-        qputenv("HOME", dir_.path().toLocal8Bit());
-        qunsetenv("XDG_DATA_HOME");
-        for (const char* name : {"Desktop", "Downloads", "Documents"})
-            QDir(dir_.path()).mkpath(QString::fromLatin1(name));
-    }
+    TestHome();
     QString path() const { return dir_.path(); }
-    QString path(const QString& relative) const { return dir_.path() + QLatin1Char('/') + relative; }
+    QString path(const QString& relative) const;
+    // Writes a file under the home, folders made as needed; its full path.
+    QString write(const QString& relative, const QByteArray& bytes = "x") const;
+    // Saves an onboarded profile with these projects.
+    static void onboard(const QStringList& projects = {});
 
 private:
     QTemporaryDir dir_;

@@ -57,14 +57,6 @@ private slots:
         QCOMPARE(Recap::slides(data), show);
     }
 
-    void names() {
-        QStringList names;
-        for (Slide slide : {Slide::intro, Slide::moved, Slide::groups, Slide::renamed, Slide::clear,
-                            Slide::finale})
-            names.append(Recap::name(slide));
-        QCOMPARE(names, (QStringList{"intro", "moved", "groups", "renamed", "clear", "finale"}));
-    }
-
     void barFractions_data() {
         QTest::addColumn<QList<GroupCount>>("groups");
         QTest::addColumn<QList<double>>("fractions");

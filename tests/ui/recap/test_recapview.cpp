@@ -1,8 +1,10 @@
 #include "appstate.h"
 #include "format.h"
 #include "qmltypes.h"
+#include "quick.h"
 #include "store.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QAbstractAnimation>
 #include <QFile>
@@ -72,19 +74,6 @@ Planned planned(const QString& name, const QString& dest,
     return {name, dest, category, size, std::move(newName), kind};
 }
 
-void findNamed(QQuickItem* item, const QString& name, QList<QQuickItem*>& found) {
-    if (item->objectName() == name) found.append(item);
-    for (QQuickItem* child : item->childItems())
-        findNamed(child, name, found);
-}
-
-void collectTexts(QQuickItem* item, QList<QQuickItem*>& texts) {
-    if (!item->isVisible()) return;
-    if (item->inherits("QQuickText")) texts.append(item);
-    for (QQuickItem* child : item->childItems())
-        collectTexts(child, texts);
-}
-
 QList<Planned> many(const QString& dest, int n) {
     QList<Planned> files;
     for (int i = 0; i < n; ++i)
@@ -115,9 +104,7 @@ class TestRecapView : public QObject {
     }
 
     void makeState() {
-        Profile profile;
-        profile.onboarded = true;
-        Store::saveProfile(profile);
+        TestHome::onboard();
         AppServices services;
         services.settingsPath = home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
         state = std::make_unique<AppState>(services);
@@ -127,23 +114,12 @@ class TestRecapView : public QObject {
     void savePlan(const QList<Planned>& files) {
         QList<PlanItem> plan;
         for (const Planned& file : files) {
-            const QString path = home->path(QStringLiteral("Desktop/") + file.name);
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write("data");
-            PlanItem item;
-            item.id = plan.size() + 1;
-            item.src = QUrl::fromLocalFile(path);
-            item.destFolder = file.dest;
-            item.category =
-                file.category == QLatin1String("missing") ? QStringLiteral("junk") : file.category;
-            item.confidence = QStringLiteral("high");
-            item.reason = QStringLiteral("r");
-            item.kind = file.kind;
-            item.size = file.size;
-            item.newName = file.newName;
-            item.renameApproved = file.newName.has_value();
-            item.approved = true;
+            const QString path = home->write(QStringLiteral("Desktop/") + file.name, "data");
+            TestPlanItem item(path, file.dest,
+                              file.category == QLatin1String("missing") ? QStringLiteral("junk")
+                                                                        : file.category);
+            item.id(plan.size() + 1).kind(file.kind).size(file.size);
+            if (file.newName) item.newName(*file.newName);
             plan.append(item);
         }
         Store::savePlan(plan);
@@ -181,33 +157,18 @@ class TestRecapView : public QObject {
         auto* stack = root()->findChild<QQuickItem*>(QStringLiteral("slides"));
         return stack->property("current").value<QQuickItem*>();
     }
-    QList<QQuickItem*> textItems() const {
-        QList<QQuickItem*> found;
-        collectTexts(current(), found);
-        return found;
-    }
-    QStringList texts() const {
-        QStringList found;
-        for (QQuickItem* item : textItems())
-            found.append(item->property("text").toString());
-        return found;
-    }
+    QStringList texts() const { return Quick::texts(current()); }
     // Texts of the current slide that do not lie wholly inside the window.
     QStringList offWindow() const {
         QStringList off;
         const QRectF window(QPointF(0, 0), view->size());
-        for (QQuickItem* item : textItems())
-            if (!window.contains(item->mapRectToScene(item->boundingRect())))
+        for (QQuickItem* item : Quick::items(current()))
+            if (item->isVisible() && item->inherits("QQuickText") &&
+                !window.contains(item->mapRectToScene(item->boundingRect())))
                 off.append(item->property("text").toString());
         return off;
     }
-    void clickAt(QQuickItem* item) {
-        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-        QTest::mouseClick(view.get(), Qt::LeftButton, {}, centre.toPoint());
-    }
-    void shoot(const QString& name) {
-        QVERIFY(view->grabWindow().save(QStringLiteral(TOVRIN_SCREENSHOTS "/") + name));
-    }
+    void clickAt(QQuickItem* item) { QVERIFY(Quick::click(item)); }
 
     static QList<Planned> fullPlan() {
         QList<Planned> files = many(QStringLiteral("Personal/Documents"), 2);
@@ -359,7 +320,8 @@ private slots:
             QCOMPARE(hint->isVisible(), show[i].slide != QLatin1String("finale"));
             QCOMPARE(hint->property("text").toString(), QStringLiteral("Click to continue"));
             if (!shots.isEmpty())
-                shoot(QStringLiteral("%1-%2-%3.png").arg(shots).arg(i).arg(slide()));
+                QVERIFY(Quick::screenshot(
+                    *view, QStringLiteral("%1-%2-%3").arg(shots).arg(i).arg(slide())));
             if (i + 1 < show.size()) clickAt(current());
         }
         clickAt(current()); // the finale stays
@@ -378,7 +340,8 @@ private slots:
         clock.step(4000);
         QCOMPARE(slide(), QStringLiteral("groups"));
         QList<QQuickItem*> fills;
-        findNamed(current(), QStringLiteral("fill"), fills);
+        for (QQuickItem* item : Quick::items(current()))
+            if (item->objectName() == QLatin1String("fill")) fills.append(item);
         QCOMPARE(fills.size(), 2);
         const double track = fills[0]->parentItem()->width();
         QVERIFY(std::abs(fills[0]->width() - track) < track * 0.002);

@@ -2,11 +2,12 @@
 
 #include "appstate.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
+#include "testitems.h"
 
 #include <QColor>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
@@ -81,27 +82,14 @@ public:
     }
 
 private:
-    PlanItem add(const QString& file, const QString& dest, const QString& category, FileKind kind,
-                 qint64 size, const char* reason) {
-        PlanItem item;
-        item.id = plan.size();
-        item.src = QUrl::fromLocalFile(file);
-        item.destFolder = dest;
-        item.category = category;
-        item.confidence = QStringLiteral("high");
-        item.reason = QString::fromUtf8(reason);
-        item.kind = kind;
-        item.size = size;
-        item.approved = category != QLatin1String("needs-you");
-        item.renameApproved = true;
-        return item;
-    }
-
-    static void touch(const QString& file, qint64 bytes = 1) {
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        QFile out(file);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(QByteArray(int(std::min<qint64>(bytes, 64)), 'x'));
+    TestPlanItem add(const QString& file, const QString& dest, const QString& category,
+                     FileKind kind, qint64 size, const char* reason) {
+        return TestPlanItem(file, dest, category)
+            .id(plan.size())
+            .reason(QString::fromUtf8(reason))
+            .kind(kind)
+            .size(size)
+            .approved(category != QLatin1String("needs-you"));
     }
 
     // A one-page PDF with a heading and lines of "text", so its tile shows a page.
@@ -143,10 +131,9 @@ private:
             paint.end();
             QDir().mkpath(QFileInfo(file).absolutePath());
             image.save(file, "JPG", 85);
-            PlanItem item = add(file, dest, QStringLiteral("project:Pellmark"), FileKind::image,
-                                QFileInfo(file).size(), "A product photo for Pellmark");
-            item.newName = QStringLiteral("Pellmark product shot %1.jpg").arg(i + 1);
-            plan.append(item);
+            plan.append(add(file, dest, QStringLiteral("project:Pellmark"), FileKind::image,
+                            QFileInfo(file).size(), "A product photo for Pellmark")
+                            .newName(QStringLiteral("Pellmark product shot %1.jpg").arg(i + 1)));
             ++counts.organize;
             ++counts.rename;
         }
@@ -160,11 +147,11 @@ private:
             if (kind == FileKind::pdf)
                 document(file, QString::fromUtf8(reason), i);
             else
-                touch(file);
-            PlanItem item = add(file, dest, category, kind, 40'000 + 1'000 * i, reason);
+                TestFiles::write(file, "x");
+            TestPlanItem item = add(file, dest, category, kind, 40'000 + 1'000 * i, reason);
             // Every fourth receipt had a meaningless name.
             if (category == QLatin1String("personal") && i % 4 == 0) {
-                item.newName = QStringLiteral("Receipt %1.pdf").arg(i + 1);
+                item.newName(QStringLiteral("Receipt %1.pdf").arg(i + 1));
                 ++counts.rename;
             }
             plan.append(item);
@@ -176,7 +163,7 @@ private:
               const char* reason) {
         for (int i = 0; i < n; ++i) {
             const QString file = home.path(QStringLiteral("Desktop/") + pattern.arg(i + 1));
-            touch(file);
+            TestFiles::write(file, "x");
             plan.append(add(file, QStringLiteral("Tovrin Review/To Delete - Review First/") + sub,
                             QStringLiteral("junk"), kind, size, reason));
             ++counts.junk;
@@ -186,13 +173,13 @@ private:
     void needs(int n) {
         for (int i = 0; i < n; ++i) {
             const QString file = home.path(QStringLiteral("Downloads/notes-%1.txt").arg(i + 1));
-            touch(file);
-            PlanItem item = add(file, QStringLiteral("Tovrin Review/Needs You"),
-                                QStringLiteral("needs-you"), FileKind::doc, 2'000 + i,
-                                i < 5 ? "Best guess: notes for the Kestrel pitch"
-                                      : "Best guess: meeting notes");
-            item.confidence = QStringLiteral("low");
-            if (i < 5) item.suggestedProject = QStringLiteral("Kestrel");
+            TestFiles::write(file, "x");
+            TestPlanItem item = add(file, QStringLiteral("Tovrin Review/Needs You"),
+                                    QStringLiteral("needs-you"), FileKind::doc, 2'000 + i,
+                                    i < 5 ? "Best guess: notes for the Kestrel pitch"
+                                          : "Best guess: meeting notes");
+            item.confidence(QStringLiteral("low"));
+            if (i < 5) item.suggestedProject(QStringLiteral("Kestrel"));
             plan.append(item);
             ++counts.needs;
         }

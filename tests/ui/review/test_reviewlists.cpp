@@ -1,19 +1,15 @@
 #include "reviewlists.h"
+#include "testitems.h"
 
 #include <QTest>
 
 namespace {
 
-PlanItem item(qint64 id, const QString& category, const QString& dest = QStringLiteral("Personal"),
-              qint64 size = 1) {
-    PlanItem p;
-    p.id = id;
-    p.src = QUrl::fromLocalFile(QStringLiteral("/home/a/Downloads/file-%1.pdf").arg(id));
-    p.destFolder = dest;
-    p.category = category;
-    p.size = size;
-    p.approved = true;
-    return p;
+TestPlanItem item(qint64 id, const QString& category,
+                  const QString& dest = QStringLiteral("Personal")) {
+    return TestPlanItem(QStringLiteral("/home/a/Downloads/file-%1.pdf").arg(id), dest, category)
+        .id(id)
+        .size(1);
 }
 
 } // namespace
@@ -123,13 +119,14 @@ private slots:
     void junkGroupsBySizeInPlanOrder() {
         const QString junk = QStringLiteral("Tovrin Review/To Delete - Review First/");
         const QList<PlanItem> plan{
-            item(1, QStringLiteral("junk"), junk + QStringLiteral("Screenshots & images"), 10),
+            item(1, QStringLiteral("junk"), junk + QStringLiteral("Screenshots & images")).size(10),
             item(2, QStringLiteral("duplicate"),
-                 QStringLiteral("Tovrin Review/Duplicates - Review First"), 500),
-            item(3, QStringLiteral("personal"), QStringLiteral("Personal"), 9'999),
-            item(4, QStringLiteral("junk"), junk + QStringLiteral("Installers"), 300),
-            item(5, QStringLiteral("junk"), junk + QStringLiteral("Screenshots & images"), 20),
-            item(6, QStringLiteral("junk"), junk + QStringLiteral("Installers"), 300),
+                 QStringLiteral("Tovrin Review/Duplicates - Review First"))
+                .size(500),
+            item(3, QStringLiteral("personal"), QStringLiteral("Personal")).size(9'999),
+            item(4, QStringLiteral("junk"), junk + QStringLiteral("Installers")).size(300),
+            item(5, QStringLiteral("junk"), junk + QStringLiteral("Screenshots & images")).size(20),
+            item(6, QStringLiteral("junk"), junk + QStringLiteral("Installers")).size(300),
         };
         const QList<Review::JunkGroup> groups = Review::junkGroups(plan);
         QCOMPARE(groups.size(), 3);

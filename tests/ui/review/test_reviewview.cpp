@@ -1,4 +1,5 @@
 #include "qmltypes.h"
+#include "quick.h"
 #include "reviewfixture.h"
 #include "reviewlists.h"
 
@@ -12,39 +13,6 @@
 
 Q_IMPORT_QML_PLUGIN(Tovrin_CorePlugin)
 Q_IMPORT_QML_PLUGIN(Tovrin_ReviewPlugin)
-
-namespace {
-
-QList<QQuickItem*> allItems(QQuickItem* root) {
-    QList<QQuickItem*> found{root};
-    for (QQuickItem* child : root->childItems())
-        found += allItems(child);
-    return found;
-}
-
-QQuickItem* byName(QQuickItem* root, const QString& name) {
-    for (QQuickItem* item : allItems(root))
-        if (item->objectName() == name && item->isVisible()) return item;
-    return nullptr;
-}
-
-QStringList texts(QQuickItem* root) {
-    QStringList found;
-    for (QQuickItem* item : allItems(root))
-        if (item->isVisible() && item->inherits("QQuickText"))
-            found.append(item->property("text").toString());
-    return found;
-}
-
-QQuickItem* byText(QQuickItem* root, const QString& text) {
-    for (QQuickItem* item : allItems(root))
-        if (item->isVisible() && item->property("text").toString() == text &&
-            item->inherits("QQuickAbstractButton"))
-            return item;
-    return nullptr;
-}
-
-} // namespace
 
 // The review window on screen: which operation each control calls, what each
 // tab shows, and that approving moves exactly the approved files.
@@ -84,36 +52,28 @@ class TestReviewView : public QObject {
     // every step after it would only read through a null pointer.
     QQuickItem* find(const QString& name, QQuickItem* in = nullptr) {
         QQuickItem* found = nullptr;
-        if (!QTest::qWaitFor([&] { return (found = byName(in ? in : root(), name)) != nullptr; }))
+        if (!QTest::qWaitFor([&] {
+                found = Quick::find(in ? in : root(), name);
+                return found && found->isVisible();
+            }))
             qFatal("No visible item named %s", qPrintable(name));
         return found;
     }
 
-    void click(QQuickItem* item) {
-        QVERIFY(item);
-        const QPoint at =
-            item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
-        QTest::mouseClick(view.get(), Qt::LeftButton, {}, at);
-    }
-
-    void type(const QString& text) {
-        for (QChar c : text)
-            QTest::keyClick(view.get(), c.toLatin1());
-    }
+    void click(QQuickItem* item) { QVERIFY(Quick::click(item)); }
 
     void showTab(const QString& title) { click(find(QStringLiteral("tab-") + title)); }
 
     // Waits until no thumbnail is still loading, then saves the window.
     void screenshot(const QString& name) {
         const auto loading = [this] {
-            for (QQuickItem* item : allItems(root()))
+            for (QQuickItem* item : Quick::items(root()))
                 if (item->inherits("QQuickImage") && item->property("status").toInt() == 2)
                     return true;
             return false;
         };
         QTRY_VERIFY(!loading());
-        const QImage shot = view->grabWindow();
-        QVERIFY(shot.save(QStringLiteral(TOVRIN_SCREENSHOTS "/review-%1.png").arg(name)));
+        QVERIFY(Quick::screenshot(*view, QStringLiteral("review-") + name));
     }
 
     const PlanItem& now(qint64 id) const { return *ReviewFixture::find(state->plan(), id); }
@@ -144,12 +104,12 @@ private slots:
             {QStringLiteral("Needs You"), fixture->counts.needs},
         };
         for (const auto& [title, count] : expected)
-            QCOMPARE(texts(find(QStringLiteral("tab-") + title)),
+            QCOMPARE(Quick::texts(find(QStringLiteral("tab-") + title)),
                      (QStringList{title, QString::number(count)}));
         QCOMPARE(
             find(QStringLiteral("approve"))->property("text").toString(),
             QStringLiteral("Approve %1 changes").arg(fixture->plan.size() - fixture->counts.needs));
-        QCOMPARE(byName(root(), QStringLiteral("emptyState")), nullptr);
+        QVERIFY(!Quick::shows(root(), QStringLiteral("emptyState")));
         screenshot(QStringLiteral("organize"));
     }
 
@@ -162,9 +122,7 @@ private slots:
     void refreshOpensOnItsTab() {
         QFETCH(Tidy::Mode, mode);
         QFETCH(int, tab);
-        Profile profile;
-        profile.onboarded = true;
-        Store::saveProfile(profile);
+        TestHome::onboard();
         state = std::make_unique<AppState>(fixture->services());
         state->start(mode);
         QTRY_COMPARE_WITH_TIMEOUT(state->phase(), Phase::review, 20000);
@@ -260,7 +218,7 @@ private slots:
         // Installers: heading and 5 rows; then the screenshots' heading, 200 rows, the line.
         QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, 6 + 201), Q_ARG(int, 2));
         QQuickItem* more = find(QStringLiteral("junkMore-Screenshots & images"));
-        QCOMPARE(texts(more).value(0),
+        QCOMPARE(Quick::texts(more).value(0),
                  QStringLiteral("+ 50 more like these. Use Keep all to keep the whole group."));
         screenshot(QStringLiteral("junk-more"));
     }
@@ -300,7 +258,7 @@ private slots:
         showTab(QStringLiteral("Needs You"));
         click(find(QStringLiteral("sendAll")));
         QQuickItem* archive = nullptr;
-        QTRY_VERIFY((archive = byText(view->contentItem(), QStringLiteral("Archive"))));
+        QTRY_VERIFY((archive = Quick::button(view->contentItem(), QStringLiteral("Archive"))));
         click(archive);
         QTRY_COMPARE(find(QStringLiteral("needsList"))->property("count").toInt(), 0);
         int sent = 0;
@@ -312,7 +270,7 @@ private slots:
             }
         QCOMPARE(sent, fixture->counts.needs);
         // The bulk row goes with the last item; the header stays.
-        QVERIFY(!byName(root(), QStringLiteral("sendAll")));
+        QVERIFY(!Quick::shows(root(), QStringLiteral("sendAll")));
     }
 
     void destinationPicker_data() {
@@ -335,7 +293,7 @@ private slots:
         if (entry == QLatin1String("Work Admin")) screenshot(QStringLiteral("needs"));
         click(find(QStringLiteral("destination"), row));
         QQuickItem* choice = nullptr;
-        QTRY_VERIFY((choice = byText(view->contentItem(), entry)));
+        QTRY_VERIFY((choice = Quick::button(view->contentItem(), entry)));
         if (entry == QLatin1String("Work Admin")) screenshot(QStringLiteral("needs-menu"));
         click(choice);
         QCOMPARE(now(id).destFolder, folder);
@@ -355,7 +313,8 @@ private slots:
         QTRY_COMPARE(menu->property("text").toString(), QStringLiteral("Needs You folder  ▾"));
         click(menu);
         QQuickItem* choice = nullptr;
-        QTRY_VERIFY((choice = byText(view->contentItem(), QStringLiteral("Leave where it is"))));
+        QTRY_VERIFY(
+            (choice = Quick::button(view->contentItem(), QStringLiteral("Leave where it is"))));
         click(choice);
         QCOMPARE(now(id).approved, false);
         QCOMPARE(now(id).category, QStringLiteral("needs-you"));
@@ -367,14 +326,13 @@ private slots:
         showTab(QStringLiteral("Needs You"));
         QQuickItem* add = find(QStringLiteral("addProject"));
         QCOMPARE(add->property("enabled").toBool(), false);
-        click(find(QStringLiteral("projectField")));
-        type(QStringLiteral("  "));
+        Quick::type(find(QStringLiteral("projectField")), QStringLiteral("  "));
         QCOMPARE(add->property("enabled").toBool(), false);
         QTest::keyClick(view.get(), Qt::Key_Return);
         QCOMPARE(state->profile().projects.size(), 0);
         QCOMPARE(state->phase(), Phase::review);
 
-        type(QStringLiteral("Kestrel"));
+        Quick::type(find(QStringLiteral("projectField")), QStringLiteral("Kestrel"));
         QCOMPARE(add->property("enabled").toBool(), true);
         QTest::keyClick(view.get(), Qt::Key_Return);
         QCOMPARE(state->profile().projects.size(), 1);
@@ -507,10 +465,11 @@ private slots:
         QVERIFY(open());
         QQuickItem* empty = find(QStringLiteral("emptyState"));
         QVERIFY(empty->isVisible());
-        QCOMPARE(texts(empty), (QStringList{QStringLiteral("Nothing waiting"),
-                                            QStringLiteral("Start a refresh from the menu bar.")}));
+        QCOMPARE(Quick::texts(empty),
+                 (QStringList{QStringLiteral("Nothing waiting"),
+                              QStringLiteral("Start a refresh from the menu bar.")}));
         for (const char* title : {"Organize", "Rename", "Junk", "Needs You"})
-            QCOMPARE(texts(find(QStringLiteral("tab-") + QLatin1String(title))).value(1),
+            QCOMPARE(Quick::texts(find(QStringLiteral("tab-") + QLatin1String(title))).value(1),
                      QStringLiteral("0"));
         QCOMPARE(find(QStringLiteral("approve"))->property("text").toString(),
                  QStringLiteral("Approve 0 changes"));

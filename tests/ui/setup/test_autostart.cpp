@@ -13,10 +13,7 @@ class TestAutostart : public QObject {
     std::unique_ptr<TestHome> home;
 
 private slots:
-    void init() {
-        home = std::make_unique<TestHome>();
-        qunsetenv("XDG_CONFIG_HOME");
-    }
+    void init() { home = std::make_unique<TestHome>(); }
     void cleanup() { home.reset(); }
 
     void entryPathFollowsConfigHome_data() {

@@ -48,7 +48,6 @@ private slots:
 
     void init() {
         home = std::make_unique<TestHome>();
-        qunsetenv("XDG_CONFIG_HOME");
         server = std::make_unique<FakeClaude::Server>(FakeClaude::Options{});
         QVERIFY(server->listen());
         qputenv("ANTHROPIC_BASE_URL", server->url().toString().toUtf8());
@@ -117,12 +116,12 @@ private slots:
             // The finished first step shows a check mark.
             QVERIFY(view.find(QStringLiteral("check"))->isVisible());
         }
-        const QStringList shown = view.visibleTexts();
+        const QStringList shown = Quick::texts(view.root());
         for (const QString& text : texts)
             QVERIFY2(shown.contains(text), qPrintable(text));
         QCOMPARE(shown.contains(QStringLiteral("Connect Tovrin")), step == 0);
         QCOMPARE(shown.contains(QStringLiteral("A few preferences")), step == 1);
-        QVERIFY(view.screenshot(screenshot));
+        QVERIFY(Quick::screenshot(view.window, screenshot));
     }
 
     // A 1366 × 768 screen with a panel leaves the window 688 high: each
@@ -138,10 +137,10 @@ private slots:
             return item && window.contains(item->mapRectToScene(item->boundingRect()));
         };
         QVERIFY(inView(view.find(QStringLiteral("continueButton"))));
-        QVERIFY(view.screenshot(QStringLiteral("onboarding-1366x768-connect")));
+        QVERIFY(Quick::screenshot(view.window, QStringLiteral("onboarding-1366x768-connect")));
         QVERIFY(view.click(QStringLiteral("continueButton")));
         QVERIFY(inView(view.find(QStringLiteral("startButton"))));
-        QVERIFY(view.screenshot(QStringLiteral("onboarding-1366x768-preferences")));
+        QVERIFY(Quick::screenshot(view.window, QStringLiteral("onboarding-1366x768-preferences")));
 
         QQuickItem* scroller = view.find(QStringLiteral("scroller"));
         QVERIFY(scroller);
@@ -150,10 +149,11 @@ private slots:
         QQuickItem* sunday = view.toggle(QStringLiteral("sundayResetRow"));
         QTRY_VERIFY(inView(sunday));
         const bool autoTidy = state->profile().autoTidy;
-        QVERIFY(view.click(sunday));
+        QVERIFY(Quick::click(sunday));
         QCOMPARE(state->profile().autoTidy, !autoTidy);
         QVERIFY(inView(view.find(QStringLiteral("startButton"))));
-        QVERIFY(view.screenshot(QStringLiteral("onboarding-1366x768-preferences-end")));
+        QVERIFY(
+            Quick::screenshot(view.window, QStringLiteral("onboarding-1366x768-preferences-end")));
     }
 
     void keyCheck_data() {
@@ -205,7 +205,7 @@ private slots:
                                       .at(0)
                                       .toObject();
         QCOMPARE(block.value(QStringLiteral("text")).toString(), QStringLiteral("ping"));
-        QVERIFY(view.screenshot(screenshot));
+        QVERIFY(Quick::screenshot(view.window, screenshot));
     }
 
     void continueSavesKey_data() {
@@ -260,7 +260,7 @@ private slots:
         QVERIFY(view.show());
         QVERIFY(view.click(QStringLiteral("continueButton")));
         for (const QString& folder : clicks)
-            QVERIFY(view.click(view.toggle(QStringLiteral("folder-") + folder)));
+            QVERIFY(Quick::click(view.toggle(QStringLiteral("folder-") + folder)));
         QCOMPARE(state->profile().scanFolders, expected);
         for (const QString& folder : {QStringLiteral("Desktop"), QStringLiteral("Pictures")})
             QCOMPARE(view.toggle(QStringLiteral("folder-") + folder)->property("checked").toBool(),
@@ -276,9 +276,9 @@ private slots:
         QSignalSpy finished(view.root(), SIGNAL(finished()));
         view.find(QStringLiteral("keyField"))->setProperty("text", QStringLiteral("sk-ant-key"));
         QVERIFY(view.click(QStringLiteral("continueButton")));
-        QVERIFY(view.click(view.toggle(QStringLiteral("renameRow"))));
-        QVERIFY(view.click(view.toggle(QStringLiteral("installersRow"))));
-        QVERIFY(view.click(view.toggle(QStringLiteral("sundayResetRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("renameRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("installersRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("sundayResetRow"))));
         QVERIFY(view.click(QStringLiteral("mode-claude-sonnet-5-5")));
         QVERIFY(view.find(QStringLiteral("mode-claude-sonnet-5-5"))->property("selected").toBool());
         QCOMPARE(Store::loadProfile(), std::nullopt);

@@ -63,17 +63,14 @@ class TestSettings : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void init() {
-        home = std::make_unique<TestHome>();
-        qunsetenv("XDG_CONFIG_HOME");
-    }
+    void init() { home = std::make_unique<TestHome>(); }
     void cleanup() { home.reset(); }
 
     void texts() {
         const auto state = makeState();
         ViewHarness view(QStringLiteral("SettingsView"), state.get());
         QVERIFY(showAll(view));
-        const QStringList shown = view.visibleTexts();
+        const QStringList shown = Quick::texts(view.root());
         for (const QString& text : {
                  QStringLiteral("Settings"),
                  QStringLiteral("Rename unclear files by what's in them"),
@@ -130,11 +127,11 @@ private slots:
         QVERIFY(showAll(view));
         const bool before = field(saved());
         QCOMPARE(view.toggle(row)->property("checked").toBool(), before);
-        QVERIFY(view.click(view.toggle(row)));
+        QVERIFY(Quick::click(view.toggle(row)));
         QCOMPARE(field(saved()), !before);
         QCOMPARE(field(state->profile()), !before);
         QCOMPARE(view.toggle(row)->property("checked").toBool(), !before);
-        QVERIFY(view.click(view.toggle(row)));
+        QVERIFY(Quick::click(view.toggle(row)));
         QCOMPARE(field(saved()), before);
     }
 
@@ -166,13 +163,13 @@ private slots:
         // Absent means on.
         QVERIFY(view.toggle(QStringLiteral("reminderRow"))->property("checked").toBool());
 
-        QVERIFY(view.click(view.toggle(QStringLiteral("reminderRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("reminderRow"))));
         QCOMPARE(reminderSetting(), QVariant(false));
         QVERIFY(!state->notifier().reminderOn());
         QCOMPARE(state->notifier().reminderDue(), std::nullopt);
         QVERIFY(!view.toggle(QStringLiteral("reminderRow"))->property("checked").toBool());
 
-        QVERIFY(view.click(view.toggle(QStringLiteral("reminderRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("reminderRow"))));
         QCOMPARE(reminderSetting(), QVariant(true));
         QCOMPARE(state->notifier().reminderDue().has_value(), scheduledWhenOn);
     }
@@ -183,9 +180,9 @@ private slots:
         QVERIFY(state->notifier().reminderDue());
         ViewHarness view(QStringLiteral("SettingsView"), state.get());
         QVERIFY(showAll(view));
-        QVERIFY(view.click(view.toggle(QStringLiteral("sundayResetRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("sundayResetRow"))));
         QCOMPARE(state->notifier().reminderDue(), std::nullopt);
-        QVERIFY(view.click(view.toggle(QStringLiteral("sundayResetRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("sundayResetRow"))));
         QVERIFY(state->notifier().reminderDue());
     }
 
@@ -194,11 +191,11 @@ private slots:
         ViewHarness view(QStringLiteral("SettingsView"), state.get());
         QVERIFY(showAll(view));
         QVERIFY(!view.toggle(QStringLiteral("loginRow"))->property("checked").toBool());
-        QVERIFY(view.click(view.toggle(QStringLiteral("loginRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("loginRow"))));
         QVERIFY(QFile::exists(home->path(QStringLiteral(".config/autostart/tovrin.desktop"))));
         QVERIFY(Autostart::entry(QCoreApplication::applicationFilePath()).contains("Exec="));
         QVERIFY(view.toggle(QStringLiteral("loginRow"))->property("checked").toBool());
-        QVERIFY(view.click(view.toggle(QStringLiteral("loginRow"))));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("loginRow"))));
         QVERIFY(!Autostart::isEnabled());
     }
 
@@ -246,7 +243,7 @@ private slots:
                  QString());
         QVERIFY(!view.find(QStringLiteral("noProjects"))->isVisible());
         QVERIFY(view.find(QStringLiteral("project-") + stored));
-        QCOMPARE(view.visibleTexts().contains(aliases), !aliases.isEmpty());
+        QCOMPARE(Quick::texts(view.root()).contains(aliases), !aliases.isEmpty());
     }
 
     void removeProject() {
@@ -257,8 +254,8 @@ private slots:
         const auto state = makeState(profile);
         ViewHarness view(QStringLiteral("SettingsView"), state.get());
         QVERIFY(showAll(view));
-        QVERIFY(view.click(ViewHarness::find(view.find(QStringLiteral("project-Vantle")),
-                                             QStringLiteral("remove"))));
+        QVERIFY(Quick::click(
+            Quick::find(view.find(QStringLiteral("project-Vantle")), QStringLiteral("remove"))));
         QCOMPARE(saved().projects, QList<Project>{kova});
         QCOMPARE(state->profile().projects, QList<Project>{kova});
         QVERIFY(!view.find(QStringLiteral("project-Vantle")));
@@ -289,7 +286,7 @@ private slots:
         for (int i = 0; i < labels.size(); ++i) {
             QQuickItem* stat = view.find(QStringLiteral("stat-") + labels[i]);
             QVERIFY2(stat, qPrintable(labels[i]));
-            QCOMPARE(ViewHarness::find(stat, QStringLiteral("value"))->property("text").toString(),
+            QCOMPARE(Quick::find(stat, QStringLiteral("value"))->property("text").toString(),
                      values[i]);
         }
     }
@@ -343,10 +340,10 @@ private slots:
         const auto state = makeState(profile);
         ViewHarness view(QStringLiteral("SettingsView"), state.get());
         QVERIFY(showAll(view));
-        QVERIFY(view.screenshot(QStringLiteral("settings")));
-        QVERIFY(view.click(view.toggle(QStringLiteral("sundayResetRow"))));
+        QVERIFY(Quick::screenshot(view.window, QStringLiteral("settings")));
+        QVERIFY(Quick::click(view.toggle(QStringLiteral("sundayResetRow"))));
         QVERIFY(resize(view, view.root()->implicitHeight()));
-        QVERIFY(view.screenshot(QStringLiteral("settings-window")));
+        QVERIFY(Quick::screenshot(view.window, QStringLiteral("settings-window")));
     }
 };
 

@@ -2,8 +2,8 @@
 
 #include "appstate.h"
 #include "qmltypes.h"
+#include "quick.h"
 
-#include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickView>
 #include <QTest>
@@ -37,54 +37,13 @@ public:
 
     QQuickItem* root() const { return window.rootObject(); }
 
-    static QQuickItem* find(QQuickItem* from, const QString& name) {
-        if (!from) return nullptr;
-        for (QQuickItem* child : from->childItems()) {
-            if (child->objectName() == name) return child;
-            if (QQuickItem* found = find(child, name)) return found;
-        }
-        return nullptr;
-    }
-    QQuickItem* find(const QString& name) const { return find(root(), name); }
+    QQuickItem* find(const QString& name) const { return Quick::find(root(), name); }
+    bool click(const QString& name) const { return Quick::click(find(name)); }
 
     // The switch of a ToggleRow or folder row.
     QQuickItem* toggle(const QString& row) const {
-        return find(find(row), QStringLiteral("toggle"));
-    }
-
-    // A real click at the item's centre; the long delay keeps two clicks in
-    // a row from reading as a double click.
-    bool click(QQuickItem* item) {
-        if (!item || !item->isVisible()) return false;
-        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-        QTest::mouseClick(&window, Qt::LeftButton, {}, centre.toPoint(), 1000);
-        return true;
-    }
-    bool click(const QString& name) { return click(find(name)); }
-
-    // Every text shown: labels, button titles, field placeholders.
-    QStringList visibleTexts() const {
-        QStringList texts;
-        collect(root(), texts);
-        return texts;
-    }
-
-    bool screenshot(const QString& name) {
-        return window.grabWindow().save(QStringLiteral(TOVRIN_SCREENSHOTS "/") + name +
-                                        QStringLiteral(".png"));
+        return Quick::find(find(row), QStringLiteral("toggle"));
     }
 
     QQuickView window;
-
-private:
-    static void collect(QQuickItem* item, QStringList& texts) {
-        if (!item || !item->isVisible()) return;
-        if (item->inherits("QQuickText")) texts.append(item->property("text").toString());
-        if (item->inherits("QQuickTextField")) {
-            const QString placeholder = item->property("placeholderText").toString();
-            if (!placeholder.isEmpty()) texts.append(placeholder);
-        }
-        for (QQuickItem* child : item->childItems())
-            collect(child, texts);
-    }
 };

@@ -24,8 +24,8 @@ private slots:
     void cleanup() { h.reset(); }
 
     void onboardingToPlan() {
-        h->write(QStringLiteral("Desktop/notes.txt"), "Pellmark launch checklist");
-        h->write(QStringLiteral("Downloads/Invoice 41.txt"), "Invoice 41, Kite Studio");
+        h->home.write(QStringLiteral("Desktop/notes.txt"), "Pellmark launch checklist");
+        h->home.write(QStringLiteral("Downloads/Invoice 41.txt"), "Invoice 41, Kite Studio");
         AppState& state = h->makeState();
         WindowManager windows(*h->engine, state);
         Shell::setActions({[&windows](const QString& id) { windows.open(id); }, {}, {}});
@@ -41,19 +41,19 @@ private slots:
         panel->show();
         QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
 
-        QVERIFY(click(*panel, QStringLiteral("getStarted")));
+        QVERIFY(Quick::click(*panel, QStringLiteral("getStarted")));
         QQuickWindow* onboarding = windows.window(QStringLiteral("onboarding"));
         QVERIFY(onboarding);
         QCOMPARE(onboarding->title(), QStringLiteral("Welcome to Tovrin"));
         QVERIFY(QTest::qWaitForWindowExposed(onboarding));
 
-        QQuickItem* key = findItem(*onboarding, QStringLiteral("keyField"));
+        QQuickItem* key = Quick::find(*onboarding, QStringLiteral("keyField"));
         QVERIFY(key);
         key->setProperty("text", QStringLiteral("demo"));
-        QVERIFY(click(*onboarding, QStringLiteral("continueButton")));
+        QVERIFY(Quick::click(*onboarding, QStringLiteral("continueButton")));
         QCOMPARE(state.apiKey(), QStringLiteral("demo"));
         QPointer<QQuickWindow> closing(onboarding);
-        QVERIFY(click(*onboarding, QStringLiteral("startButton")));
+        QVERIFY(Quick::click(*onboarding, QStringLiteral("startButton")));
         QVERIFY(state.profile().onboarded);
         QTRY_VERIFY(closing.isNull()); // the onboarding window closes itself
 

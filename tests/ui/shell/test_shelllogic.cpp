@@ -1,6 +1,8 @@
 #include "menumodel.h"
 #include "menupanel.h"
+#include "quick.h"
 #include "singleinstance.h"
+#include "testitems.h"
 #include "trayicons.h"
 
 #include <QLocale>
@@ -11,12 +13,8 @@
 
 namespace {
 
-PlanItem item(const QString& category, qint64 size = 0, bool renamed = false) {
-    PlanItem p;
-    p.category = category;
-    p.size = size;
-    if (renamed) p.newName = QStringLiteral("New name.pdf");
-    return p;
+TestPlanItem item(const QString& category) {
+    return TestPlanItem(QStringLiteral("/a"), QStringLiteral("Personal"), category);
 }
 
 } // namespace
@@ -38,13 +36,14 @@ private slots:
             << QList<PlanItem>{item("project:Pellmark"), item("personal"), item("archive")} << 3
             << 0 << qint64(0);
         QTest::newRow("junk and duplicates count as junk bytes only")
-            << QList<PlanItem>{item("junk", 1000), item("duplicate", 500), item("personal", 70)}
+            << QList<PlanItem>{item("junk").size(1000), item("duplicate").size(500),
+                               item("personal").size(70)}
             << 1 << 0 << qint64(1500);
         QTest::newRow("needs-you is neither")
-            << QList<PlanItem>{item("needs-you", 300)} << 0 << 0 << qint64(0);
+            << QList<PlanItem>{item("needs-you").size(300)} << 0 << 0 << qint64(0);
         QTest::newRow("any item with a new name is a rename")
-            << QList<PlanItem>{item("needs-you", 0, true), item("creator", 0, true),
-                               item("library")}
+            << QList<PlanItem>{item("needs-you").newName("New name.pdf"),
+                               item("creator").newName("New name.pdf"), item("library")}
             << 2 << 2 << qint64(0);
         QTest::newRow("unknown categories are organised")
             << QList<PlanItem>{item("something-else")} << 1 << 0 << qint64(0);
@@ -142,7 +141,7 @@ private slots:
                     painter.drawImage(8 + n * 44, dark * half + 8 + s * 40, icon);
                 }
         painter.end();
-        QVERIFY(sheet.save(QStringLiteral(TOVRIN_SCREENSHOTS "/shell-tray-icons.png")));
+        QVERIFY(Quick::screenshot(sheet, QStringLiteral("shell-tray-icons")));
     }
 
     void placement_data() {

@@ -1,6 +1,6 @@
 #include "qmltypes.h"
+#include "quick.h"
 
-#include <QDir>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -34,10 +34,6 @@ class TestZenView : public QObject {
         return window;
     }
 
-    static QQuickItem* find(QQuickWindow& window, const char* name) {
-        return window.findChild<QQuickItem*>(QString::fromLatin1(name));
-    }
-
 private slots:
     void init() {
         engine = std::make_unique<QQmlEngine>();
@@ -48,9 +44,9 @@ private slots:
     void screenshots_data() {
         QTest::addColumn<double>("fraction");
         QTest::addColumn<QString>("file");
-        QTest::newRow("nothing done") << 0.0 << "zen-0.png";
-        QTest::newRow("half") << 0.5 << "zen-0.5.png";
-        QTest::newRow("all done") << 1.0 << "zen-1.png";
+        QTest::newRow("nothing done") << 0.0 << "zen-0";
+        QTest::newRow("half") << 0.5 << "zen-0.5";
+        QTest::newRow("all done") << 1.0 << "zen-1";
     }
 
     void screenshots() {
@@ -60,17 +56,14 @@ private slots:
                                  "y: 12; width: 320; fraction: " +
                                  QByteArray::number(fraction) + " }");
         QVERIFY(window);
-        QQuickItem* zen = find(*window, "zen");
+        QQuickItem* zen = Quick::find(*window, QStringLiteral("zen"));
         QVERIFY(zen);
         QVERIFY(zen->property("animating").toBool());
         const QString caption = zen->property("caption").toString();
         QVERIFY2(caption == "Breathe in" || caption == "Breathe out", qPrintable(caption));
         QCOMPARE(zen->implicitHeight() > 210, true);
 
-        const QImage shot = window->grabWindow();
-        QVERIFY(!shot.isNull());
-        QVERIFY(QDir().mkpath(TOVRIN_SCREENSHOTS));
-        QVERIFY(shot.save(QStringLiteral(TOVRIN_SCREENSHOTS "/") + file));
+        QVERIFY(Quick::screenshot(*window, file));
     }
 
     void stillWhenHidden_data() {
@@ -84,7 +77,7 @@ private slots:
         const auto window = show("width: 340; height: 250; ZenView { objectName: 'zen'; "
                                  "width: 320 }");
         QVERIFY(window);
-        QQuickItem* zen = find(*window, "zen");
+        QQuickItem* zen = Quick::find(*window, QStringLiteral("zen"));
         QVERIFY(zen->property("animating").toBool());
         if (hide == "window.hide()")
             window->hide();
@@ -105,7 +98,7 @@ private slots:
                                  "anchors.fill: parent; total: " +
                                  QByteArray::number(total) + " }");
         QVERIFY(window);
-        QQuickItem* preview = find(*window, "preview");
+        QQuickItem* preview = Quick::find(*window, QStringLiteral("preview"));
         QVERIFY(preview);
         QCOMPARE(preview->property("decided").toInt(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(preview->property("decided").toInt(), total, 6000);
@@ -120,11 +113,11 @@ private slots:
         const auto window = show("width: 336; height: 260; ZenPreview { objectName: 'preview'; "
                                  "anchors.fill: parent; decided: 30 }");
         QVERIFY(window);
-        QQuickItem* preview = find(*window, "preview");
+        QQuickItem* preview = Quick::find(*window, QStringLiteral("preview"));
         QCOMPARE(preview->implicitWidth(), 336.0);
         window->resize(int(preview->implicitWidth()), int(preview->implicitHeight()));
         QTest::qWait(1500); // the fraction eases towards 30 of 48
-        QVERIFY(window->grabWindow().save(QStringLiteral(TOVRIN_SCREENSHOTS "/zen-preview.png")));
+        QVERIFY(Quick::screenshot(*window, QStringLiteral("zen-preview")));
     }
 };
 
