@@ -629,6 +629,9 @@ private slots:
         write(root() + "/a.pdf", same);
         write(root() + "/a (1).pdf", same);
         write(root() + "/b.pdf", same);
+        // Neither a copy-style name: the shorter name stays, though its path sorts last.
+        write(root() + "/report.pdf", "final draft");
+        write(root() + "/report-final-v2.pdf", "final draft");
         write(root() + "/photo.jpg", "jpeg bytes");
         write(desk + "/photo.jpg", "jpeg bytes");
         write(root() + "/same size.txt", QByteArray(same.size(), 'z'));
@@ -652,6 +655,8 @@ private slots:
         QVERIFY(!dup(root() + "/a.pdf"));
         QVERIFY(dup(root() + "/a (1).pdf"));
         QVERIFY(dup(root() + "/b.pdf"));
+        QVERIFY(!dup(root() + "/report.pdf"));
+        QVERIFY(dup(root() + "/report-final-v2.pdf"));
         const bool deskFirst = desk + "/photo.jpg" < root() + "/photo.jpg";
         QCOMPARE(dup(desk + "/photo.jpg"), !deskFirst);
         QCOMPARE(dup(root() + "/photo.jpg"), deskFirst);
