@@ -407,6 +407,10 @@ private slots:
         QTest::newRow("haiku") << "claude-haiku-5-5"
                                << QJsonObject{{"input_tokens", 1'000'000}, {"output_tokens", 0}}
                                << 0.10;
+        // $0.50 per million output tokens: 0.10 in + 0.20 out.
+        QTest::newRow("haiku output")
+            << "claude-haiku-5-5"
+            << QJsonObject{{"input_tokens", 1'000'000}, {"output_tokens", 400'000}} << 0.30;
         QTest::newRow("opus and others")
             << "claude-opus-5-5" << QJsonObject{{"output_tokens", 1'000'000}} << 20.0;
         QTest::newRow("wrong types count 0")
