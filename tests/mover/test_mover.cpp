@@ -360,6 +360,25 @@ private slots:
         QVERIFY(QFile::exists(Store::logsDir() + "/moves-2099-01-01_000000.json"));
     }
 
+    void undoChainedMoves() {
+        // B takes the very place A left, so undo must put B back before A.
+        const QString a = base() + "/Personal/Other/x.txt";
+        const QString b = downloads() + "/x.txt";
+        write(a, "A");
+        write(b, "B");
+        const QList<PlanItem> plan{TestPlanItem(a, "Library/Other"),
+                                   TestPlanItem(b, "Personal/Other")};
+        QCOMPARE(Mover::apply(plan, base(), true).value().moved, 2);
+        QCOMPARE(read(base() + "/Library/Other/x.txt"), QByteArray("A"));
+        QCOMPARE(read(a), QByteArray("B"));
+        QCOMPARE(Mover::undoLatest(), 2);
+        QCOMPARE(read(a), QByteArray("A"));
+        QCOMPARE(read(b), QByteArray("B"));
+        QVERIFY(!QFileInfo::exists(base() + "/Personal/Other/x (2).txt"));
+        QVERIFY(!QFileInfo::exists(downloads() + "/x (2).txt"));
+        QVERIFY(!QFileInfo::exists(base() + "/Library/Other/x.txt"));
+    }
+
     void raceNeverOverwrites() {
         write(downloads() + "/mine.txt", "mine");
         const QString dest = home->path("race");
