@@ -344,8 +344,13 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                 [decided, finish](const Outcome<Decisions>& outcome) -> Result {
                     if (const auto* failure = std::get_if<Model::Failure>(&outcome))
                         return *failure;
-                    // Items the stronger model left out keep their first answer.
-                    decided->insert(std::get<Decisions>(outcome));
+                    // Items the stronger model left out, or shrugged at, keep
+                    // their first answer.
+                    const Decisions& answers = std::get<Decisions>(outcome);
+                    for (auto it = answers.cbegin(); it != answers.cend(); ++it)
+                        if (!Category::isNeedsYou(it->category) ||
+                            it->reason != ClassifierText::notSure)
+                            decided->insert(it.key(), *it);
                     return finish();
                 });
         })

@@ -306,10 +306,15 @@ private slots:
             if (asked != "claude-opus-5-5") return std::nullopt;
             if (secondLookFails)
                 return Model::Failure{false, "Claude is busy right now. Try again in a minute."};
-            // Leave out the ids divisible by 4: they become "Not sure what this is".
+            // Of the ids divisible by 4, some are left out and the rest shrugged at.
             QJsonArray array;
             for (qint64 id : ids)
-                if (id % 4 != 0)
+                if (id % 8 == 0)
+                    array.append(QJsonObject{{"id", id},
+                                             {"category", "needs-you"},
+                                             {"confidence", "low"},
+                                             {"reason", "Not sure what this is"}});
+                else if (id % 4 != 0)
                     array.append(QJsonObject{{"id", id},
                                              {"category", "admin"},
                                              {"confidence", "high"},
