@@ -1,6 +1,12 @@
 #include "quick.h"
 
+#include "qmltypes.h"
+
+#include <QQmlEngine>
+#include <QQuickStyle>
 #include <QTest>
+
+#include <algorithm>
 
 namespace Quick {
 
@@ -23,8 +29,14 @@ QQuickItem* find(QQuickItem* root, const QString& name) {
     return hidden;
 }
 
-QQuickItem* find(QQuickWindow& window, const QString& name) {
-    return find(window.contentItem(), name);
+QQuickItem* wait(QQuickItem* root, const QString& name) {
+    QQuickItem* found = nullptr;
+    if (!QTest::qWaitFor([&] {
+            found = find(root, name);
+            return found && found->isVisible();
+        }))
+        qFatal("No visible item named %s", qPrintable(name));
+    return found;
 }
 
 QQuickItem* button(QQuickItem* root, const QString& title) {
@@ -40,24 +52,11 @@ bool shows(QQuickItem* root, const QString& name) {
     return item && item->isVisible();
 }
 
-bool shows(QQuickWindow& window, const QString& name) {
-    return shows(window.contentItem(), name);
-}
-
-QString text(QQuickWindow& window, const QString& name) {
-    QQuickItem* item = find(window, name);
-    return item ? item->property("text").toString() : QString();
-}
-
 namespace {
 
 void collect(QQuickItem* item, QStringList& texts) {
     if (!item || !item->isVisible()) return;
     if (item->inherits("QQuickText")) texts.append(item->property("text").toString());
-    if (item->inherits("QQuickTextField")) {
-        const QString placeholder = item->property("placeholderText").toString();
-        if (!placeholder.isEmpty()) texts.append(placeholder);
-    }
     for (QQuickItem* child : item->childItems())
         collect(child, texts);
 }
@@ -79,11 +78,6 @@ bool click(QQuickItem* item) {
     return true;
 }
 
-bool click(QQuickWindow& window, const QString& name) {
-    window.grabWindow();
-    return click(find(window, name));
-}
-
 void type(QQuickItem* item, const QString& text) {
     item->forceActiveFocus(Qt::TabFocusReason);
     for (QChar c : text)
@@ -91,7 +85,13 @@ void type(QQuickItem* item, const QString& text) {
 }
 
 bool screenshot(QQuickWindow& window, const QString& name) {
-    return screenshot(window.grabWindow(), name);
+    const auto loading = [&] {
+        const QList<QQuickItem*> all = items(window.contentItem());
+        return std::any_of(all.begin(), all.end(), [](QQuickItem* item) {
+            return item->inherits("QQuickImage") && item->property("status").toInt() == 2;
+        });
+    };
+    return QTest::qWaitFor([&] { return !loading(); }) && screenshot(window.grabWindow(), name);
 }
 
 bool screenshot(const QImage& shot, const QString& name) {
@@ -99,3 +99,29 @@ bool screenshot(const QImage& shot, const QString& name) {
 }
 
 } // namespace Quick
+
+void Quick::setUp(QQmlEngine& engine) {
+    // Once, before any engine loads the controls.
+    static const bool styled = (QQuickStyle::setStyle(QStringLiteral("Basic")), true);
+    Q_UNUSED(styled);
+    UiCore::setUp(engine);
+}
+
+TestView::TestView(const QString& view, QObject* state, QSize size) {
+    Quick::setUp(*window.engine());
+    if (state)
+        window.setInitialProperties({{QStringLiteral("appState"), QVariant::fromValue(state)}});
+    window.setResizeMode(size.isValid() ? QQuickView::SizeRootObjectToView
+                                        : QQuickView::SizeViewToRootObject);
+    if (size.isValid()) window.resize(size);
+    window.setSource(QUrl(QStringLiteral("qrc:/qt/qml/Tovrin/") + view + QStringLiteral(".qml")));
+    if (window.status() != QQuickView::Ready) {
+        for (const QQmlError& error : window.errors())
+            qWarning() << error;
+        qFatal("%s did not load", qPrintable(view));
+    }
+    window.show();
+    // Keys reach only the active window.
+    window.requestActivate();
+    if (!QTest::qWaitForWindowActive(&window)) qFatal("%s never showed", qPrintable(view));
+}

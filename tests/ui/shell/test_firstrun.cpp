@@ -1,7 +1,9 @@
-#include "panelharness.h"
+#include "quick.h"
+#include "shell.h"
+#include "testapp.h"
 #include "windowmanager.h"
 
-#include <QQuickStyle>
+#include <QQmlEngine>
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Tovrin_CorePlugin)
@@ -12,57 +14,39 @@ Q_IMPORT_QML_PLUGIN(Tovrin_ShellPlugin)
 // menu offering the plan.
 class TestFirstRun : public QObject {
     Q_OBJECT
-
-    std::unique_ptr<PanelHarness> h;
-
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QQuickStyle::setStyle(QStringLiteral("Basic"));
-    }
-    void init() { h = std::make_unique<PanelHarness>(); }
-    void cleanup() { h.reset(); }
-
     void onboardingToPlan() {
-        h->home.write(QStringLiteral("Desktop/notes.txt"), "Pellmark launch checklist");
-        h->home.write(QStringLiteral("Downloads/Invoice 41.txt"), "Invoice 41, Kite Studio");
-        AppState& state = h->makeState();
-        WindowManager windows(*h->engine, state);
+        TestApp app;
+        app.home.write(QStringLiteral("Desktop/notes.txt"), "Pellmark launch checklist");
+        app.home.write(QStringLiteral("Downloads/Invoice 41.txt"), "Invoice 41, Kite Studio");
+        AppState& state = app.start();
+        TestView menu(QStringLiteral("Shell/MenuView"), &state);
+        QQmlEngine engine;
+        Quick::setUp(engine);
+        WindowManager windows(engine, state);
         Shell::setActions({[&windows](const QString& id) { windows.open(id); }, {}, {}});
         state.setOpenWindow([&windows](const QString& id) { windows.open(id); });
 
-        QQmlComponent component(h->engine.get(),
-                                QUrl(QStringLiteral("qrc:/qt/qml/Tovrin/Shell/PanelWindow.qml")));
-        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
-        std::unique_ptr<QQuickWindow> panel(
-            qobject_cast<QQuickWindow*>(component.createWithInitialProperties(
-                {{"appState", QVariant::fromValue(&state)}, {"popover", false}})));
-        QVERIFY(panel);
-        panel->show();
-        QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
-
-        QVERIFY(Quick::click(*panel, QStringLiteral("getStarted")));
+        QVERIFY(menu.click(QStringLiteral("getStarted")));
         QQuickWindow* onboarding = windows.window(QStringLiteral("onboarding"));
         QVERIFY(onboarding);
         QCOMPARE(onboarding->title(), QStringLiteral("Welcome to Tovrin"));
         QVERIFY(QTest::qWaitForWindowExposed(onboarding));
-
-        QQuickItem* key = Quick::find(*onboarding, QStringLiteral("keyField"));
-        QVERIFY(key);
-        key->setProperty("text", QStringLiteral("demo"));
-        QVERIFY(Quick::click(*onboarding, QStringLiteral("continueButton")));
+        Quick::wait(onboarding->contentItem(), "keyField")
+            ->setProperty("text", QStringLiteral("demo"));
+        QVERIFY(Quick::click(Quick::wait(onboarding->contentItem(), "continueButton")));
         QCOMPARE(state.apiKey(), QStringLiteral("demo"));
         QPointer<QQuickWindow> closing(onboarding);
-        QVERIFY(Quick::click(*onboarding, QStringLiteral("startButton")));
+        QVERIFY(Quick::click(Quick::wait(onboarding->contentItem(), "startButton")));
         QVERIFY(state.profile().onboarded);
         QTRY_VERIFY(closing.isNull()); // the onboarding window closes itself
 
-        QVERIFY(h->settle());
+        QVERIFY(app.settle());
         QCOMPARE(state.phase(), Phase::review);
-        QObject* menu = panel->findChild<QObject*>(QStringLiteral("menu"));
-        QCOMPARE(menu->property("panel").value<QQuickItem*>()->objectName(),
+        QCOMPARE(menu.root()->property("panel").value<QQuickItem*>()->objectName(),
                  QStringLiteral("reviewReadyPanel"));
-        QVERIFY(h->claude.requestCount() >= 2); // the reachability check, then the files
+        QVERIFY(app.claude.requestCount() >= 2); // the reachability check, then the files
+        Shell::setActions({});
     }
 };
 

@@ -1,123 +1,65 @@
-#include "qmltypes.h"
 #include "quick.h"
+#include "zenscene.h"
 
-#include <QQmlComponent>
-#include <QQmlEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
-#include <QTest>
 #include <QtQml/qqmlextensionplugin.h>
-
-#include <memory>
 
 Q_IMPORT_QML_PLUGIN(Tovrin_CorePlugin)
 Q_IMPORT_QML_PLUGIN(Tovrin_ZenPlugin)
 
-// The progress picture and its preview as the menu and the "zen" window show them.
+// The progress picture as the menu shows it, and its self-running preview.
 class TestZenView : public QObject {
     Q_OBJECT
-
-    std::unique_ptr<QQmlEngine> engine;
-
-    std::unique_ptr<QQuickWindow> show(const QByteArray& body) {
-        QQmlComponent component(engine.get());
-        component.setData("import QtQuick\nimport Tovrin.Core\nimport Tovrin.Zen\n"
-                          "Window { color: Theme.ivory; " +
-                              body + " }",
-                          QUrl());
-        std::unique_ptr<QQuickWindow> window(qobject_cast<QQuickWindow*>(component.create()));
-        if (!window) qWarning() << component.errorString();
-        if (window) {
-            window->show();
-            if (!QTest::qWaitForWindowExposed(window.get())) window.reset();
-        }
-        return window;
-    }
-
 private slots:
-    void init() {
-        engine = std::make_unique<QQmlEngine>();
-        UiCore::setUp(*engine);
-    }
-    void cleanup() { engine.reset(); }
-
-    void screenshots_data() {
-        QTest::addColumn<double>("fraction");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("nothing done") << 0.0 << "zen-0";
-        QTest::newRow("half") << 0.5 << "zen-0.5";
-        QTest::newRow("all done") << 1.0 << "zen-1";
-    }
-
     void screenshots() {
-        QFETCH(double, fraction);
-        QFETCH(QString, file);
-        const auto window = show("width: 340; height: 250; ZenView { objectName: 'zen'; x: 10; "
-                                 "y: 12; width: 320; fraction: " +
-                                 QByteArray::number(fraction) + " }");
-        QVERIFY(window);
-        QQuickItem* zen = Quick::find(*window, QStringLiteral("zen"));
-        QVERIFY(zen);
-        QVERIFY(zen->property("animating").toBool());
-        const QString caption = zen->property("caption").toString();
-        QVERIFY2(caption == "Breathe in" || caption == "Breathe out", qPrintable(caption));
-        QCOMPARE(zen->implicitHeight() > 210, true);
-
-        QVERIFY(Quick::screenshot(*window, file));
+        TestView view(QStringLiteral("Zen/ZenView"), nullptr, QSize(320, 240));
+        for (const char* fraction : {"0", "0.5", "1"}) {
+            view.root()->setProperty("fraction", QByteArray(fraction).toDouble());
+            QTest::qWait(300);
+            QVERIFY(view.screenshot(QStringLiteral("zen-") + QLatin1String(fraction)));
+        }
     }
 
-    void stillWhenHidden_data() {
-        QTest::addColumn<QByteArray>("hide");
-        QTest::newRow("view hidden") << QByteArray("zen.visible = false");
-        QTest::newRow("window hidden") << QByteArray("window.hide()");
-    }
-
+    // Frames are drawn only while someone can see them.
     void stillWhenHidden() {
-        QFETCH(QByteArray, hide);
-        const auto window = show("width: 340; height: 250; ZenView { objectName: 'zen'; "
-                                 "width: 320 }");
-        QVERIFY(window);
-        QQuickItem* zen = Quick::find(*window, QStringLiteral("zen"));
-        QVERIFY(zen->property("animating").toBool());
-        if (hide == "window.hide()")
-            window->hide();
-        else
-            zen->setVisible(false);
-        QVERIFY(!zen->property("animating").toBool());
+        TestView view(QStringLiteral("Zen/ZenView"), nullptr, QSize(320, 240));
+        QVERIFY(view.root()->property("animating").toBool());
+        view.root()->setVisible(false);
+        QVERIFY(!view.root()->property("animating").toBool());
+        view.root()->setVisible(true);
+        view.window.hide();
+        QVERIFY(!view.root()->property("animating").toBool());
     }
 
-    void previewFillsAndStops_data() {
-        QTest::addColumn<int>("total");
-        QTest::newRow("even total") << 4;
-        QTest::newRow("odd total: never beyond it") << 3;
-    }
-
+    // Two more decided every step, never beyond the total, then it stops.
     void previewFillsAndStops() {
-        QFETCH(int, total);
-        const auto window = show("width: 340; height: 260; ZenPreview { objectName: 'preview'; "
-                                 "anchors.fill: parent; total: " +
-                                 QByteArray::number(total) + " }");
-        QVERIFY(window);
-        QQuickItem* preview = Quick::find(*window, QStringLiteral("preview"));
-        QVERIFY(preview);
-        QCOMPARE(preview->property("decided").toInt(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(preview->property("decided").toInt(), total, 6000);
-        QTest::qWait(1800); // one more step of the demonstration would have passed
-        QCOMPARE(preview->property("decided").toInt(), total);
-        auto* view = preview->property("view").value<QQuickItem*>();
-        QCOMPARE(view->property("pulse").toInt(), total);
-        QTRY_COMPARE(view->property("fraction").toDouble(), 1.0);
+        TestView view(QStringLiteral("Zen/ZenPreview"), nullptr);
+        view.root()->setProperty("total", 3);
+        QTRY_COMPARE_WITH_TIMEOUT(view.root()->property("decided").toInt(), 3, 6000);
+        QTest::qWait(1800); // one more step would have passed
+        QCOMPARE(view.root()->property("decided").toInt(), 3);
+        auto* zen = view.root()->property("view").value<QQuickItem*>();
+        QTRY_COMPARE(zen->property("fraction").toDouble(), 1.0);
+        QVERIFY(view.screenshot(QStringLiteral("zen-preview")));
     }
 
-    void previewScreenshot() {
-        const auto window = show("width: 336; height: 260; ZenPreview { objectName: 'preview'; "
-                                 "anchors.fill: parent; decided: 30 }");
-        QVERIFY(window);
-        QQuickItem* preview = Quick::find(*window, QStringLiteral("preview"));
-        QCOMPARE(preview->implicitWidth(), 336.0);
-        window->resize(int(preview->implicitWidth()), int(preview->implicitHeight()));
-        QTest::qWait(1500); // the fraction eases towards 30 of 48
-        QVERIFY(Quick::screenshot(*window, QStringLiteral("zen-preview")));
+    // Ripples started within a second ring together; the list empties
+    // once they have faded.
+    void pulses_data() {
+        QTest::addColumn<QList<double>>("starts");
+        QTest::addColumn<double>("now");
+        QTest::addColumn<QList<double>>("kept");
+        QTest::newRow("three within a second")
+            << QList<double>{10.0, 10.4} << 10.9 << QList<double>{10.0, 10.4, 10.9};
+        QTest::newRow("after five quiet seconds")
+            << QList<double>{10.0, 10.4, 10.9} << 15.9 << QList<double>{15.9};
+        QTest::newRow("younger than three seconds stays")
+            << QList<double>{10.0} << 12.9 << QList<double>{10.0, 12.9};
+    }
+    void pulses() {
+        QFETCH(QList<double>, starts);
+        QFETCH(double, now);
+        QFETCH(QList<double>, kept);
+        QCOMPARE(Zen::pulsed(starts, now), kept);
     }
 };
 
