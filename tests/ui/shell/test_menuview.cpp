@@ -71,13 +71,33 @@ private slots:
         Shell::setActions({});
     }
 
-    void welcomeBeforeOnboarding() {
-        open(false);
-        QVERIFY(view->shows("welcome"));
+    // A first launch end to end: "Get started" opens the onboarding window,
+    // which closes itself on Start; the first refresh against the local
+    // stand-in for Claude leaves the plan on offer.
+    void firstRun() {
+        app->home.write(QStringLiteral("Desktop/notes.txt"), "Pellmark launch checklist");
+        app->home.write(QStringLiteral("Downloads/Invoice 41.txt"), "Invoice 41, Kite Studio");
+        AppState& state = open(false);
+        QQmlEngine engine;
+        Quick::setUp(engine);
+        WindowManager manager(engine, state);
+        Shell::setActions({[&](const QString& id) { manager.open(id); }, {}, {}});
+        state.setOpenWindow([&](const QString& id) { manager.open(id); });
         QVERIFY(!view->shows("refreshNow"));
         QVERIFY(view->screenshot("shell-idle-welcome"));
         QVERIFY(view->click("getStarted"));
-        QCOMPARE(windows, QStringList{"onboarding"});
+        QPointer<QQuickWindow> onboarding(manager.window(QStringLiteral("onboarding")));
+        QVERIFY(onboarding && QTest::qWaitForWindowExposed(onboarding));
+        QCOMPARE(onboarding->title(), QStringLiteral("Welcome to Tovrin"));
+        Quick::wait(onboarding->contentItem(), "keyField")->setProperty("text", "demo");
+        QVERIFY(Quick::click(Quick::wait(onboarding->contentItem(), "continueButton")));
+        QVERIFY(Quick::click(Quick::wait(onboarding->contentItem(), "startButton")));
+        QTRY_VERIFY(onboarding.isNull());
+        QVERIFY(app->settle());
+        QCOMPARE(state.apiKey(), QStringLiteral("demo"));
+        QCOMPARE(panel(), QStringLiteral("reviewReadyPanel"));
+        QVERIFY(app->claude.requestCount() >= 2); // the reachability check, then the files
+        state.setOpenWindow({});
     }
 
     void idleStatsAndControls() {
