@@ -137,52 +137,42 @@ private slots:
         screenshot("junk-more");
     }
 
-    // Sending all is saved and taught for the next refresh; leaving all
-    // unticks every one and teaches nothing.
-    void bulkChoices_data() {
-        QTest::addColumn<bool>("leave");
-        QTest::newRow("send all to Archive") << false;
-        QTest::newRow("leave all") << true;
-    }
-    void bulkChoices() {
-        QFETCH(bool, leave);
-        open("Needs You");
-        state().toggle(firstIn("needs-you"));
-        click(find(leave ? "leaveAll" : "sendAll"));
-        if (!leave) choose("Archive");
-        QTRY_COMPARE(find("needsList")->property("count").toInt(), leave ? plan->counts.needs : 0);
-        int moved = 0;
-        for (const PlanItem& item : saved())
-            if (item.destFolder == QLatin1String("Archive") || item.category == "needs-you")
-                moved += item.approved;
-        QCOMPARE(moved, leave ? 0 : plan->counts.needs);
-        QCOMPARE(Store::loadLessons().size(), leave ? 0 : plan->counts.needs);
-    }
-
-    void destinationPicker_data() {
+    // Each choice for files that need the user is saved, and a folder
+    // chosen is taught for the next refresh; leaving files where they are
+    // unticks them and teaches nothing.
+    void needsChoices_data() {
+        QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("approved");
-        QTest::newRow("a folder") << "Work Admin"
-                                  << "Work Admin" << true;
-        QTest::newRow("needs you folder") << "Needs You folder"
-                                          << "Tovrin Review/Needs You" << true;
-        QTest::newRow("leave where it is") << "Leave where it is"
-                                           << "Tovrin Review/Needs You" << false;
+        QTest::addColumn<int>("sent");
+        QTest::newRow("a folder") << "destination"
+                                  << "Work Admin" << 1;
+        QTest::newRow("leave where it is") << "destination"
+                                           << "Leave where it is" << 0;
+        QTest::newRow("send all") << "sendAll"
+                                  << "Archive" << 16;
+        QTest::newRow("leave all") << "leaveAll"
+                                   << "" << 0;
     }
-    void destinationPicker() {
+    void needsChoices() {
+        QFETCH(QString, control);
         QFETCH(QString, entry);
-        QFETCH(QString, folder);
-        QFETCH(bool, approved);
+        QFETCH(int, sent);
         open("Needs You");
         const qint64 id = firstIn("needs-you");
         state().toggle(id);
-        click(view->find(QStringLiteral("needs-%1").arg(id), "destination"));
-        screenshot("needs-menu");
-        choose(entry);
-        QCOMPARE(saved(id).destFolder, folder);
-        QCOMPARE(saved(id).approved, approved);
-        QTRY_COMPARE(find("needsList")->property("count").toInt(), plan->counts.needs - approved);
+        if (control == "destination")
+            click(view->find(QStringLiteral("needs-%1").arg(id), control));
+        else
+            click(find(control));
+        if (sent == 1) screenshot("needs-menu");
+        if (!entry.isEmpty()) choose(entry);
+        QTRY_COMPARE(find("needsList")->property("count").toInt(), plan->counts.needs - sent);
+        int approved = 0;
+        for (const PlanItem& item : saved())
+            approved += item.approved && (item.category == "user" || item.category == "needs-you");
+        QCOMPARE(approved, sent);
+        QCOMPARE(Store::loadLessons().size(), sent);
+        if (sent) QCOMPARE(saved(id).destFolder, entry);
     }
 
     // Return adds the typed project, trimmed, sorts its files, applies nothing.

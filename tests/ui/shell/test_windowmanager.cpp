@@ -22,13 +22,11 @@ class TestWindowManager : public QObject {
     // A window over a view of our own module, so the manager is tested
     // whichever other modules this build has.
     static QList<WindowSpec> menuOnly() {
-        return {{QStringLiteral("menu"),
-                 QStringLiteral("Menu"),
-                 QStringLiteral("Tovrin.Shell"),
-                 QStringLiteral("MenuView"),
-                 true,
-                 {},
-                 false}};
+        return {{.id = "menu",
+                 .title = "Menu",
+                 .module = "Tovrin.Shell",
+                 .view = "MenuView",
+                 .size = {}}};
     }
 
 private slots:
