@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <QTest>
 
-// What a test does to a Qt Quick window: find items by object name, click
-// and type as the user would, read what is shown, save what it looks like.
 class QQmlEngine;
 
+// What a test does to a Qt Quick window: find items by object name, click
+// and type as the user would, read what is shown, save what it looks like.
 namespace Quick {
 
 // Readies an engine for our modules, in the style every test renders with.

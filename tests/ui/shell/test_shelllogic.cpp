@@ -19,11 +19,10 @@ TestPlanItem item(const QString& category) {
 } // namespace
 
 // The shell's decisions that need no window: the plan's headline numbers,
-// the status icon per phase and where the panel goes.
+// the status icon, where the panel goes, one running instance per home.
 class TestShellLogic : public QObject {
     Q_OBJECT
 private slots:
-
     // Junk and duplicates count as bytes only, needs-you as neither; any new
     // name is a rename; every other category, known or not, is organised.
     void planStats() {
