@@ -21,7 +21,8 @@ Item {
             objectName: "sun"
             anchors.horizontalCenter: parent.horizontalCenter
             source: "sun-horizon-fill.svg"
-            sourceSize: Qt.size(80, 80)
+            sourceSize.width: 80
+            sourceSize.height: 80
             width: 80
             height: 80
             opacity: Math.min(1, root.sunRise)

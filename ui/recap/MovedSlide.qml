@@ -3,6 +3,8 @@ import Tovrin.Core
 import Tovrin.Recap
 
 Item {
+    id: slide
+
     property RecapSource recap
 
     Column {
@@ -21,7 +23,7 @@ Item {
         }
         CountUp {
             anchors.horizontalCenter: parent.horizontalCenter
-            target: recap ? recap.moved : 0
+            target: slide.recap ? slide.recap.moved : 0
             font.pixelSize: 110
         }
         Rise {

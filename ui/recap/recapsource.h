@@ -16,7 +16,7 @@ class RecapSource : public QObject {
     Q_PROPERTY(QStringList slides READ slides NOTIFY recapChanged)
     Q_PROPERTY(int moved READ moved NOTIFY recapChanged)
     Q_PROPERTY(int renamed READ renamed NOTIFY recapChanged)
-    Q_PROPERTY(qint64 junkBytes READ junkBytes NOTIFY recapChanged)
+    Q_PROPERTY(double junkBytes READ junkBytes NOTIFY recapChanged)
     Q_PROPERTY(int duplicates READ duplicates NOTIFY recapChanged)
     // Rows of {name, count, fraction, more}, fraction against the largest
     // count: the largest groups, then one row "+ N more" with the files of

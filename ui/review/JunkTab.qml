@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Tovrin.Core
@@ -155,7 +157,8 @@ FocusScope {
                     anchors.leftMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     source: row.item ? row.model.icon : ""
-                    sourceSize: Qt.size(18, 18)
+                    sourceSize.width: 18
+                    sourceSize.height: 18
                     opacity: 0.6
                 }
                 Text {

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Tovrin.Core
@@ -82,7 +84,8 @@ FocusScope {
                 anchors.leftMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
                 source: "icons/arrow.right.svg"
-                sourceSize: Qt.size(16, 16)
+                sourceSize.width: 16
+                sourceSize.height: 16
                 opacity: 0.55
             }
             Text {

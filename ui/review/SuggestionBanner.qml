@@ -1,5 +1,6 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
-import QtQuick.Controls.Basic
 import Tovrin.Core
 import Tovrin.Review
 
@@ -22,7 +23,8 @@ Rectangle {
         anchors.top: parent.top
         anchors.topMargin: 14
         source: "qrc:/qt/qml/Tovrin/Core/icons/sparkles.svg"
-        sourceSize: Qt.size(18, 18)
+        sourceSize.width: 18
+        sourceSize.height: 18
     }
 
     Column {

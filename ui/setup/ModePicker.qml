@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Layouts
 import Tovrin.Core
@@ -79,7 +81,8 @@ RowLayout {
                     height: 12
                     visible: choice.selected
                     source: "icons/checkmark.svg"
-                    sourceSize: Qt.size(24, 24)
+                    sourceSize.width: 24
+                    sourceSize.height: 24
                 }
             }
             MouseArea {

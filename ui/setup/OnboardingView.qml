@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -123,7 +125,8 @@ Rectangle {
                                 width: 14
                                 height: 14
                                 source: "icons/checkmark.svg"
-                                sourceSize: Qt.size(28, 28)
+                                sourceSize.width: 28
+                                sourceSize.height: 28
                             }
                         }
                     }
@@ -296,7 +299,7 @@ Rectangle {
                                         id: folder
 
                                         required property string modelData
-                                        readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0
+                                        readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0 // qmllint disable
 
                                         objectName: "folder-" + modelData
                                         Layout.fillWidth: true
@@ -314,7 +317,8 @@ Rectangle {
                                             width: 18
                                             height: 18
                                             source: "icons/folder.svg"
-                                            sourceSize: Qt.size(36, 36)
+                                            sourceSize.width: 36
+                                            sourceSize.height: 36
                                         }
                                         Text {
                                             anchors.left: folderIcon.right

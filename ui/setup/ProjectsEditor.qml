@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -72,6 +74,7 @@ Card {
                     }
                 }
                 ToolButton {
+                    id: removeButton
                     objectName: "remove"
                     implicitWidth: 28
                     implicitHeight: 28
@@ -81,7 +84,7 @@ Card {
                     icon.color: Theme.muted
                     background: Rectangle {
                         radius: 8
-                        color: parent.hovered ? Theme.sand : "transparent"
+                        color: removeButton.hovered ? Theme.sand : "transparent"
                     }
                     onClicked: editor.preferences.removeProject(projectRow.modelData.id)
                 }

@@ -40,12 +40,12 @@ class MenuModel : public QObject {
 
     Q_PROPERTY(int toOrganize READ toOrganize NOTIFY planChanged)
     Q_PROPERTY(int toRename READ toRename NOTIFY planChanged)
-    Q_PROPERTY(qint64 planJunkBytes READ planJunkBytes NOTIFY planChanged)
+    Q_PROPERTY(double planJunkBytes READ planJunkBytes NOTIFY planChanged)
     Q_PROPERTY(QString costText READ costText NOTIFY costChanged)
 
     Q_PROPERTY(int moved READ moved NOTIFY resultChanged)
     Q_PROPERTY(int renamed READ renamed NOTIFY resultChanged)
-    Q_PROPERTY(qint64 junkBytes READ junkBytes NOTIFY resultChanged)
+    Q_PROPERTY(double junkBytes READ junkBytes NOTIFY resultChanged)
     Q_PROPERTY(int needsYou READ needsYou NOTIFY resultChanged)
     Q_PROPERTY(bool hasRecap READ hasRecap NOTIFY recapChanged)
 
