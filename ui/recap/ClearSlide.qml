@@ -5,7 +5,7 @@ import Tovrin.Recap
 Item {
     id: slide
 
-    property RecapSource recap
+    property RecapController recap
 
     Column {
         anchors.centerIn: parent

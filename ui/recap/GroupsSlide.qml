@@ -7,7 +7,7 @@ import Tovrin.Recap
 Item {
     id: slide
 
-    property RecapSource recap
+    property RecapController recap
 
     Column {
         id: column

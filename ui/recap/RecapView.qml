@@ -26,9 +26,9 @@ Item {
             index++;
     }
 
-    RecapSource {
+    RecapController {
         id: recapSource
-        state: root.appState
+        appState: root.appState
     }
 
     // Every slide change restarts the wait; the finale has none.

@@ -10,7 +10,7 @@ FocusScope {
     id: root
 
     required property AppState appState
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     TabHeader {
         id: header

@@ -19,9 +19,9 @@ FocusScope {
     readonly property size minimumSize: Qt.size(1000, 640)
     focus: true
 
-    ReviewPanel {
+    ReviewController {
         id: reviewPanel
-        state: root.appState
+        appState: root.appState
     }
 
     function approve(includeRenames) {

@@ -8,7 +8,7 @@ Rectangle {
     id: root
 
     required property AppState appState
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     color: Theme.surface
 

@@ -8,7 +8,7 @@ import Tovrin.Review
 Rectangle {
     id: root
 
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     implicitHeight: content.implicitHeight + 20
     radius: 10

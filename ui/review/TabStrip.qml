@@ -9,7 +9,7 @@ import Tovrin.Review
 Rectangle {
     id: root
 
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     implicitWidth: tabs.implicitWidth + 6
     implicitHeight: 34

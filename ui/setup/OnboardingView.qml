@@ -40,12 +40,12 @@ Rectangle {
     implicitHeight: 840
     color: Theme.surface
 
-    Preferences {
+    SettingsController {
         id: prefs
-        state: root.appState
+        appState: root.appState
         saveAtOnce: false
     }
-    ConnectionTest {
+    ConnectionController {
         id: connection
     }
 

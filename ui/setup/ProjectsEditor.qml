@@ -10,7 +10,7 @@ import Tovrin.Setup
 Card {
     id: editor
 
-    required property Preferences preferences
+    required property SettingsController preferences
     property string name: ""
     property string aliases: ""
 

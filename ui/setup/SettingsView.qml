@@ -21,9 +21,9 @@ Rectangle {
     implicitHeight: 780
     color: Theme.surface
 
-    Preferences {
+    SettingsController {
         id: prefs
-        state: root.appState
+        appState: root.appState
     }
 
     Flickable {

@@ -7,7 +7,7 @@ ColumnLayout {
     id: panel
     objectName: "donePanel"
     required property AppState appState
-    required property MenuModel model
+    required property MenuController model
     readonly property bool offersRecap: model.hasRecap && model.moved > 0
     spacing: 10
 

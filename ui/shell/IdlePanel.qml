@@ -7,7 +7,7 @@ ColumnLayout {
     id: panel
     objectName: "idlePanel"
     required property AppState appState
-    required property MenuModel model
+    required property MenuController model
     spacing: 12
 
     PanelHeader {

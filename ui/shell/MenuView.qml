@@ -13,9 +13,9 @@ Item {
     // The panel window counts again each time it opens.
     Component.onCompleted: root.appState.refreshNewFiles()
 
-    MenuModel {
+    MenuController {
         id: menuModel
-        state: root.appState
+        appState: root.appState
     }
 
     // "Last refresh … ago" is read afresh when the panel opens and while it is open.

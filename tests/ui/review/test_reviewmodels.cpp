@@ -1,9 +1,9 @@
 #include "format.h"
 #include "groupmodel.h"
 #include "junkmodel.h"
+#include "reviewcontroller.h"
 #include "reviewfixture.h"
 #include "reviewmodel.h"
-#include "reviewpanel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -213,8 +213,8 @@ private slots:
     }
 
     void panelTexts() {
-        ReviewPanel panel;
-        panel.setState(state.get());
+        ReviewController panel;
+        panel.setAppState(state.get());
         const QVariantList tabs = panel.tabs();
         QCOMPARE(tabs.size(), 4);
         QCOMPARE(tabs[3].toMap().value("title").toString(), QStringLiteral("Needs You"));
@@ -234,8 +234,8 @@ private slots:
     }
 
     void anEmptiedGroupStaysChosen() {
-        ReviewPanel panel;
-        panel.setState(state.get());
+        ReviewController panel;
+        panel.setAppState(state.get());
         const QString fonts = QStringLiteral("Library · Fonts");
         panel.showGroup(fonts);
         const auto shown = tab(Review::Tab::organize, fonts);
@@ -248,8 +248,8 @@ private slots:
     }
 
     void suggestionsAndAddedProjects() {
-        ReviewPanel panel;
-        panel.setState(state.get());
+        ReviewController panel;
+        panel.setAppState(state.get());
         QCOMPARE(panel.suggestions().size(), 1);
         QCOMPARE(panel.suggestions()[0].toMap().value("name").toString(),
                  QStringLiteral("Kestrel"));
@@ -277,8 +277,8 @@ private slots:
     }
 
     void bulkDestinations() {
-        ReviewPanel panel;
-        panel.setState(state.get());
+        ReviewController panel;
+        panel.setAppState(state.get());
         const auto needs = tab(Review::Tab::needs);
         panel.sendAllTo(panel.needsYouFolder());
         QCOMPARE(needs->rowCount(), 0);
@@ -289,8 +289,8 @@ private slots:
     }
 
     void leaveAllUnticks() {
-        ReviewPanel panel;
-        panel.setState(state.get());
+        ReviewController panel;
+        panel.setAppState(state.get());
         const auto needs = tab(Review::Tab::needs);
         state->toggle(needs->idAt(0));
         panel.leaveAll();

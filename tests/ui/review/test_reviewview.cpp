@@ -44,7 +44,7 @@ class TestReviewView : public QObject {
     QQuickItem* root() const { return view->rootObject(); }
     int tab() const {
         for (QObject* child : root()->children())
-            if (child->inherits("ReviewPanel")) return child->property("tab").toInt();
+            if (child->inherits("ReviewController")) return child->property("tab").toInt();
         return -1;
     }
 

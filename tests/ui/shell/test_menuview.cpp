@@ -1,4 +1,4 @@
-#include "menumodel.h"
+#include "menucontroller.h"
 #include "menupanel.h"
 #include "panelharness.h"
 #include "testitems.h"
