@@ -38,7 +38,7 @@ Item {
             delay: 1.2
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "Breathe."
+                text: qsTr("Breathe.")
                 font.pixelSize: 52
                 font.weight: Font.DemiBold
                 color: Theme.charcoal
@@ -52,7 +52,7 @@ Item {
             delay: 2.4
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "You're starting the week fresh."
+                text: qsTr("You're starting the week fresh.")
                 font.pixelSize: Theme.textTitle
                 color: Theme.muted
             }
@@ -70,7 +70,7 @@ Item {
                 Button {
                     id: open
                     objectName: "openInFinder"
-                    text: "Open in Finder"
+                    text: qsTr("Open in Finder")
                     font.pixelSize: Theme.textLarge
                     leftPadding: 20
                     rightPadding: 20
@@ -95,7 +95,7 @@ Item {
                 Button {
                     id: finish
                     objectName: "done"
-                    text: "Done"
+                    text: qsTr("Done")
                     font.pixelSize: Theme.textLarge
                     font.weight: Font.DemiBold
                     leftPadding: 20

@@ -18,7 +18,7 @@ Item {
         Rise {
             delay: 0
             Text {
-                text: "Where everything went"
+                text: qsTr("Where everything went")
                 font.pixelSize: 28
                 font.weight: Font.DemiBold
                 color: "white"

@@ -15,7 +15,7 @@ Item {
             delay: 0
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "Your Mac just exhaled."
+                text: qsTr("Your Mac just exhaled.")
                 font.pixelSize: Theme.textHeading
                 color: "white"
                 opacity: 0.7
@@ -30,7 +30,7 @@ Item {
             delay: 0.9
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "files found a home."
+                text: qsTr("files found a home.")
                 font.pixelSize: 34
                 color: "white"
             }

@@ -172,7 +172,7 @@ Item {
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 26
         anchors.horizontalCenter: parent.horizontalCenter
-        text: "Click to continue"
+        text: qsTr("Click to continue")
         font.pixelSize: Theme.textBody
         color: "white"
         opacity: 0.45

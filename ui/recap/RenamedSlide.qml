@@ -20,7 +20,7 @@ Item {
             delay: 0.8
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "names made clear."
+                text: qsTr("names made clear.")
                 font.pixelSize: 34
                 color: "white"
             }

@@ -42,9 +42,7 @@ QVariantList RecapController::groups() const {
         int rest = 0;
         for (qsizetype i = shown; i < groups.size(); ++i)
             rest += groups[i].count;
-        rows.append(row(QStringLiteral("+ ") + Format::count(groups.size() - shown) +
-                            QStringLiteral(" more"),
-                        rest, 0, true));
+        rows.append(row(tr("+ %1 more").arg(Format::count(groups.size() - shown)), rest, 0, true));
     }
     return rows;
 }

@@ -36,7 +36,7 @@ FocusScope {
         keyNavigationWraps: false
         ScrollBar.vertical: ScrollBar {
         }
-        Accessible.name: "Files to organize"
+        Accessible.name: qsTr("Files to organize")
         Accessible.role: Accessible.List
 
         // Adaptive columns: as many of at least 150 as fit, at most 210 wide.

@@ -133,14 +133,14 @@ FocusScope {
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: "Nothing waiting"
+                    text: qsTr("Nothing waiting")
                     font.pixelSize: Theme.textSubtitle
                     font.weight: Font.DemiBold
                     color: Theme.charcoal
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: "Start a refresh from the menu bar."
+                    text: qsTr("Start a refresh from the menu bar.")
                     font.pixelSize: Theme.textBody
                     color: Theme.muted
                 }
@@ -212,7 +212,7 @@ FocusScope {
             anchors.left: shield.right
             anchors.leftMargin: 8
             anchors.verticalCenter: parent.verticalCenter
-            text: "Nothing is deleted · undo anytime"
+            text: qsTr("Nothing is deleted · undo anytime")
             font.pixelSize: Theme.textBody
             color: Theme.muted
         }
@@ -224,7 +224,7 @@ FocusScope {
 
             CalmButton {
                 objectName: "organizeOnly"
-                text: "Organize only"
+                text: qsTr("Organize only")
                 onClicked: root.approve(false)
             }
             CalmButton {

@@ -36,7 +36,7 @@ Rectangle {
             bottomPadding: 2
 
             Text {
-                text: "DESTINATIONS"
+                text: qsTr("DESTINATIONS")
                 leftPadding: 10
                 topPadding: 6
                 bottomPadding: 8
@@ -48,7 +48,7 @@ Rectangle {
             SidebarRow {
                 objectName: "group-Everything"
                 width: list.width
-                name: "Everything"
+                name: qsTr("Everything")
                 countText: root.panel.everythingCountText
                 selected: root.panel.group === ""
                 onClicked: root.panel.showGroup("")

@@ -16,7 +16,7 @@ ItemDelegate {
     // Reached with Tab; a click leaves the keyboard with the list on show.
     focusPolicy: Qt.TabFocus
     rightPadding: 10
-    Accessible.name: name + ", " + countText + " files"
+    Accessible.name: qsTr("%1, %2 files").arg(name).arg(countText)
 
     contentItem: RowLayout {
         spacing: 8

@@ -20,11 +20,11 @@ void ReviewController::setTab(Review::Tab tab) {
 }
 
 QString ReviewController::groupTitle() const {
-    return group_.isEmpty() ? QStringLiteral("Everything") : group_;
+    return group_.isEmpty() ? tr("Everything") : group_;
 }
 
 QString ReviewController::organizeSubtitle() const {
-    return Format::count(shown_) + QStringLiteral(" files · sorted by what's inside, not the name");
+    return tr("%1 files · sorted by what's inside, not the name").arg(Format::count(shown_));
 }
 
 QVariantList ReviewController::tabs() const {
@@ -43,7 +43,7 @@ QString ReviewController::everythingCountText() const {
 }
 
 QString ReviewController::approveText() const {
-    return QStringLiteral("Approve ") + Format::count(approved_) + QStringLiteral(" changes");
+    return tr("Approve %1 changes").arg(Format::count(approved_));
 }
 
 QVariantList ReviewController::suggestions() const {
@@ -136,8 +136,7 @@ void ReviewController::refreshSuggestions() {
 }
 
 void ReviewController::added(const QString& name, int moved) {
-    addedNote_ = QStringLiteral("Added ") + name + QStringLiteral(" · ") + Format::count(moved) +
-                 QStringLiteral(" files sorted into it.");
+    addedNote_ = tr("Added %1 · %2 files sorted into it.").arg(name, Format::count(moved));
     emit suggestionsChanged();
 }
 

@@ -28,7 +28,7 @@ Card {
         Layout.fillWidth: true
         Layout.bottomMargin: 14
         visible: editor.preferences.projects.length === 0
-        text: "None yet. They're learned automatically on your first refresh."
+        text: qsTr("None yet. They're learned automatically on your first refresh.")
         color: Theme.muted
         font.pixelSize: Theme.textBody
         wrapMode: Text.WordWrap
@@ -108,7 +108,7 @@ Card {
             objectName: "projectName"
             Layout.fillWidth: true
             Layout.preferredWidth: 5
-            placeholderText: "Add a project, e.g. Pellmark"
+            placeholderText: qsTr("Add a project, e.g. Pellmark")
             text: editor.name
             onTextChanged: editor.name = text
             onAccepted: editor.add()
@@ -128,7 +128,7 @@ Card {
             objectName: "projectAliases"
             Layout.fillWidth: true
             Layout.preferredWidth: 6
-            placeholderText: "Other names, comma separated"
+            placeholderText: qsTr("Other names, comma separated")
             text: editor.aliases
             onTextChanged: editor.aliases = text
             onAccepted: editor.add()

@@ -24,9 +24,9 @@ void ConnectionController::run(const QString& key, const QString& model) {
                   if (error)
                       finish(false, error->description());
                   else
-                      finish(true, QStringLiteral("Connected."));
+                      finish(true, tr("Connected."));
               })
-        .onCanceled(this, [this] { finish(false, QStringLiteral("The request was cancelled.")); });
+        .onCanceled(this, [this] { finish(false, tr("The request was cancelled.")); });
 }
 
 void ConnectionController::finish(bool connected, const QString& result) {

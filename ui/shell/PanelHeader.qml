@@ -16,7 +16,7 @@ RowLayout {
         spacing: 1
         Layout.fillWidth: true
         Text {
-            text: "Tovrin"
+            text: qsTr("Tovrin")
             color: Theme.charcoal
             font.pixelSize: Theme.textLead
             font.weight: Font.DemiBold
@@ -37,7 +37,7 @@ RowLayout {
         implicitHeight: 30
         iconSize: 18
         iconSource: "qrc:/qt/qml/Tovrin/Core/icons/gearshape.svg"
-        help: "Settings"
+        help: qsTr("Settings")
         onClicked: Shell.openWindow("settings")
     }
 }

@@ -4,6 +4,7 @@
 #include "store.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace MenuStats {
@@ -21,7 +22,8 @@ PlanStats of(const QList<PlanItem>& plan) {
 
 QString costLine(std::optional<double> dollars) {
     if (!dollars) return {};
-    return QStringLiteral("Claude cost for this refresh: ") + Format::cost(*dollars);
+    return QCoreApplication::translate("MenuStats", "Claude cost for this refresh: %1")
+        .arg(Format::cost(*dollars));
 }
 
 } // namespace MenuStats
