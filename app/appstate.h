@@ -35,23 +35,6 @@ struct RecapData {
     bool operator==(const RecapData&) const = default;
 };
 
-// The enumerations the views bind to.
-namespace Tidy {
-Q_NAMESPACE
-
-enum class Phase { idle, scanning, review, applying, done };
-Q_ENUM_NS(Phase)
-
-// TidyMode as the views see it; the values are the classifier's own.
-enum class Mode {
-    quick = static_cast<int>(TidyMode::quick),
-    deep = static_cast<int>(TidyMode::deep),
-    junkOnly = static_cast<int>(TidyMode::junkOnly),
-};
-Q_ENUM_NS(Mode)
-
-} // namespace Tidy
-
 using Phase = Tidy::Phase;
 using LiveCounts = QMap<QString, int>;
 using GroupCounts = QList<GroupCount>;
@@ -173,8 +156,7 @@ public:
     Q_INVOKABLE void refreshNewFiles();
     Q_INVOKABLE void handleNotification(const QString& id);
 
-    void start(TidyMode mode);
-    Q_INVOKABLE void start(Tidy::Mode mode) { start(static_cast<TidyMode>(mode)); }
+    Q_INVOKABLE void start(Tidy::Mode mode);
     Q_INVOKABLE void apply(bool includeRenames);
     Q_INVOKABLE void undoLast();
     // The settings window's fixed sample, shown until the next apply.

@@ -2,6 +2,7 @@
 
 #include "model.h"
 #include "records.h"
+#include "tidy.h"
 
 #include <QByteArray>
 #include <QFuture>
@@ -11,8 +12,6 @@
 
 #include <functional>
 #include <optional>
-
-enum class TidyMode { quick, deep, junkOnly };
 
 using Decisions = QHash<qint64, Decision>;
 

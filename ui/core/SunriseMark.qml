@@ -11,7 +11,8 @@ Item {
 
     Image {
         anchors.fill: parent
-        sourceSize: Qt.size(mark.size * 2, mark.size * 2)
+        sourceSize.width: mark.size * 2
+        sourceSize.height: mark.size * 2
         source: "qrc:/qt/qml/Tovrin/Core/icons/Mark.svg"
         fillMode: Image.PreserveAspectFit
         smooth: true

@@ -14,8 +14,14 @@ struct AppStateForeign {
     QML_UNCREATABLE("The shell owns the one AppState")
 };
 
+// The refresh's enumerations, e.g. Tidy.Phase.review.
+namespace TidyForeign {
+Q_NAMESPACE
+QML_FOREIGN_NAMESPACE(Tidy)
+QML_NAMED_ELEMENT(Tidy)
+} // namespace TidyForeign
+
 namespace UiCore {
-// Registers what the generated registration cannot (the Tidy enumerations,
-// "Tidy.review") and lets the engine find our modules; call before loading.
+// Lets the engine find our modules; call before loading.
 void setUp(QQmlEngine& engine);
 } // namespace UiCore

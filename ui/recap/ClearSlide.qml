@@ -5,7 +5,7 @@ import Tovrin.Recap
 Item {
     id: slide
 
-    property RecapSource recap
+    property RecapController recap
 
     Column {
         anchors.centerIn: parent
@@ -25,7 +25,7 @@ Item {
             delay: 0.6
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "ready to clear out."
+                text: qsTr("ready to clear out.")
                 font.pixelSize: 34
                 color: "white"
             }
@@ -39,7 +39,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 width: Math.min(implicitWidth, slide.width - 96)
-                text: "Nothing was deleted. It's waiting in your review folder whenever you're ready."
+                text: qsTr("Nothing was deleted. It's waiting in your review folder whenever you're ready.")
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
                 font.pixelSize: Theme.textLead

@@ -21,7 +21,8 @@ Item {
             objectName: "sun"
             anchors.horizontalCenter: parent.horizontalCenter
             source: "sun-horizon-fill.svg"
-            sourceSize: Qt.size(80, 80)
+            sourceSize.width: 80
+            sourceSize.height: 80
             width: 80
             height: 80
             opacity: Math.min(1, root.sunRise)
@@ -37,7 +38,7 @@ Item {
             delay: 1.2
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "Breathe."
+                text: qsTr("Breathe.")
                 font.pixelSize: 52
                 font.weight: Font.DemiBold
                 color: Theme.charcoal
@@ -51,7 +52,7 @@ Item {
             delay: 2.4
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "You're starting the week fresh."
+                text: qsTr("You're starting the week fresh.")
                 font.pixelSize: Theme.textTitle
                 color: Theme.muted
             }
@@ -69,7 +70,7 @@ Item {
                 Button {
                     id: open
                     objectName: "openInFinder"
-                    text: "Open in Finder"
+                    text: qsTr("Open in Finder")
                     font.pixelSize: Theme.textLarge
                     leftPadding: 20
                     rightPadding: 20
@@ -94,7 +95,7 @@ Item {
                 Button {
                     id: finish
                     objectName: "done"
-                    text: "Done"
+                    text: qsTr("Done")
                     font.pixelSize: Theme.textLarge
                     font.weight: Font.DemiBold
                     leftPadding: 20

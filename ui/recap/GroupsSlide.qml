@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Tovrin.Core
 import Tovrin.Recap
@@ -5,7 +7,7 @@ import Tovrin.Recap
 Item {
     id: slide
 
-    property RecapSource recap
+    property RecapController recap
 
     Column {
         id: column
@@ -16,7 +18,7 @@ Item {
         Rise {
             delay: 0
             Text {
-                text: "Where everything went"
+                text: qsTr("Where everything went")
                 font.pixelSize: 28
                 font.weight: Font.DemiBold
                 color: "white"

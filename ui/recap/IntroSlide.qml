@@ -10,7 +10,7 @@ Item {
             delay: 0.1
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "This Sunday,"
+                text: qsTr("This Sunday,")
                 font.pixelSize: 46
                 font.weight: Font.DemiBold
                 color: "white"
@@ -20,7 +20,7 @@ Item {
             delay: 0.7
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "you made room."
+                text: qsTr("you made room.")
                 font.pixelSize: 46
                 font.weight: Font.DemiBold
                 color: "white"

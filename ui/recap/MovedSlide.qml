@@ -3,7 +3,9 @@ import Tovrin.Core
 import Tovrin.Recap
 
 Item {
-    property RecapSource recap
+    id: slide
+
+    property RecapController recap
 
     Column {
         anchors.centerIn: parent
@@ -13,7 +15,7 @@ Item {
             delay: 0
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "Your Mac just exhaled."
+                text: qsTr("Your Mac just exhaled.")
                 font.pixelSize: Theme.textHeading
                 color: "white"
                 opacity: 0.7
@@ -21,14 +23,14 @@ Item {
         }
         CountUp {
             anchors.horizontalCenter: parent.horizontalCenter
-            target: recap ? recap.moved : 0
+            target: slide.recap ? slide.recap.moved : 0
             font.pixelSize: 110
         }
         Rise {
             delay: 0.9
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "files found a home."
+                text: qsTr("files found a home.")
                 font.pixelSize: 34
                 color: "white"
             }

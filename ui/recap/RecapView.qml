@@ -26,9 +26,9 @@ Item {
             index++;
     }
 
-    RecapSource {
+    RecapController {
         id: recapSource
-        state: root.appState
+        appState: root.appState
     }
 
     // Every slide change restarts the wait; the finale has none.
@@ -58,6 +58,9 @@ Item {
             "finale": finalePage
         })
 
+    // Loaded by a Loader, which this Qt cannot combine with bound components,
+    // so qmllint cannot see the ids these read.
+    // qmllint disable unqualified
     Component {
         id: introPage
         IntroSlide {
@@ -94,6 +97,7 @@ Item {
             onDone: root.closeRequested()
         }
     }
+    // qmllint enable unqualified
 
     Rectangle {
         anchors.fill: parent
@@ -111,7 +115,7 @@ Item {
         id: stage
         objectName: "slides"
         anchors.fill: parent
-        property Item current: null
+        property SlidePage current: null
     }
 
     Component {
@@ -132,7 +136,7 @@ Item {
         objectName: "autoAdvance"
         interval: 4200
         // Later, so the restart for the next slide happens once this tick is over.
-        onTriggered: Qt.callLater(root.advance)
+        onTriggered: Qt.callLater(root.advance) // qmllint disable
     }
 
     Row {
@@ -142,6 +146,7 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         spacing: 6
 
+        // qmllint disable unqualified
         Repeater {
             model: root.slides.length
             Rectangle {
@@ -158,6 +163,7 @@ Item {
                 }
             }
         }
+        // qmllint enable unqualified
     }
 
     Text {
@@ -166,7 +172,7 @@ Item {
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 26
         anchors.horizontalCenter: parent.horizontalCenter
-        text: "Click to continue"
+        text: qsTr("Click to continue")
         font.pixelSize: Theme.textBody
         color: "white"
         opacity: 0.45

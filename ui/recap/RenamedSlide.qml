@@ -5,7 +5,7 @@ import Tovrin.Recap
 Item {
     id: slide
 
-    property RecapSource recap
+    property RecapController recap
 
     Column {
         anchors.centerIn: parent
@@ -13,14 +13,14 @@ Item {
 
         CountUp {
             anchors.horizontalCenter: parent.horizontalCenter
-            target: recap ? recap.renamed : 0
+            target: slide.recap ? slide.recap.renamed : 0
             font.pixelSize: 96
         }
         Rise {
             delay: 0.8
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: "names made clear."
+                text: qsTr("names made clear.")
                 font.pixelSize: 34
                 color: "white"
             }
@@ -33,7 +33,7 @@ Item {
         // Long names keep both ends, the extension included.
         Column {
             id: example
-            visible: recap ? recap.hasExample : false
+            visible: slide.recap ? slide.recap.hasExample : false
             width: slide.width - 128
             anchors.horizontalCenter: parent.horizontalCenter
             spacing: 8
@@ -45,7 +45,7 @@ Item {
                     width: parent.width
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideMiddle
-                    text: recap ? recap.renameFrom : ""
+                    text: slide.recap ? slide.recap.renameFrom : ""
                     font.pixelSize: Theme.textHeading
                     font.strikeout: true
                     color: "white"
@@ -59,7 +59,7 @@ Item {
                     width: parent.width
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideMiddle
-                    text: recap ? recap.renameTo : ""
+                    text: slide.recap ? slide.recap.renameTo : ""
                     font.pixelSize: Theme.textHeading
                     font.weight: Font.Medium
                     color: "white"

@@ -36,29 +36,26 @@ AbstractButton {
         border.color: Theme.focusRing
     }
 
-    contentItem: Item {
+    contentItem: Column {
         ThumbView {
-            id: thumb
-            anchors.left: parent.left
-            anchors.right: parent.right
-            anchors.top: parent.top
+            width: parent.width
             height: width * 0.75
             thumbnail: tile.thumbnail
             icon: tile.fileIcon
             border.width: 1
             border.color: Theme.hairline
-        }
-        Image {
-            anchors.top: thumb.top
-            anchors.right: thumb.right
-            anchors.margins: 7
-            source: tile.approved ? "icons/checkmark.circle.fill.svg" : "icons/circle.svg"
-            sourceSize: Qt.size(22, 22)
+
+            Image {
+                anchors.top: parent.top
+                anchors.right: parent.right
+                anchors.margins: 7
+                source: tile.approved ? "icons/checkmark.circle.fill.svg" : "icons/circle.svg"
+                sourceSize.width: 22
+                sourceSize.height: 22
+            }
         }
         Text {
-            id: nameText
-            anchors.top: thumb.bottom
-            anchors.topMargin: 8
+            topPadding: 8
             width: parent.width
             text: tile.name
             font.pixelSize: Theme.textBody
@@ -67,8 +64,7 @@ AbstractButton {
             elide: Text.ElideMiddle
         }
         Text {
-            anchors.top: nameText.bottom
-            anchors.topMargin: 2
+            topPadding: 2
             width: parent.width
             text: tile.reason
             font.pixelSize: Theme.textCaption

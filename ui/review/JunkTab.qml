@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Tovrin.Core
@@ -14,8 +16,8 @@ FocusScope {
         id: header
         anchors.left: parent.left
         anchors.right: parent.right
-        title: "Clear out"
-        subtitle: "Nothing here is deleted. Checked files move to a review folder you empty yourself; unchecked files stay exactly where they are."
+        title: qsTr("Clear out")
+        subtitle: qsTr("Nothing here is deleted. Checked files move to a review folder you empty yourself; unchecked files stay exactly where they are.")
     }
 
     ListView {
@@ -33,7 +35,7 @@ FocusScope {
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {
         }
-        Accessible.name: "Junk groups"
+        Accessible.name: qsTr("Junk groups")
         Accessible.role: Accessible.List
 
         model: JunkModel {
@@ -69,7 +71,7 @@ FocusScope {
                     anchors.leftMargin: 10
                     anchors.verticalCenter: parent.verticalCenter
                     iconSource: row.model.collapsed ? "icons/chevron.right.svg" : "icons/chevron.down.svg"
-                    Accessible.name: (row.model.collapsed ? "Show " : "Hide ") + row.model.groupName
+                    Accessible.name: (row.model.collapsed ? qsTr("Show %1") : qsTr("Hide %1")).arg(row.model.groupName)
                     onClicked: rows.toggleCollapsed(row.index)
                 }
                 Column {
@@ -122,8 +124,8 @@ FocusScope {
                     anchors.rightMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     width: 118
-                    text: row.model.anyApproved ? "Keep all" : "Include again"
-                    ToolTip.text: "Keep these files where they are"
+                    text: row.model.anyApproved ? qsTr("Keep all") : qsTr("Include again")
+                    ToolTip.text: qsTr("Keep these files where they are")
                     ToolTip.visible: hovered
                     ToolTip.delay: 600
                     onClicked: root.appState.setApproved(row.model.groupIds, !row.model.anyApproved)
@@ -155,7 +157,8 @@ FocusScope {
                     anchors.leftMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     source: row.item ? row.model.icon : ""
-                    sourceSize: Qt.size(18, 18)
+                    sourceSize.width: 18
+                    sourceSize.height: 18
                     opacity: 0.6
                 }
                 Text {

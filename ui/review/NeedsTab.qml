@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Tovrin.Core
@@ -8,14 +10,14 @@ FocusScope {
     id: root
 
     required property AppState appState
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     TabHeader {
         id: header
         anchors.left: parent.left
         anchors.right: parent.right
-        title: "Needs You"
-        subtitle: "Tovrin wasn't sure about these. Send them to a folder, or leave them where they are."
+        title: qsTr("Needs You")
+        subtitle: qsTr("Tovrin wasn't sure about these. Send them to a folder, or leave them where they are.")
     }
 
     Row {
@@ -31,7 +33,7 @@ FocusScope {
         CalmButton {
             id: sendAll
             objectName: "sendAll"
-            text: "Send all to…"
+            text: qsTr("Send all to…")
             onClicked: sendAllMenu.popup(sendAll, 0, sendAll.height + 4)
 
             CalmMenu {
@@ -49,18 +51,18 @@ FocusScope {
                     onObjectRemoved: (index, object) => sendAllMenu.removeItem(object)
                 }
                 CalmMenuItem {
-                    text: "Archive"
+                    text: qsTr("Archive")
                     onTriggered: root.panel.sendAllTo(root.panel.archiveFolder)
                 }
                 CalmMenuItem {
-                    text: "Needs You folder"
+                    text: qsTr("Needs You folder")
                     onTriggered: root.panel.sendAllTo(root.panel.needsYouFolder)
                 }
             }
         }
         CalmButton {
             objectName: "leaveAll"
-            text: "Leave all where they are"
+            text: qsTr("Leave all where they are")
             onClicked: root.panel.leaveAll()
         }
         Item {
@@ -72,13 +74,13 @@ FocusScope {
             objectName: "projectField"
             width: 260
             height: 32
-            placeholderText: "Add a project, e.g. Pellmark"
+            placeholderText: qsTr("Add a project, e.g. Pellmark")
             placeholderTextColor: Theme.faint
             text: root.panel.newProject
             font.pixelSize: Theme.textBody
             color: Theme.charcoal
             leftPadding: 10
-            Accessible.name: "Add a project"
+            Accessible.name: qsTr("Add a project")
             onTextEdited: root.panel.newProject = text
             // Handled here, so Return in the field never reaches the window's
             // approve key.
@@ -93,7 +95,7 @@ FocusScope {
         }
         CalmButton {
             objectName: "addProject"
-            text: "Add"
+            text: qsTr("Add")
             enabled: root.panel.canAdd
             onClicked: root.panel.addTyped()
         }
@@ -106,11 +108,11 @@ FocusScope {
         property var itemId
 
         CalmMenuItem {
-            text: "Leave where it is"
+            text: qsTr("Leave where it is")
             onTriggered: root.appState.setDestination(destinationMenu.itemId, "")
         }
         CalmMenuItem {
-            text: "Needs You folder"
+            text: qsTr("Needs You folder")
             onTriggered: root.appState.setDestination(destinationMenu.itemId, root.panel.needsYouFolder)
         }
         MenuSeparator {
@@ -130,7 +132,7 @@ FocusScope {
             onObjectRemoved: (index, object) => destinationMenu.removeItem(object)
         }
         CalmMenuItem {
-            text: "Archive"
+            text: qsTr("Archive")
             onTriggered: root.appState.setDestination(destinationMenu.itemId, root.panel.archiveFolder)
         }
     }
@@ -151,7 +153,7 @@ FocusScope {
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {
         }
-        Accessible.name: "Files that need you"
+        Accessible.name: qsTr("Files that need you")
         Accessible.role: Accessible.List
 
         model: ReviewModel {
@@ -217,7 +219,7 @@ FocusScope {
                 width: 180
                 text: row.model.destinationText + "  ▾"
                 focusPolicy: Qt.NoFocus
-                Accessible.name: "Destination of " + row.model.fileName + ": " + row.model.destinationText
+                Accessible.name: qsTr("Destination of %1: %2").arg(row.model.fileName).arg(row.model.destinationText)
                 onClicked: {
                     list.currentIndex = row.index;
                     destinationMenu.itemId = row.model.itemId;

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Tovrin.Core
@@ -8,7 +10,7 @@ FocusScope {
     id: root
 
     required property AppState appState
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     TabHeader {
         id: header
@@ -34,7 +36,7 @@ FocusScope {
         keyNavigationWraps: false
         ScrollBar.vertical: ScrollBar {
         }
-        Accessible.name: "Files to organize"
+        Accessible.name: qsTr("Files to organize")
         Accessible.role: Accessible.List
 
         // Adaptive columns: as many of at least 150 as fit, at most 210 wide.

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Tovrin.Core
@@ -13,8 +15,8 @@ FocusScope {
         id: header
         anchors.left: parent.left
         anchors.right: parent.right
-        title: "Clear names"
-        subtitle: "Only files with meaningless names. Extensions never change."
+        title: qsTr("Clear names")
+        subtitle: qsTr("Only files with meaningless names. Extensions never change.")
     }
 
     ListView {
@@ -32,7 +34,7 @@ FocusScope {
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {
         }
-        Accessible.name: "Renames"
+        Accessible.name: qsTr("Renames")
         Accessible.role: Accessible.List
 
         model: ReviewModel {
@@ -59,7 +61,7 @@ FocusScope {
                 anchors.verticalCenter: parent.verticalCenter
                 checked: row.model.renameApproved
                 focusPolicy: Qt.NoFocus
-                Accessible.name: "Rename " + row.model.fileName + " to " + row.model.newName
+                Accessible.name: qsTr("Rename %1 to %2").arg(row.model.fileName).arg(row.model.newName)
                 onClicked: {
                     list.currentIndex = row.index;
                     root.appState.toggleRename(row.model.itemId);
@@ -82,7 +84,8 @@ FocusScope {
                 anchors.leftMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
                 source: "icons/arrow.right.svg"
-                sourceSize: Qt.size(16, 16)
+                sourceSize.width: 16
+                sourceSize.height: 16
                 opacity: 0.55
             }
             Text {

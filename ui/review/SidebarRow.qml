@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Layouts
 import Tovrin.Core
 
 // One destination in the sidebar; the whole row is the button.
@@ -15,23 +16,18 @@ ItemDelegate {
     // Reached with Tab; a click leaves the keyboard with the list on show.
     focusPolicy: Qt.TabFocus
     rightPadding: 10
-    Accessible.name: name + ", " + countText + " files"
+    Accessible.name: qsTr("%1, %2 files").arg(name).arg(countText)
 
-    contentItem: Item {
+    contentItem: RowLayout {
+        spacing: 8
         Image {
-            id: folderIcon
-            anchors.left: parent.left
-            anchors.verticalCenter: parent.verticalCenter
             source: "qrc:/qt/qml/Tovrin/Core/icons/folder.svg"
-            sourceSize: Qt.size(16, 16)
+            sourceSize.width: 16
+            sourceSize.height: 16
             opacity: row.selected ? 0.95 : 0.6
         }
         Text {
-            anchors.left: folderIcon.right
-            anchors.leftMargin: 8
-            anchors.right: count.left
-            anchors.rightMargin: 8
-            anchors.verticalCenter: parent.verticalCenter
+            Layout.fillWidth: true
             text: row.name
             font.pixelSize: Theme.textBody
             font.weight: row.selected ? Font.DemiBold : Font.Normal
@@ -39,9 +35,6 @@ ItemDelegate {
             elide: Text.ElideRight
         }
         Text {
-            id: count
-            anchors.right: parent.right
-            anchors.verticalCenter: parent.verticalCenter
             text: row.countText
             font.pixelSize: Theme.textNote
             color: Theme.muted

@@ -1,5 +1,6 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
-import QtQuick.Controls.Basic
 import Tovrin.Core
 import Tovrin.Review
 
@@ -7,7 +8,7 @@ import Tovrin.Review
 Rectangle {
     id: root
 
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     implicitHeight: content.implicitHeight + 20
     radius: 10
@@ -22,7 +23,8 @@ Rectangle {
         anchors.top: parent.top
         anchors.topMargin: 14
         source: "qrc:/qt/qml/Tovrin/Core/icons/sparkles.svg"
-        sourceSize: Qt.size(18, 18)
+        sourceSize.width: 18
+        sourceSize.height: 18
     }
 
     Column {
@@ -60,7 +62,8 @@ Rectangle {
                     anchors.rightMargin: 12
                     anchors.verticalCenter: parent.verticalCenter
                     textFormat: Text.StyledText
-                    text: "Looks like a project: <b>" + escaped(suggestion.modelData.name) + "</b>" + "<font color=\"" + Theme.muted + "\"> (" + suggestion.modelData.countText + " files)</font>"
+                    // The name goes in last, so a "%" in it is never taken for a place.
+                    text: qsTr("Looks like a project: <b>%3</b><font color=\"%1\"> (%2 files)</font>").arg(Theme.muted).arg(suggestion.modelData.countText).arg(escaped(suggestion.modelData.name))
                     font.pixelSize: Theme.textBody
                     color: Theme.charcoal
                     elide: Text.ElideRight
@@ -76,8 +79,8 @@ Rectangle {
                     anchors.rightMargin: 6
                     anchors.verticalCenter: parent.verticalCenter
                     implicitHeight: 26
-                    text: "Add"
-                    Accessible.name: "Add " + suggestion.modelData.name + " as a project"
+                    text: qsTr("Add")
+                    Accessible.name: qsTr("Add %1 as a project").arg(suggestion.modelData.name)
                     onClicked: root.panel.addSuggestion(suggestion.modelData.name)
                 }
                 IconButton {
@@ -86,7 +89,7 @@ Rectangle {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     iconSource: "qrc:/qt/qml/Tovrin/Core/icons/xmark.svg"
-                    Accessible.name: "Hide " + suggestion.modelData.name
+                    Accessible.name: qsTr("Hide %1").arg(suggestion.modelData.name)
                     onClicked: root.panel.dismiss(suggestion.modelData.name)
                 }
             }

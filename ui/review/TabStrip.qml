@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Tovrin.Core
@@ -7,7 +9,7 @@ import Tovrin.Review
 Rectangle {
     id: root
 
-    required property ReviewPanel panel
+    required property ReviewController panel
 
     implicitWidth: tabs.implicitWidth + 6
     implicitHeight: 34
@@ -27,7 +29,7 @@ Rectangle {
                 required property var modelData
                 readonly property bool chosen: root.panel.tab === modelData.tab
                 objectName: "tab-" + modelData.title
-                implicitWidth: label.implicitWidth + 28
+                implicitWidth: implicitContentWidth + 28
                 implicitHeight: 28
                 focusPolicy: Qt.TabFocus
                 Accessible.role: Accessible.PageTab
@@ -42,8 +44,8 @@ Rectangle {
                     border.color: tab.visualFocus ? Theme.focusRing : Theme.hairline
                 }
                 contentItem: Item {
+                    implicitWidth: children[0].implicitWidth
                     Row {
-                        id: label
                         anchors.centerIn: parent
                         spacing: 6
                         Text {

@@ -18,7 +18,8 @@ Rectangle {
         anchors.fill: parent
         anchors.margins: root.iconMargin
         source: root.icon
-        sourceSize: Qt.size(128, 128)
+        sourceSize.width: 128
+        sourceSize.height: 128
         fillMode: Image.PreserveAspectFit
         smooth: true
         // Our line icons drawn large would shout; the thumbnails are the point.

@@ -26,7 +26,8 @@ CheckBox {
         Image {
             anchors.centerIn: parent
             source: "icons/check.svg"
-            sourceSize: Qt.size(14, 14)
+            sourceSize.width: 14
+            sourceSize.height: 14
             visible: control.checked
         }
     }

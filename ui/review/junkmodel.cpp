@@ -64,15 +64,15 @@ QVariant JunkModel::headingData(const Group& group, int role) const {
     case SizeTextRole:
         return Format::fileSize(group.approvedSize);
     case CountTextRole:
-        return Format::count(group.approved) + QStringLiteral(" of ") +
-               Format::count(group.junk.rows.size()) + QStringLiteral(" files");
+        return tr("%1 of %2 files")
+            .arg(Format::count(group.approved), Format::count(group.junk.rows.size()));
     case AnyApprovedRole:
         return group.approved > 0;
     case CollapsedRole:
         return collapsed_.contains(group.junk.name);
     case MoreTextRole:
-        return QStringLiteral("+ ") + Format::count(group.junk.rows.size() - Review::junkRowLimit) +
-               QStringLiteral(" more like these. Use Keep all to keep the whole group.");
+        return tr("+ %1 more like these. Use Keep all to keep the whole group.")
+            .arg(Format::count(group.junk.rows.size() - Review::junkRowLimit));
     }
     return none(role);
 }

@@ -2,6 +2,7 @@
 
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -13,13 +14,13 @@ namespace Review {
 QString title(Tab tab) {
     switch (tab) {
     case Tab::organize:
-        return QStringLiteral("Organize");
+        return QCoreApplication::translate("Review", "Organize");
     case Tab::rename:
-        return QStringLiteral("Rename");
+        return QCoreApplication::translate("Review", "Rename");
     case Tab::junk:
-        return QStringLiteral("Junk");
+        return QCoreApplication::translate("Review", "Junk");
     case Tab::needs:
-        return QStringLiteral("Needs You");
+        return QCoreApplication::translate("Review", "Needs You");
     }
     return {};
 }

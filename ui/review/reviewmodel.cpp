@@ -76,8 +76,7 @@ QVariant ReviewModel::data(const QModelIndex& index, int role) const {
     case SizeTextRole:
         return Format::fileSize(item.size);
     case DestinationTextRole:
-        return item.approved ? QStringLiteral("Needs You folder")
-                             : QStringLiteral("Leave where it is");
+        return item.approved ? tr("Needs You folder") : tr("Leave where it is");
     }
     return {};
 }

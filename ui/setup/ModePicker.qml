@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Layouts
 import Tovrin.Core
@@ -9,12 +11,12 @@ RowLayout {
     property string model
     property var options: [{
             "id": "claude-haiku-5-5",
-            "title": "Quick",
-            "detail": "Faster, great for most Macs"
+            "title": qsTr("Quick"),
+            "detail": qsTr("Faster, great for most Macs")
         }, {
             "id": "claude-sonnet-5-5",
-            "title": "Thorough",
-            "detail": "Slower, more careful with tricky files"
+            "title": qsTr("Thorough"),
+            "detail": qsTr("Slower, more careful with tricky files")
         }]
     signal chosen(string id)
 
@@ -79,7 +81,8 @@ RowLayout {
                     height: 12
                     visible: choice.selected
                     source: "icons/checkmark.svg"
-                    sourceSize: Qt.size(24, 24)
+                    sourceSize.width: 24
+                    sourceSize.height: 24
                 }
             }
             MouseArea {

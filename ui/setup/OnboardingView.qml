@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -38,12 +40,12 @@ Rectangle {
     implicitHeight: 840
     color: Theme.surface
 
-    Preferences {
+    SettingsController {
         id: prefs
-        state: root.appState
+        appState: root.appState
         saveAtOnce: false
     }
-    ConnectionTest {
+    ConnectionController {
         id: connection
     }
 
@@ -65,14 +67,14 @@ Rectangle {
 
                 Text {
                     Layout.fillWidth: true
-                    text: "Tovrin"
+                    text: qsTr("Tovrin")
                     color: Theme.charcoal
                     font.pixelSize: Theme.textTitle
                     font.weight: Font.Bold
                 }
                 Text {
                     Layout.fillWidth: true
-                    text: "A fresh start for your Mac."
+                    text: qsTr("A fresh start for your Mac.")
                     color: Theme.muted
                     font.pixelSize: Theme.textBody
                 }
@@ -123,7 +125,8 @@ Rectangle {
                                 width: 14
                                 height: 14
                                 source: "icons/checkmark.svg"
-                                sourceSize: Qt.size(28, 28)
+                                sourceSize.width: 28
+                                sourceSize.height: 28
                             }
                         }
                     }
@@ -176,14 +179,14 @@ Rectangle {
                         spacing: 6
 
                         Text {
-                            text: "Connect Tovrin"
+                            text: qsTr("Connect Tovrin")
                             color: Theme.charcoal
                             font.pixelSize: Theme.textSubtitle
                             font.weight: Font.DemiBold
                         }
                         Text {
                             Layout.fillWidth: true
-                            text: "Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic."
+                            text: qsTr("Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic.")
                             color: Theme.muted
                             font.pixelSize: Theme.textBody
                             lineHeight: 1.2
@@ -216,7 +219,7 @@ Rectangle {
 
                             CalmButton {
                                 objectName: "testButton"
-                                text: "Test connection"
+                                text: qsTr("Test connection")
                                 enabled: !root.testing
                                 onClicked: root.test()
                             }
@@ -253,14 +256,14 @@ Rectangle {
                         spacing: 6
 
                         Text {
-                            text: "A few preferences"
+                            text: qsTr("A few preferences")
                             color: Theme.charcoal
                             font.pixelSize: Theme.textSubtitle
                             font.weight: Font.DemiBold
                         }
                         Text {
                             Layout.fillWidth: true
-                            text: "Tovrin learns your projects and brands on its own during your first refresh. You can change these any time in Settings."
+                            text: qsTr("Tovrin learns your projects and brands on its own during your first refresh. You can change these any time in Settings.")
                             color: Theme.muted
                             font.pixelSize: Theme.textBody
                             lineHeight: 1.2
@@ -278,7 +281,7 @@ Rectangle {
                         spacing: 8
 
                         SectionHeading {
-                            text: "FOLDERS TO SORT"
+                            text: qsTr("FOLDERS TO SORT")
                         }
                         Card {
                             padding: 12
@@ -296,7 +299,7 @@ Rectangle {
                                         id: folder
 
                                         required property string modelData
-                                        readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0
+                                        readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0 // qmllint disable
 
                                         objectName: "folder-" + modelData
                                         Layout.fillWidth: true
@@ -314,7 +317,8 @@ Rectangle {
                                             width: 18
                                             height: 18
                                             source: "icons/folder.svg"
-                                            sourceSize: Qt.size(36, 36)
+                                            sourceSize.width: 36
+                                            sourceSize.height: 36
                                         }
                                         Text {
                                             anchors.left: folderIcon.right
@@ -344,7 +348,7 @@ Rectangle {
                             }
                         }
                         Text {
-                            text: "Organized folders are created in your Documents folder."
+                            text: qsTr("Organized folders are created in your Documents folder.")
                             color: Theme.muted
                             font.pixelSize: Theme.textNote
                         }
@@ -355,8 +359,8 @@ Rectangle {
                         ToggleRow {
                             objectName: "renameRow"
                             Layout.fillWidth: true
-                            title: "Rename unclear files by what's in them"
-                            detail: "IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file."
+                            title: qsTr("Rename unclear files by what's in them")
+                            detail: qsTr("IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file.")
                             isOn: prefs.renameFiles
                             onSwitched: on => prefs.renameFiles = on
                         }
@@ -368,8 +372,8 @@ Rectangle {
                         ToggleRow {
                             objectName: "installersRow"
                             Layout.fillWidth: true
-                            title: "Keep app installers"
-                            detail: "Otherwise old .dmg and .pkg files go to Clear out for you to review."
+                            title: qsTr("Keep app installers")
+                            detail: qsTr("Otherwise old .dmg and .pkg files go to Clear out for you to review.")
                             isOn: prefs.keepInstallers
                             onSwitched: on => prefs.keepInstallers = on
                         }
@@ -381,8 +385,8 @@ Rectangle {
                         ToggleRow {
                             objectName: "sundayResetRow"
                             Layout.fillWidth: true
-                            title: "Sunday Reset"
-                            detail: "Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that."
+                            title: qsTr("Sunday Reset")
+                            detail: qsTr("Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that.")
                             isOn: prefs.autoTidy
                             onSwitched: on => prefs.autoTidy = on
                         }
@@ -412,7 +416,7 @@ Rectangle {
                 objectName: "continueButton"
                 anchors.right: parent.right
                 visible: root.step === 0
-                text: "Continue"
+                text: qsTr("Continue")
                 onClicked: root.next()
             }
             CalmButton {
@@ -425,7 +429,7 @@ Rectangle {
                 objectName: "startButton"
                 anchors.right: parent.right
                 visible: root.step === 1
-                text: "Start my first refresh"
+                text: qsTr("Start my first refresh")
                 onClicked: root.next()
             }
         }

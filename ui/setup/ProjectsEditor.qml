@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -8,7 +10,7 @@ import Tovrin.Setup
 Card {
     id: editor
 
-    required property Preferences preferences
+    required property SettingsController preferences
     property string name: ""
     property string aliases: ""
 
@@ -26,7 +28,7 @@ Card {
         Layout.fillWidth: true
         Layout.bottomMargin: 14
         visible: editor.preferences.projects.length === 0
-        text: "None yet. They're learned automatically on your first refresh."
+        text: qsTr("None yet. They're learned automatically on your first refresh.")
         color: Theme.muted
         font.pixelSize: Theme.textBody
         wrapMode: Text.WordWrap
@@ -72,6 +74,7 @@ Card {
                     }
                 }
                 ToolButton {
+                    id: removeButton
                     objectName: "remove"
                     implicitWidth: 28
                     implicitHeight: 28
@@ -81,7 +84,7 @@ Card {
                     icon.color: Theme.muted
                     background: Rectangle {
                         radius: 8
-                        color: parent.hovered ? Theme.sand : "transparent"
+                        color: removeButton.hovered ? Theme.sand : "transparent"
                     }
                     onClicked: editor.preferences.removeProject(projectRow.modelData.id)
                 }
@@ -105,7 +108,7 @@ Card {
             objectName: "projectName"
             Layout.fillWidth: true
             Layout.preferredWidth: 5
-            placeholderText: "Add a project, e.g. Pellmark"
+            placeholderText: qsTr("Add a project, e.g. Pellmark")
             text: editor.name
             onTextChanged: editor.name = text
             onAccepted: editor.add()
@@ -125,7 +128,7 @@ Card {
             objectName: "projectAliases"
             Layout.fillWidth: true
             Layout.preferredWidth: 6
-            placeholderText: "Other names, comma separated"
+            placeholderText: qsTr("Other names, comma separated")
             text: editor.aliases
             onTextChanged: editor.aliases = text
             onAccepted: editor.add()

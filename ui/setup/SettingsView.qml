@@ -21,9 +21,9 @@ Rectangle {
     implicitHeight: 780
     color: Theme.surface
 
-    Preferences {
+    SettingsController {
         id: prefs
-        state: root.appState
+        appState: root.appState
     }
 
     Flickable {
@@ -53,7 +53,7 @@ Rectangle {
                 }
                 Text {
                     Layout.fillWidth: true
-                    text: "Settings"
+                    text: qsTr("Settings")
                     color: Theme.charcoal
                     font.pixelSize: Theme.textTitle
                     font.weight: Font.Bold
@@ -66,8 +66,8 @@ Rectangle {
                 ToggleRow {
                     objectName: "renameRow"
                     Layout.fillWidth: true
-                    title: "Rename unclear files by what's in them"
-                    detail: "IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file."
+                    title: qsTr("Rename unclear files by what's in them")
+                    detail: qsTr("IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what's actually in the file.")
                     isOn: prefs.renameFiles
                     onSwitched: on => prefs.renameFiles = on
                 }
@@ -79,8 +79,8 @@ Rectangle {
                 ToggleRow {
                     objectName: "installersRow"
                     Layout.fillWidth: true
-                    title: "Keep app installers"
-                    detail: "Otherwise old .dmg and .pkg files go to Clear out for you to review."
+                    title: qsTr("Keep app installers")
+                    detail: qsTr("Otherwise old .dmg and .pkg files go to Clear out for you to review.")
                     isOn: prefs.keepInstallers
                     onSwitched: on => prefs.keepInstallers = on
                 }
@@ -92,8 +92,8 @@ Rectangle {
                 ToggleRow {
                     objectName: "sundayResetRow"
                     Layout.fillWidth: true
-                    title: "Sunday Reset"
-                    detail: "Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that."
+                    title: qsTr("Sunday Reset")
+                    detail: qsTr("Every Sunday at 9 AM, Tovrin sorts the files you saved that week (in Downloads and on your Desktop) and sends you a notification when it's ready. You review and approve. Nothing moves before that.")
                     isOn: prefs.autoTidy
                     onSwitched: on => prefs.autoTidy = on
                 }
@@ -105,8 +105,8 @@ Rectangle {
                 ToggleRow {
                     objectName: "reminderRow"
                     Layout.fillWidth: true
-                    title: "Sunday 9 AM reminder"
-                    detail: "A gentle nudge: “Don't forget to start the week fresh.” Not needed when Sunday Reset is on, since that already notifies you."
+                    title: qsTr("Sunday 9 AM reminder")
+                    detail: qsTr("A gentle nudge: “Don't forget to start the week fresh.” Not needed when Sunday Reset is on, since that already notifies you.")
                     isOn: prefs.reminderOn
                     onSwitched: on => prefs.reminderOn = on
                 }
@@ -118,8 +118,8 @@ Rectangle {
                 ToggleRow {
                     objectName: "loginRow"
                     Layout.fillWidth: true
-                    title: "Start at login"
-                    detail: "Tovrin opens quietly in the background when you sign in."
+                    title: qsTr("Start at login")
+                    detail: qsTr("Tovrin opens quietly in the background when you sign in.")
                     isOn: prefs.startAtLogin
                     onSwitched: on => prefs.startAtLogin = on
                 }
@@ -134,7 +134,7 @@ Rectangle {
 
             SectionHeading {
                 Layout.topMargin: 10
-                text: "PROJECTS TOVRIN KNOWS"
+                text: qsTr("PROJECTS TOVRIN KNOWS")
             }
             ProjectsEditor {
                 objectName: "projectsEditor"
@@ -144,7 +144,7 @@ Rectangle {
 
             SectionHeading {
                 Layout.topMargin: 10
-                text: "CLAUDE USAGE"
+                text: qsTr("CLAUDE USAGE")
             }
             UsageSummary {
                 objectName: "usageSummary"
@@ -159,17 +159,17 @@ Rectangle {
 
                 CalmButton {
                     objectName: "historyButton"
-                    text: "Open move history"
+                    text: qsTr("Open move history")
                     onClicked: prefs.openMoveHistory()
                 }
                 CalmButton {
                     objectName: "recapButton"
-                    text: "Preview recap"
+                    text: qsTr("Preview recap")
                     onClicked: root.appState.previewRecap()
                 }
                 CalmButton {
                     objectName: "animationButton"
-                    text: "Preview animation"
+                    text: qsTr("Preview animation")
                     onClicked: root.requestWindow("zen")
                 }
                 Item {
@@ -181,7 +181,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.topMargin: 14
                 horizontalAlignment: Text.AlignHCenter
-                text: "Tovrin 0.1 · development build"
+                text: qsTr("Tovrin 0.1 · development build")
                 color: Theme.muted
                 font.pixelSize: Theme.textCaption
             }

@@ -7,7 +7,7 @@ ColumnLayout {
     id: panel
     objectName: "donePanel"
     required property AppState appState
-    required property MenuModel model
+    required property MenuController model
     readonly property bool offersRecap: model.hasRecap && model.moved > 0
     spacing: 10
 
@@ -17,7 +17,7 @@ ColumnLayout {
         Layout.topMargin: 6
     }
     Text {
-        text: "A fresh start."
+        text: qsTr("A fresh start.")
         color: Theme.charcoal
         font.pixelSize: Theme.textSubtitle
         font.weight: Font.DemiBold
@@ -25,7 +25,7 @@ ColumnLayout {
     }
     Text {
         objectName: "outcome"
-        text: panel.model.moved !== 0 ? "Everything has a home. Nothing was deleted." : "Everything was already in its place."
+        text: panel.model.moved !== 0 ? qsTr("Everything has a home. Nothing was deleted.") : qsTr("Everything was already in its place.")
         color: Theme.muted
         font.pixelSize: Theme.textBody
         horizontalAlignment: Text.AlignHCenter
@@ -42,17 +42,17 @@ ColumnLayout {
             DoneStat {
                 objectName: "organized"
                 value: Format.count(panel.model.moved)
-                label: "organized"
+                label: qsTr("organized")
             }
             DoneStat {
                 objectName: "renamed"
                 value: Format.count(panel.model.renamed)
-                label: "renamed"
+                label: qsTr("renamed")
             }
             DoneStat {
                 objectName: "toReview"
                 value: Format.fileSize(panel.model.junkBytes)
-                label: "to review"
+                label: qsTr("to review")
             }
         }
     }
@@ -64,14 +64,14 @@ ColumnLayout {
             objectName: "watchRecap"
             kind: CalmButton.Primary
             visible: panel.offersRecap
-            text: "Watch your recap"
+            text: qsTr("Watch your recap")
             Layout.fillWidth: true
             onClicked: Shell.openWindow("recap")
         }
         CalmButton {
             objectName: "openHome"
             kind: panel.offersRecap ? CalmButton.Secondary : CalmButton.Primary
-            text: "Open in Finder"
+            text: qsTr("Open in Finder")
             Layout.fillWidth: true
             onClicked: Shell.openFolder(panel.model.homeBase)
         }
@@ -79,7 +79,7 @@ ColumnLayout {
             objectName: "needsYou"
             visible: panel.model.needsYou >= 1
             kind: CalmButton.Secondary
-            text: Format.count(panel.model.needsYou) + " files need you"
+            text: qsTr("%1 files need you").arg(Format.count(panel.model.needsYou))
             Layout.fillWidth: true
             onClicked: Shell.openFolder(panel.model.needsYouFolder)
         }
@@ -87,7 +87,7 @@ ColumnLayout {
             objectName: "clearOut"
             visible: panel.model.junkBytes >= 1
             kind: CalmButton.Secondary
-            text: "Review what to clear out · " + Format.fileSize(panel.model.junkBytes)
+            text: qsTr("Review what to clear out · %1").arg(Format.fileSize(panel.model.junkBytes))
             Layout.fillWidth: true
             onClicked: Shell.openFolder(panel.model.toDeleteFolder)
         }
@@ -97,7 +97,7 @@ ColumnLayout {
         CalmButton {
             objectName: "done"
             kind: CalmButton.Quiet
-            text: "Done"
+            text: qsTr("Done")
             // The plan is already empty here, so this only returns to idle.
             onClicked: panel.appState.discardPlan()
         }
@@ -107,7 +107,7 @@ ColumnLayout {
         CalmButton {
             objectName: "undo"
             kind: CalmButton.Quiet
-            text: "Undo"
+            text: qsTr("Undo")
             onClicked: panel.appState.undoLast()
         }
     }

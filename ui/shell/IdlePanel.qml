@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Tovrin.Core
 import Tovrin.Shell
@@ -8,7 +7,7 @@ ColumnLayout {
     id: panel
     objectName: "idlePanel"
     required property AppState appState
-    required property MenuModel model
+    required property MenuController model
     spacing: 12
 
     PanelHeader {
@@ -23,7 +22,7 @@ ColumnLayout {
         spacing: 8
         Layout.fillWidth: true
         Text {
-            text: "A fresh start for your Mac."
+            text: qsTr("A fresh start for your Mac.")
             color: Theme.charcoal
             font.pixelSize: Theme.textHeading
             font.weight: Font.DemiBold
@@ -31,7 +30,7 @@ ColumnLayout {
             wrapMode: Text.Wrap
         }
         Text {
-            text: "Tovrin learns what you work on and gives every file a home, based on what's inside, not what it's named."
+            text: qsTr("Tovrin learns what you work on and gives every file a home, based on what's inside, not what it's named.")
             color: Theme.muted
             font.pixelSize: Theme.textBody
             lineHeight: 1.15
@@ -42,7 +41,7 @@ ColumnLayout {
         CalmButton {
             objectName: "getStarted"
             kind: CalmButton.Primary
-            text: "Get started"
+            text: qsTr("Get started")
             Layout.fillWidth: true
             onClicked: Shell.openWindow("onboarding")
         }
@@ -55,7 +54,7 @@ ColumnLayout {
         Layout.fillWidth: true
 
         Card {
-            heading: "SINCE YOUR LAST REFRESH"
+            heading: qsTr("SINCE YOUR LAST REFRESH")
             Layout.bottomMargin: 6
             padding: 14
             color: Theme.surface
@@ -66,24 +65,24 @@ ColumnLayout {
                 Stat {
                     objectName: "newFiles"
                     value: Format.count(panel.appState.newFiles)
-                    label: "new files"
+                    label: qsTr("new files")
                 }
                 Stat {
                     objectName: "projects"
                     value: Format.count(panel.model.projects)
-                    label: "projects"
+                    label: qsTr("projects")
                 }
                 Stat {
                     objectName: "folders"
                     value: Format.count(panel.model.folders)
-                    label: "folders"
+                    label: qsTr("folders")
                 }
             }
         }
         CalmButton {
             objectName: "refreshNow"
             kind: CalmButton.Primary
-            text: "Refresh now"
+            text: qsTr("Refresh now")
             Layout.fillWidth: true
             Layout.bottomMargin: 4
             onClicked: panel.appState.start(Tidy.Mode.quick)
@@ -91,20 +90,20 @@ ColumnLayout {
         MenuRow {
             objectName: "deepClean"
             icon: "folder"
-            title: "Deep clean everything"
-            detail: "All folders"
+            title: qsTr("Deep clean everything")
+            detail: qsTr("All folders")
             onTriggered: panel.appState.start(Tidy.Mode.deep)
         }
         MenuRow {
             objectName: "clearJunk"
             icon: "trash"
-            title: "Clear out junk & duplicates"
+            title: qsTr("Clear out junk & duplicates")
             onTriggered: panel.appState.start(Tidy.Mode.junkOnly)
         }
         MenuRow {
             objectName: "undo"
             icon: "arrow.uturn.backward"
-            title: "Undo last refresh"
+            title: qsTr("Undo last refresh")
             detail: panel.appState.lastLogText
             onTriggered: panel.appState.undoLast()
         }
@@ -124,12 +123,12 @@ ColumnLayout {
                 spacing: 1
                 Layout.fillWidth: true
                 Text {
-                    text: "Sunday Reset"
+                    text: qsTr("Sunday Reset")
                     color: Theme.charcoal
                     font.pixelSize: Theme.textBody
                 }
                 Text {
-                    text: "Sorts your week's new files every Sunday at 9 AM"
+                    text: qsTr("Sorts your week's new files every Sunday at 9 AM")
                     color: Theme.muted
                     font.pixelSize: Theme.textCaption
                     wrapMode: Text.Wrap
@@ -151,7 +150,7 @@ ColumnLayout {
     CalmButton {
         objectName: "quit"
         kind: CalmButton.Quiet
-        text: "Quit"
+        text: qsTr("Quit")
         Layout.alignment: Qt.AlignRight
         onClicked: Shell.quit()
     }

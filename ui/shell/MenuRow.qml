@@ -23,7 +23,8 @@ Rectangle {
         spacing: 10
         Image {
             source: "qrc:/qt/qml/Tovrin/Core/icons/" + row.icon + ".svg"
-            sourceSize: Qt.size(18, 18)
+            sourceSize.width: 18
+            sourceSize.height: 18
             Layout.preferredWidth: 18
             Layout.preferredHeight: 18
             opacity: 0.8

@@ -6,16 +6,16 @@ import Tovrin.Shell
 Item {
     id: root
     required property AppState appState
-    readonly property Item panel: loader.item
+    readonly property Item panel: loader.item as Item
     implicitWidth: 340 + 28
-    implicitHeight: (loader.item ? loader.item.implicitHeight : 0) + 28
+    implicitHeight: (root.panel ? root.panel.implicitHeight : 0) + 28
 
     // The panel window counts again each time it opens.
     Component.onCompleted: root.appState.refreshNewFiles()
 
-    MenuModel {
+    MenuController {
         id: menuModel
-        state: root.appState
+        appState: root.appState
     }
 
     // "Last refresh … ago" is read afresh when the panel opens and while it is open.
@@ -52,6 +52,9 @@ Item {
         }
     }
 
+    // Loaded by a Loader, which this Qt cannot combine with bound components,
+    // so qmllint cannot see the ids these read.
+    // qmllint disable unqualified
     Component {
         id: idle
         IdlePanel {
@@ -79,4 +82,5 @@ Item {
             model: menuModel
         }
     }
+    // qmllint enable unqualified
 }

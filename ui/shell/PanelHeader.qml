@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Tovrin.Core
 import Tovrin.Shell
@@ -17,7 +16,7 @@ RowLayout {
         spacing: 1
         Layout.fillWidth: true
         Text {
-            text: "Tovrin"
+            text: qsTr("Tovrin")
             color: Theme.charcoal
             font.pixelSize: Theme.textLead
             font.weight: Font.DemiBold
@@ -38,7 +37,7 @@ RowLayout {
         implicitHeight: 30
         iconSize: 18
         iconSource: "qrc:/qt/qml/Tovrin/Core/icons/gearshape.svg"
-        help: "Settings"
+        help: qsTr("Settings")
         onClicked: Shell.openWindow("settings")
     }
 }

@@ -6,7 +6,7 @@ Window {
     id: window
     required property AppState appState
     property bool popover: true
-    title: "Tovrin"
+    title: qsTr("Tovrin")
     flags: popover ? (Qt.Tool | Qt.FramelessWindowHint | Qt.WindowStaysOnTopHint) : Qt.Window
     color: Theme.ivory
     width: menu.implicitWidth

@@ -7,11 +7,11 @@ ColumnLayout {
     id: panel
     objectName: "reviewReadyPanel"
     required property AppState appState
-    required property MenuModel model
+    required property MenuController model
     spacing: 12
 
     PanelHeader {
-        subtitle: "Your fresh start is ready"
+        subtitle: qsTr("Your fresh start is ready")
         Layout.fillWidth: true
         Layout.bottomMargin: 2
     }
@@ -24,17 +24,17 @@ ColumnLayout {
             Stat {
                 objectName: "toOrganize"
                 value: Format.count(panel.model.toOrganize)
-                label: "to organize"
+                label: qsTr("to organize")
             }
             Stat {
                 objectName: "toRename"
                 value: Format.count(panel.model.toRename)
-                label: "to rename"
+                label: qsTr("to rename")
             }
             Stat {
                 objectName: "junk"
                 value: Format.fileSize(panel.model.planJunkBytes)
-                label: "junk"
+                label: qsTr("junk")
             }
         }
     }
@@ -52,14 +52,14 @@ ColumnLayout {
         CalmButton {
             objectName: "reviewChanges"
             kind: CalmButton.Primary
-            text: "Review changes"
+            text: qsTr("Review changes")
             Layout.fillWidth: true
             onClicked: Shell.openWindow("review")
         }
         CalmButton {
             objectName: "notNow"
             kind: CalmButton.Secondary
-            text: "Not now"
+            text: qsTr("Not now")
             Layout.fillWidth: true
             onClicked: panel.appState.discardPlan()
         }

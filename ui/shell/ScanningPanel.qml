@@ -1,8 +1,7 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Tovrin.Core
-import Tovrin.Shell
+import Tovrin.Zen
 
 // Progress while a refresh runs, and full while files are being moved.
 ColumnLayout {
@@ -22,41 +21,15 @@ ColumnLayout {
     spacing: 10
 
     Item {
-        id: picture
         objectName: "progress"
         Layout.fillWidth: true
-        implicitHeight: zen ? Math.max(zen.implicitHeight, 200) : 60
-        property Item zen: null
+        implicitHeight: Math.max(zen.implicitHeight, 200)
 
-        ProgressBar {
-            id: bar
-            visible: !picture.zen
-            anchors.centerIn: parent
-            width: parent.width - 48
-            value: panel.shown
-            background: Rectangle {
-                implicitHeight: 6
-                radius: 3
-                color: Theme.sand
-            }
-            contentItem: Item {
-                implicitHeight: 6
-                Rectangle {
-                    width: bar.visualPosition * parent.width
-                    height: parent.height
-                    radius: 3
-                    color: Theme.charcoal
-                }
-            }
-        }
-
-        Component.onCompleted: {
-            if (!Shell.hasModule("Tovrin.Zen"))
-                return;
-            const view = Qt.createQmlObject("import Tovrin.Zen; ZenView { anchors.fill: parent }", picture);
-            view.fraction = Qt.binding(() => panel.shown);
-            view.pulse = Qt.binding(() => panel.appState.decided);
-            zen = view;
+        ZenView {
+            id: zen
+            anchors.fill: parent
+            fraction: panel.shown
+            pulse: panel.appState.decided
         }
     }
 

@@ -1,7 +1,5 @@
 #include "shell.h"
 
-#include "shellmodules.h"
-
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -34,10 +32,6 @@ void Shell::showFolder(const QString& path) {
 
 void Shell::quit() {
     if (actions().quit) actions().quit();
-}
-
-bool Shell::hasModule(const QString& uri) const {
-    return ShellModules::uris().contains(uri);
 }
 
 void Shell::defaultOpenFolder(const QString& path) {

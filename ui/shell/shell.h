@@ -33,8 +33,6 @@ public:
     // Shows an existing folder in the file manager; creates nothing.
     Q_INVOKABLE void openFolder(const QString& path);
     Q_INVOKABLE void quit();
-    // Whether a view module is built into this application, e.g. "Tovrin.Zen".
-    Q_INVOKABLE bool hasModule(const QString& uri) const;
 
     // Through the installed actions, for the C++ side of the shell.
     static void showFolder(const QString& path);

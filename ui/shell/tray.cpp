@@ -15,9 +15,9 @@ Tray::Tray(AppState& state, MenuPanel& panel, QColor ink, QObject* parent)
                 if (reason == QSystemTrayIcon::Trigger) panel_.toggle(icon_.geometry());
             });
     // Some status areas only ever open the icon's menu.
-    menu_.addAction(QStringLiteral("Open Tovrin"), this, [this] { panel_.show(icon_.geometry()); });
+    menu_.addAction(tr("Open Tovrin"), this, [this] { panel_.show(icon_.geometry()); });
     menu_.addSeparator();
-    menu_.addAction(QStringLiteral("Quit"), this, [] { Shell::defaultQuit(); });
+    menu_.addAction(tr("Quit"), this, [] { Shell::defaultQuit(); });
     icon_.setContextMenu(&menu_);
     update();
     icon_.show();

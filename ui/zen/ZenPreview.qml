@@ -44,7 +44,7 @@ Item {
         anchors.top: padded.bottom
         anchors.horizontalCenter: parent.horizontalCenter
         padding: 6
-        text: "Preview"
+        text: qsTr("Preview")
         font.pixelSize: Theme.textCaption
         color: Theme.muted
         opacity: 0.7

@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Tovrin.Core
 import Tovrin.Zen
@@ -10,7 +12,7 @@ Item {
 
     property real fraction: 0
     property int pulse: 0
-    readonly property string caption: canvas.breathingIn ? "Breathe in" : "Breathe out"
+    readonly property string caption: canvas.breathingIn ? qsTr("Breathe in") : qsTr("Breathe out")
     // Frames are only worth drawing while someone can see them.
     readonly property bool animating: frames.running
 
@@ -40,7 +42,7 @@ Item {
         height: inText.height
 
         Repeater {
-            model: ["Breathe in", "Breathe out"]
+            model: [qsTr("Breathe in"), qsTr("Breathe out")]
             Text {
                 required property string modelData
                 anchors.horizontalCenter: parent.horizontalCenter
@@ -60,7 +62,7 @@ Item {
         TextMetrics {
             id: inText
             font.pixelSize: Theme.textBody
-            text: "Breathe in"
+            text: qsTr("Breathe in")
         }
     }
 }

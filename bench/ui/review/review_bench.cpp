@@ -110,7 +110,7 @@ QQuickItem* byName(QQuickItem* root, const QString& name) {
 
 QObject* panelOf(QQuickItem* root) {
     for (QObject* child : root->children())
-        if (child->inherits("ReviewPanel")) return child;
+        if (child->inherits("ReviewController")) return child;
     return nullptr;
 }
 

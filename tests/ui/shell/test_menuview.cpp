@@ -1,4 +1,4 @@
-#include "menumodel.h"
+#include "menucontroller.h"
 #include "menupanel.h"
 #include "quick.h"
 #include "shell.h"

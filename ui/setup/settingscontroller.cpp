@@ -1,4 +1,4 @@
-#include "preferences.h"
+#include "settingscontroller.h"
 
 #include "autostart.h"
 #include "store.h"
@@ -10,83 +10,79 @@
 #include <QUrl>
 #include <QVariantMap>
 
-void Preferences::setState(AppState* state) {
-    if (state_ == state) return;
-    if (state_) disconnect(state_, nullptr, this, nullptr);
-    state_ = state;
-    if (state_) {
-        connect(state_, &AppState::profileChanged, this, &Preferences::profileChanged);
+void SettingsController::followState(AppState* state) {
+    if (state) {
+        connect(state, &AppState::profileChanged, this, &SettingsController::profileChanged);
         // A refresh that ends writes the usage log.
-        connect(state_, &AppState::lastRunCostChanged, this, &Preferences::usageChanged);
-        connect(state_, &AppState::phaseChanged, this, &Preferences::usageChanged);
+        connect(state, &AppState::lastRunCostChanged, this, &SettingsController::usageChanged);
+        connect(state, &AppState::phaseChanged, this, &SettingsController::usageChanged);
     }
-    emit stateChanged();
     emit profileChanged();
     emit reminderOnChanged();
     emit usageChanged();
 }
 
-void Preferences::setSaveAtOnce(bool on) {
+void SettingsController::setSaveAtOnce(bool on) {
     if (saveAtOnce_ == on) return;
     saveAtOnce_ = on;
     emit saveAtOnceChanged();
 }
 
-Profile Preferences::profile() const {
-    return state_ ? state_->profile() : Profile{};
+Profile SettingsController::profile() const {
+    return appState() ? appState()->profile() : Profile{};
 }
 
-void Preferences::change(Profile profile, bool save) {
-    if (!state_) return;
-    state_->setProfile(profile);
+void SettingsController::change(Profile profile, bool save) {
+    if (!appState()) return;
+    appState()->setProfile(profile);
     if (save) Store::saveProfile(profile);
 }
 
-bool Preferences::renameFiles() const {
+bool SettingsController::renameFiles() const {
     return profile().renameFiles;
 }
 
-void Preferences::setRenameFiles(bool on) {
+void SettingsController::setRenameFiles(bool on) {
     Profile p = profile();
     p.renameFiles = on;
     change(p, saveAtOnce_);
 }
 
-bool Preferences::keepInstallers() const {
+bool SettingsController::keepInstallers() const {
     return profile().keepInstallers;
 }
 
-void Preferences::setKeepInstallers(bool on) {
+void SettingsController::setKeepInstallers(bool on) {
     Profile p = profile();
     p.keepInstallers = on;
     change(p, saveAtOnce_);
 }
 
-bool Preferences::autoTidy() const {
+bool SettingsController::autoTidy() const {
     return profile().autoTidy;
 }
 
-void Preferences::setAutoTidy(bool on) {
+void SettingsController::setAutoTidy(bool on) {
     Profile p = profile();
     p.autoTidy = on;
     change(p, saveAtOnce_);
 }
 
-QString Preferences::model() const {
+QString SettingsController::model() const {
     return profile().model;
 }
 
-void Preferences::setModel(const QString& model) {
+void SettingsController::setModel(const QString& model) {
     Profile p = profile();
     p.model = model;
     change(p, saveAtOnce_);
 }
 
-QStringList Preferences::scanFolders() const {
+QStringList SettingsController::scanFolders() const {
     return profile().scanFolders;
 }
 
-QVariantList Preferences::projects() const {
+QVariantList SettingsController::projects() const {
     QVariantList rows;
     for (const Project& project : profile().projects)
         rows.append(QVariantMap{{QStringLiteral("id"), project.id.toString(QUuid::WithoutBraces)},
@@ -95,25 +91,25 @@ QVariantList Preferences::projects() const {
     return rows;
 }
 
-bool Preferences::reminderOn() const {
-    return state_ && state_->notifier().reminderOn();
+bool SettingsController::reminderOn() const {
+    return appState() && appState()->notifier().reminderOn();
 }
 
-void Preferences::setReminderOn(bool on) {
-    if (!state_) return;
+void SettingsController::setReminderOn(bool on) {
+    if (!appState()) return;
     {
         QSettings settings(Notifier::defaultSettingsPath(), QSettings::IniFormat);
         settings.setValue(QStringLiteral("sundayReminderOn"), on);
     }
-    state_->notifier().setUp(profile().autoTidy);
+    appState()->notifier().setUp(profile().autoTidy);
     emit reminderOnChanged();
 }
 
-bool Preferences::startAtLogin() const {
+bool SettingsController::startAtLogin() const {
     return Autostart::isEnabled();
 }
 
-void Preferences::setStartAtLogin(bool on) {
+void SettingsController::setStartAtLogin(bool on) {
     if (on)
         Autostart::enable(QCoreApplication::applicationFilePath());
     else
@@ -121,7 +117,7 @@ void Preferences::setStartAtLogin(bool on) {
     emit startAtLoginChanged();
 }
 
-QVariantList Preferences::usage() const {
+QVariantList SettingsController::usage() const {
     QVariantList figures;
     for (const UsageFigure& figure : Usage::shared().summary())
         figures.append(QVariantMap{{QStringLiteral("value"), figure.value},
@@ -129,7 +125,7 @@ QVariantList Preferences::usage() const {
     return figures;
 }
 
-void Preferences::setFolder(const QString& name, bool on) {
+void SettingsController::setFolder(const QString& name, bool on) {
     Profile p = profile();
     if (on)
         p.scanFolders.append(name);
@@ -138,31 +134,31 @@ void Preferences::setFolder(const QString& name, bool on) {
     change(p, saveAtOnce_);
 }
 
-bool Preferences::addProject(const QString& name, const QString& aliases) {
+bool SettingsController::addProject(const QString& name, const QString& aliases) {
     const QString trimmed = name.trimmed();
-    if (trimmed.isEmpty() || !state_) return false;
+    if (trimmed.isEmpty() || !appState()) return false;
     Profile p = profile();
     p.projects.append(Project{QUuid::createUuid(), trimmed, aliases});
     change(p, true);
     return true;
 }
 
-void Preferences::removeProject(const QString& id) {
+void SettingsController::removeProject(const QString& id) {
     const QUuid uuid(id);
     Profile p = profile();
     p.projects.removeIf([&](const Project& project) { return project.id == uuid; });
     change(p, true);
 }
 
-void Preferences::finishOnboarding() {
-    if (!state_) return;
+void SettingsController::finishOnboarding() {
+    if (!appState()) return;
     Profile p = profile();
     p.onboarded = true;
     change(p, true);
-    state_->notifier().setUp(p.autoTidy);
-    state_->start(TidyMode::deep);
+    appState()->notifier().setUp(p.autoTidy);
+    appState()->start(TidyMode::deep);
 }
 
-void Preferences::openMoveHistory() const {
+void SettingsController::openMoveHistory() const {
     QDesktopServices::openUrl(QUrl::fromLocalFile(Store::logsDir()));
 }

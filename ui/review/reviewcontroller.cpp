@@ -1,37 +1,33 @@
-#include "reviewpanel.h"
+#include "reviewcontroller.h"
 
 #include "format.h"
 #include "thumbs.h"
 
 #include <QQmlEngine>
 
-void ReviewPanel::setState(AppState* state) {
-    if (state_ == state) return;
-    if (state_) disconnect(state_, nullptr, this, nullptr);
-    state_ = state;
-    if (state_) {
-        connect(state_, &AppState::planChanged, this, &ReviewPanel::refresh);
-        connect(state_, &AppState::profileChanged, this, &ReviewPanel::refreshSuggestions);
+void ReviewController::followState(AppState* state) {
+    if (state) {
+        connect(state, &AppState::planChanged, this, &ReviewController::refresh);
+        connect(state, &AppState::profileChanged, this, &ReviewController::refreshSuggestions);
     }
     refresh();
-    emit stateChanged();
 }
 
-void ReviewPanel::setTab(Review::Tab tab) {
+void ReviewController::setTab(Review::Tab tab) {
     if (tab_ == tab) return;
     tab_ = tab;
     emit tabChanged();
 }
 
-QString ReviewPanel::groupTitle() const {
-    return group_.isEmpty() ? QStringLiteral("Everything") : group_;
+QString ReviewController::groupTitle() const {
+    return group_.isEmpty() ? tr("Everything") : group_;
 }
 
-QString ReviewPanel::organizeSubtitle() const {
-    return Format::count(shown_) + QStringLiteral(" files · sorted by what's inside, not the name");
+QString ReviewController::organizeSubtitle() const {
+    return tr("%1 files · sorted by what's inside, not the name").arg(Format::count(shown_));
 }
 
-QVariantList ReviewPanel::tabs() const {
+QVariantList ReviewController::tabs() const {
     QVariantList tabs;
     for (int t = 0; t < Review::tabCount; ++t)
         tabs.append(QVariantMap{
@@ -42,15 +38,15 @@ QVariantList ReviewPanel::tabs() const {
     return tabs;
 }
 
-QString ReviewPanel::everythingCountText() const {
+QString ReviewController::everythingCountText() const {
     return Format::count(counts_[int(Review::Tab::organize)]);
 }
 
-QString ReviewPanel::approveText() const {
-    return QStringLiteral("Approve ") + Format::count(approved_) + QStringLiteral(" changes");
+QString ReviewController::approveText() const {
+    return tr("Approve %1 changes").arg(Format::count(approved_));
 }
 
-QVariantList ReviewPanel::suggestions() const {
+QVariantList ReviewController::suggestions() const {
     QVariantList shown;
     for (const GroupCount& suggestion : suggestions_)
         shown.append(QVariantMap{
@@ -60,13 +56,13 @@ QVariantList ReviewPanel::suggestions() const {
     return shown;
 }
 
-void ReviewPanel::setNewProject(const QString& text) {
+void ReviewController::setNewProject(const QString& text) {
     if (newProject_ == text) return;
     newProject_ = text;
     emit newProjectChanged();
 }
 
-void ReviewPanel::showGroup(const QString& name) {
+void ReviewController::showGroup(const QString& name) {
     if (group_ != name) {
         group_ = name;
         refresh();
@@ -75,46 +71,46 @@ void ReviewPanel::showGroup(const QString& name) {
     setTab(Review::Tab::organize);
 }
 
-void ReviewPanel::addSuggestion(const QString& name) {
-    if (!state_) return;
-    added(name, state_->addProject(name));
+void ReviewController::addSuggestion(const QString& name) {
+    if (!appState()) return;
+    added(name, appState()->addProject(name));
 }
 
-void ReviewPanel::dismiss(const QString& name) {
+void ReviewController::dismiss(const QString& name) {
     dismissed_.insert(name);
     refreshSuggestions();
 }
 
-void ReviewPanel::addTyped() {
+void ReviewController::addTyped() {
     const QString name = trimSpacesTabs(newProject_);
-    if (name.isEmpty() || !state_) return;
-    added(name, state_->addProject(name));
+    if (name.isEmpty() || !appState()) return;
+    added(name, appState()->addProject(name));
     setNewProject(QString());
 }
 
-void ReviewPanel::sendAllTo(const QString& folder) {
-    if (!state_) return;
+void ReviewController::sendAllTo(const QString& folder) {
+    if (!appState()) return;
     for (qint64 id : needsIds())
-        state_->setDestination(id, folder);
+        appState()->setDestination(id, folder);
 }
 
-void ReviewPanel::leaveAll() {
+void ReviewController::leaveAll() {
     sendAllTo(QString());
 }
 
-void ReviewPanel::classBegin() {
+void ReviewController::classBegin() {
     // The window's images come through our providers; whichever engine
     // loads the window gets them.
     if (QQmlEngine* engine = qmlEngine(this)) Thumbs::install(*engine);
 }
 
-void ReviewPanel::componentComplete() {}
+void ReviewController::componentComplete() {}
 
-void ReviewPanel::refresh() {
+void ReviewController::refresh() {
     static const QList<PlanItem> none;
-    const QList<PlanItem>& plan = state_ ? state_->plan() : none;
+    const QList<PlanItem>& plan = appState() ? appState()->plan() : none;
     // A new plan of a junk-only refresh opens where its files are.
-    if (empty_ && !plan.isEmpty() && state_->junkOnlyPlan()) setTab(Review::Tab::junk);
+    if (empty_ && !plan.isEmpty() && appState()->junkOnlyPlan()) setTab(Review::Tab::junk);
     for (int t = 0; t < Review::tabCount; ++t)
         counts_[t] = Review::count(plan, Review::Tab(t));
     shown_ = group_.isEmpty()
@@ -129,26 +125,25 @@ void ReviewPanel::refresh() {
     refreshSuggestions();
 }
 
-void ReviewPanel::refreshSuggestions() {
+void ReviewController::refreshSuggestions() {
     GroupCounts shown;
-    if (state_)
-        for (const GroupCount& suggestion : state_->projectSuggestions())
+    if (appState())
+        for (const GroupCount& suggestion : appState()->projectSuggestions())
             if (!dismissed_.contains(suggestion.name)) shown.append(suggestion);
     if (shown == suggestions_) return;
     suggestions_ = shown;
     emit suggestionsChanged();
 }
 
-void ReviewPanel::added(const QString& name, int moved) {
-    addedNote_ = QStringLiteral("Added ") + name + QStringLiteral(" · ") + Format::count(moved) +
-                 QStringLiteral(" files sorted into it.");
+void ReviewController::added(const QString& name, int moved) {
+    addedNote_ = tr("Added %1 · %2 files sorted into it.").arg(name, Format::count(moved));
     emit suggestionsChanged();
 }
 
-QList<qint64> ReviewPanel::needsIds() const {
+QList<qint64> ReviewController::needsIds() const {
     QList<qint64> ids;
-    if (!state_) return ids;
-    for (const PlanItem& item : state_->plan())
+    if (!appState()) return ids;
+    for (const PlanItem& item : appState()->plan())
         if (Review::inTab(item, Review::Tab::needs)) ids.append(item.id);
     return ids;
 }

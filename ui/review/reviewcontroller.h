@@ -1,11 +1,10 @@
 #pragma once
 
-#include "appstate.h"
 #include "reviewlists.h"
+#include "viewcontroller.h"
 #include "vocabulary.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QQmlParserStatus>
 #include <QSet>
 #include <QStringList>
@@ -15,11 +14,10 @@
 // What one open review window holds of its own (the tab, the group, hidden
 // suggestions, the add-project field and its note) and the texts it derives
 // from the plan. Starts afresh with every window.
-class ReviewPanel : public QObject, public QQmlParserStatus {
+class ReviewController : public ViewController, public QQmlParserStatus {
     Q_OBJECT
     QML_ELEMENT
     Q_INTERFACES(QQmlParserStatus)
-    Q_PROPERTY(AppState* state READ state WRITE setState NOTIFY stateChanged REQUIRED)
     Q_PROPERTY(Review::Tab tab READ tab WRITE setTab NOTIFY tabChanged)
     Q_PROPERTY(QString group READ group NOTIFY groupChanged)
     Q_PROPERTY(QString groupTitle READ groupTitle NOTIFY groupChanged)
@@ -40,10 +38,8 @@ class ReviewPanel : public QObject, public QQmlParserStatus {
     Q_PROPERTY(QString archiveFolder READ archiveFolder CONSTANT)
 
 public:
-    using QObject::QObject;
+    using ViewController::ViewController;
 
-    AppState* state() const { return state_; }
-    void setState(AppState* state);
     Review::Tab tab() const { return tab_; }
     void setTab(Review::Tab tab);
     QString group() const { return group_; }
@@ -79,7 +75,6 @@ public:
     void componentComplete() override;
 
 signals:
-    void stateChanged();
     void tabChanged();
     void groupChanged();
     void countsChanged();
@@ -87,12 +82,12 @@ signals:
     void newProjectChanged();
 
 private:
+    void followState(AppState* state) override;
     void refresh();
     void refreshSuggestions();
     void added(const QString& name, int moved);
     QList<qint64> needsIds() const;
 
-    QPointer<AppState> state_;
     Review::Tab tab_ = Review::Tab::organize;
     QString group_;
     int counts_[Review::tabCount] = {};

@@ -6,7 +6,7 @@
 
 // Onboarding's "Test connection": one tiny request with the typed key. It
 // stores nothing; only "Continue" saves the key.
-class ConnectionTest : public QObject {
+class ConnectionController : public QObject {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool testing READ testing NOTIFY changed)

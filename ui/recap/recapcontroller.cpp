@@ -1,34 +1,30 @@
-#include "recapsource.h"
+#include "recapcontroller.h"
 
 #include "format.h"
 #include "recapslides.h"
 
-void RecapSource::setState(AppState* state) {
-    if (state == state_) return;
-    if (state_) disconnect(state_, nullptr, this, nullptr);
-    state_ = state;
-    if (state_) {
-        connect(state_, &AppState::recapChanged, this, &RecapSource::readRecap);
-        connect(state_, &AppState::profileChanged, this, &RecapSource::homeBaseChanged);
+void RecapController::followState(AppState* state) {
+    if (state) {
+        connect(state, &AppState::recapChanged, this, &RecapController::readRecap);
+        connect(state, &AppState::profileChanged, this, &RecapController::homeBaseChanged);
     }
-    emit stateChanged();
     emit homeBaseChanged();
     readRecap();
 }
 
-void RecapSource::readRecap() {
-    recap_ = state_ ? state_->recap() : std::nullopt;
+void RecapController::readRecap() {
+    recap_ = appState() ? appState()->recap() : std::nullopt;
     emit recapChanged();
 }
 
-QStringList RecapSource::slides() const {
+QStringList RecapController::slides() const {
     QStringList names;
     for (Recap::Slide slide : Recap::slides(recap_))
         names.append(Recap::name(slide));
     return names;
 }
 
-QVariantList RecapSource::groups() const {
+QVariantList RecapController::groups() const {
     if (!recap_) return {};
     constexpr qsizetype shown = 6;
     const QList<GroupCount>& groups = recap_->groups;
@@ -46,9 +42,7 @@ QVariantList RecapSource::groups() const {
         int rest = 0;
         for (qsizetype i = shown; i < groups.size(); ++i)
             rest += groups[i].count;
-        rows.append(row(QStringLiteral("+ ") + Format::count(groups.size() - shown) +
-                            QStringLiteral(" more"),
-                        rest, 0, true));
+        rows.append(row(tr("+ %1 more").arg(Format::count(groups.size() - shown)), rest, 0, true));
     }
     return rows;
 }

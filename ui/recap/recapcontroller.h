@@ -1,22 +1,20 @@
 #pragma once
 
-#include "appstate.h"
+#include "viewcontroller.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QVariantList>
 #include <QtQml/qqml.h>
 
 // The state's recap and home base as the slides read them; follows the state.
-class RecapSource : public QObject {
+class RecapController : public ViewController {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(AppState* state READ state WRITE setState NOTIFY stateChanged)
     Q_PROPERTY(QStringList slides READ slides NOTIFY recapChanged)
     Q_PROPERTY(int moved READ moved NOTIFY recapChanged)
     Q_PROPERTY(int renamed READ renamed NOTIFY recapChanged)
-    Q_PROPERTY(qint64 junkBytes READ junkBytes NOTIFY recapChanged)
+    Q_PROPERTY(double junkBytes READ junkBytes NOTIFY recapChanged)
     Q_PROPERTY(int duplicates READ duplicates NOTIFY recapChanged)
     // Rows of {name, count, fraction, more}, fraction against the largest
     // count: the largest groups, then one row "+ N more" with the files of
@@ -28,10 +26,7 @@ class RecapSource : public QObject {
     Q_PROPERTY(QString homeBase READ homeBase NOTIFY homeBaseChanged)
 
 public:
-    using QObject::QObject;
-
-    AppState* state() const { return state_; }
-    void setState(AppState* state);
+    using ViewController::ViewController;
 
     QStringList slides() const;
     int moved() const { return recap_ ? recap_->result.moved : 0; }
@@ -42,16 +37,15 @@ public:
     bool hasExample() const { return recap_ && recap_->renameFrom && recap_->renameTo; }
     QString renameFrom() const { return hasExample() ? *recap_->renameFrom : QString(); }
     QString renameTo() const { return hasExample() ? *recap_->renameTo : QString(); }
-    QString homeBase() const { return state_ ? state_->profile().homeBase : QString(); }
+    QString homeBase() const { return appState() ? appState()->profile().homeBase : QString(); }
 
 signals:
-    void stateChanged();
     void recapChanged();
     void homeBaseChanged();
 
 private:
+    void followState(AppState* state) override;
     void readRecap();
 
-    QPointer<AppState> state_;
     std::optional<RecapData> recap_;
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "appstate.h"
+#include "viewcontroller.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -12,10 +11,9 @@
 // The profile, the reminder switch, start at login and the usage figures as
 // onboarding and settings edit them. Onboarding keeps edits in memory until
 // its last step; settings save each one at once.
-class Preferences : public QObject {
+class SettingsController : public ViewController {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(AppState* state READ state WRITE setState NOTIFY stateChanged REQUIRED)
     Q_PROPERTY(bool saveAtOnce READ saveAtOnce WRITE setSaveAtOnce NOTIFY saveAtOnceChanged)
     Q_PROPERTY(bool renameFiles READ renameFiles WRITE setRenameFiles NOTIFY profileChanged)
     Q_PROPERTY(
@@ -31,10 +29,8 @@ class Preferences : public QObject {
     Q_PROPERTY(QVariantList usage READ usage NOTIFY usageChanged)
 
 public:
-    using QObject::QObject;
+    using ViewController::ViewController;
 
-    AppState* state() const { return state_; }
-    void setState(AppState* state);
     bool saveAtOnce() const { return saveAtOnce_; }
     void setSaveAtOnce(bool on);
 
@@ -66,7 +62,6 @@ public:
     Q_INVOKABLE void openMoveHistory() const;
 
 signals:
-    void stateChanged();
     void saveAtOnceChanged();
     void profileChanged();
     void reminderOnChanged();
@@ -74,9 +69,9 @@ signals:
     void usageChanged();
 
 private:
+    void followState(AppState* state) override;
     Profile profile() const;
     void change(Profile profile, bool save);
 
-    QPointer<AppState> state_;
     bool saveAtOnce_ = true;
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "appstate.h"
+#include "viewcontroller.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QtQml/qqml.h>
 
@@ -24,10 +23,9 @@ QString costLine(std::optional<double> dollars);
 
 // What the menu panels read of the state, in types QML can bind to. Every
 // value is read from the state on demand and re-announced on its signals.
-class MenuModel : public QObject {
+class MenuController : public ViewController {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(AppState* state READ state WRITE setState NOTIFY stateChanged REQUIRED)
 
     Q_PROPERTY(bool onboarded READ onboarded NOTIFY profileChanged)
     Q_PROPERTY(int projects READ projects NOTIFY profileChanged)
@@ -40,12 +38,12 @@ class MenuModel : public QObject {
 
     Q_PROPERTY(int toOrganize READ toOrganize NOTIFY planChanged)
     Q_PROPERTY(int toRename READ toRename NOTIFY planChanged)
-    Q_PROPERTY(qint64 planJunkBytes READ planJunkBytes NOTIFY planChanged)
+    Q_PROPERTY(double planJunkBytes READ planJunkBytes NOTIFY planChanged)
     Q_PROPERTY(QString costText READ costText NOTIFY costChanged)
 
     Q_PROPERTY(int moved READ moved NOTIFY resultChanged)
     Q_PROPERTY(int renamed READ renamed NOTIFY resultChanged)
-    Q_PROPERTY(qint64 junkBytes READ junkBytes NOTIFY resultChanged)
+    Q_PROPERTY(double junkBytes READ junkBytes NOTIFY resultChanged)
     Q_PROPERTY(int needsYou READ needsYou NOTIFY resultChanged)
     Q_PROPERTY(bool hasRecap READ hasRecap NOTIFY recapChanged)
 
@@ -53,10 +51,7 @@ class MenuModel : public QObject {
     Q_PROPERTY(QString lastRunText READ lastRunText NOTIFY clockChanged)
 
 public:
-    using QObject::QObject;
-
-    AppState* state() const { return state_; }
-    void setState(AppState* state);
+    using ViewController::ViewController;
 
     bool onboarded() const;
     int projects() const;
@@ -87,7 +82,6 @@ public:
     Q_INVOKABLE void timePassed() { emit clockChanged(); }
 
 signals:
-    void stateChanged();
     void profileChanged();
     void planChanged();
     void costChanged();
@@ -97,10 +91,10 @@ signals:
     void clockChanged();
 
 private:
+    void followState(AppState* state) override;
     ApplyResult result() const;
     QString homeFolder(const QString& relative) const;
     void updateStats();
 
-    QPointer<AppState> state_;
     PlanStats stats_;
 };

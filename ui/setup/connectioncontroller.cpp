@@ -1,11 +1,11 @@
-#include "connectiontest.h"
+#include "connectioncontroller.h"
 
 #include "claudeapi.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 
-void ConnectionTest::run(const QString& key, const QString& model) {
+void ConnectionController::run(const QString& key, const QString& model) {
     if (testing_) return;
     testing_ = true;
     result_.clear();
@@ -24,12 +24,12 @@ void ConnectionTest::run(const QString& key, const QString& model) {
                   if (error)
                       finish(false, error->description());
                   else
-                      finish(true, QStringLiteral("Connected."));
+                      finish(true, tr("Connected."));
               })
-        .onCanceled(this, [this] { finish(false, QStringLiteral("The request was cancelled.")); });
+        .onCanceled(this, [this] { finish(false, tr("The request was cancelled.")); });
 }
 
-void ConnectionTest::finish(bool connected, const QString& result) {
+void ConnectionController::finish(bool connected, const QString& result) {
     testing_ = false;
     connected_ = connected;
     result_ = result;
