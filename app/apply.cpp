@@ -3,7 +3,6 @@
 
 #include "format.h"
 #include "mover.h"
-#include "store.h"
 #include "vocabulary.h"
 
 #include <QHash>
@@ -77,11 +76,9 @@ void AppState::apply(bool includeRenames) {
                  recap.result = result;
                  guard->setRecap(recap);
                  if (result.moved >= 1) guard->open(QStringLiteral("recap"));
-                 Profile updated = guard->profile();
-                 updated.lastRun = guard->now();
-                 guard->setProfile(updated);
-                 Store::saveProfile(updated);
-                 guard->setPlan({});
+                 const QDateTime now = guard->now();
+                 guard->updateProfile([now](Profile& p) { p.lastRun = now; });
+                 guard->clearPlan();
                  guard->setPhase(Phase::done);
                  guard->refreshNewFiles();
              });

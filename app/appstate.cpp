@@ -116,7 +116,7 @@ void AppState::restorePendingPlan() {
                item.reason.contains(QLatin1String("Claude API error"));
     });
     if (failed) {
-        setPlan({});
+        clearPlan();
         return;
     }
     if (kept.isEmpty()) return;
@@ -161,19 +161,30 @@ Usage& AppState::usage() const {
 }
 
 void AppState::setProfile(const Profile& profile) {
+    if (profile == profile_) return;
     const bool resetChanged = profile.autoTidy != profile_.autoTidy;
     profile_ = profile;
     emit profileChanged();
     if (resetChanged && profile_.onboarded) notifier_.setUp(profile_.autoTidy);
 }
 
+void AppState::updateProfile(const std::function<void(Profile&)>& edit) {
+    Profile updated = profile_;
+    edit(updated);
+    if (updated == profile_) return;
+    setProfile(updated);
+    Store::saveProfile(profile_);
+}
+
 void AppState::setPhase(Phase phase) {
+    if (phase == phase_) return;
     phase_ = phase;
     emit phaseChanged();
     emit progressChanged();
 }
 
 void AppState::setStatus(RefreshStep step, const QString& status) {
+    if (step == step_ && status == status_) return;
     step_ = step;
     status_ = status;
     emit statusChanged();
@@ -181,66 +192,87 @@ void AppState::setStatus(RefreshStep step, const QString& status) {
 }
 
 void AppState::setDecided(int decided) {
+    if (decided == decided_) return;
     decided_ = decided;
     emit decidedChanged();
     emit progressChanged();
 }
 
 void AppState::setTotal(int total) {
+    if (total == total_) return;
     total_ = total;
     emit totalChanged();
     emit progressChanged();
 }
 
 void AppState::setLiveCounts(const LiveCounts& counts) {
+    if (counts == liveCounts_) return;
     liveCounts_ = counts;
     emit liveCountsChanged();
 }
 
 void AppState::setLastRunCost(std::optional<double> cost) {
+    if (cost == lastRunCost_) return;
     lastRunCost_ = cost;
     emit lastRunCostChanged();
 }
 
 void AppState::setPlan(const QList<PlanItem>& plan) {
+    if (plan == plan_) return;
     plan_ = plan;
     Store::savePlan(plan_);
     emit planChanged();
 }
 
+// Written even when no plan is held: the file may keep one that was not restored.
+void AppState::clearPlan() {
+    Store::savePlan({});
+    if (plan_.isEmpty()) return;
+    plan_.clear();
+    emit planChanged();
+}
+
 void AppState::setLastResult(std::optional<ApplyResult> result) {
+    if (result == lastResult_) return;
     lastResult_ = result;
     emit lastResultChanged();
 }
 
 void AppState::setMessage(std::optional<QString> message) {
+    if (message == message_) return;
     message_ = std::move(message);
     emit messageChanged();
 }
 
 void AppState::setNewFiles(int count) {
+    if (count == newFiles_) return;
     newFiles_ = count;
     emit newFilesChanged();
 }
 
 void AppState::setRecap(std::optional<RecapData> recap) {
+    if (recap == recap_) return;
     recap_ = std::move(recap);
     emit recapChanged();
 }
 
 void AppState::setClassifyStart(std::optional<QDateTime> start) {
+    if (start == classifyStart_) return;
     classifyStart_ = start;
     emit classifyStartChanged();
     emit progressChanged();
 }
 
 void AppState::setClassifyBaseline(int baseline) {
+    if (baseline == classifyBaseline_) return;
     classifyBaseline_ = baseline;
     emit classifyBaselineChanged();
 }
 
 void AppState::saveKey(const QString& key) {
-    apiKey_ = key.trimmed();
+    const QString trimmed = key.trimmed();
+    if (trimmed == apiKey_) return;
+    apiKey_ = trimmed;
     emit apiKeyChanged();
     Store::saveKey(apiKey_);
 }

@@ -128,6 +128,8 @@ public:
 
     const Profile& profile() const { return profile_; }
     void setProfile(const Profile& profile);
+    // Edits a copy of the profile and, when that changed it, takes and saves it.
+    void updateProfile(const std::function<void(Profile&)>& edit);
     QString apiKey() const { return apiKey_; }
     Phase phase() const { return phase_; }
     QString status() const { return status_; }
@@ -214,6 +216,7 @@ private:
     void setLiveCounts(const LiveCounts& counts);
     void setLastRunCost(std::optional<double> cost);
     void setPlan(const QList<PlanItem>& plan); // and saves it
+    void clearPlan();
     void setLastResult(std::optional<ApplyResult> result);
     void setMessage(std::optional<QString> message);
     void setNewFiles(int count);

@@ -4,7 +4,6 @@
 #include "discovery.h"
 #include "format.h"
 #include "scanner.h"
-#include "store.h"
 #include "usage.h"
 #include "vocabulary.h"
 
@@ -112,7 +111,7 @@ void AppState::start(TidyMode mode) {
     setLiveCounts({});
     setMessage(std::nullopt);
     junkOnlyPlan_ = mode == TidyMode::junkOnly;
-    setPlan({});
+    clearPlan();
 
     Run run;
     run.mode = mode;
@@ -224,11 +223,8 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
                          fresh.append(project);
                      }
                  if (!fresh.isEmpty()) {
-                     Profile updated = guard->profile();
-                     updated.projects.append(fresh);
-                     guard->setProfile(updated);
-                     Store::saveProfile(updated);
-                     run.profile.projects = updated.projects;
+                     guard->updateProfile([&](Profile& p) { p.projects.append(fresh); });
+                     run.profile.projects = guard->profile().projects;
                  }
                  guard->classify(std::move(run), std::move(items));
              });
@@ -279,10 +275,8 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
                      return;
                  }
                  s->setLastResult(ApplyResult{});
-                 Profile updated = s->profile();
-                 updated.lastRun = s->now();
-                 s->setProfile(updated);
-                 Store::saveProfile(updated);
+                 const QDateTime now = s->now();
+                 s->updateProfile([now](Profile& p) { p.lastRun = now; });
                  s->setPhase(Phase::done);
              });
 }

@@ -13,7 +13,7 @@
 using namespace AppStateDetail;
 
 void AppState::discardPlan() {
-    setPlan({});
+    clearPlan();
     setPhase(Phase::idle);
 }
 
@@ -90,12 +90,9 @@ int AppState::addProject(const QString& name) {
         std::any_of(profile_.projects.begin(), profile_.projects.end(),
                     [&](const Project& p) { return p.displayName().toLower() == lower; });
     if (!known) {
-        Profile updated = profile_;
         Project project;
         project.name = clean;
-        updated.projects.append(project);
-        setProfile(updated);
-        Store::saveProfile(profile_);
+        updateProfile([&](Profile& p) { p.projects.append(project); });
     }
 
     int moved = 0;
