@@ -169,6 +169,8 @@ public:
     Q_INVOKABLE void toggleRename(qint64 id);
     // A blank folder is "Leave where it is".
     Q_INVOKABLE void setDestination(qint64 id, const QString& folder);
+    // The same for many items, written once.
+    Q_INVOKABLE void setDestinations(const QList<qint64>& ids, const QString& folder);
     Q_INVOKABLE int addProject(const QString& name);
 
     Q_INVOKABLE void autoCheck();

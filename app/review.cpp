@@ -67,19 +67,28 @@ void AppState::toggleRename(qint64 id) {
 }
 
 void AppState::setDestination(qint64 id, const QString& folder) {
+    setDestinations({id}, folder);
+}
+
+void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) {
+    const bool leave = folder.trimmed().isEmpty();
+    QList<Lesson> lessons;
     editPlan([&](QList<PlanItem>& plan) {
-        PlanItem* item = firstWithId(plan, id);
-        if (!item) return false;
-        if (folder.trimmed().isEmpty()) {
-            item->approved = false;
-            return true;
+        QSet<qint64> pending(ids.begin(), ids.end());
+        bool changed = false;
+        for (PlanItem& item : plan) {
+            // The first item under an id is the one edited, as for one id alone.
+            if (!pending.remove(item.id)) continue;
+            changed = true;
+            item.approved = !leave;
+            if (leave) continue;
+            lessons.append({fileName(item.src), item.reason, folder});
+            item.destFolder = folder;
+            item.category = Category::user;
         }
-        Store::addLesson({fileName(item->src), item->reason, folder});
-        item->destFolder = folder;
-        item->category = Category::user;
-        item->approved = true;
-        return true;
+        return changed;
     });
+    Store::addLessons(lessons);
 }
 
 int AppState::addProject(const QString& name) {

@@ -96,9 +96,16 @@ QList<Lesson> loadLessons() {
 }
 
 void addLesson(const Lesson& lesson) {
+    addLessons({lesson});
+}
+
+void addLessons(const QList<Lesson>& added) {
+    if (added.isEmpty()) return;
     QList<Lesson> lessons = loadLessons();
-    lessons.removeIf([&](const Lesson& old) { return old.name == lesson.name; });
-    lessons.append(lesson);
+    for (const Lesson& lesson : added) {
+        lessons.removeIf([&](const Lesson& old) { return old.name == lesson.name; });
+        lessons.append(lesson);
+    }
     if (lessons.size() > maxLessons) lessons.remove(0, lessons.size() - maxLessons);
     writePrivate(QStringLiteral("lessons.json"), Json::compact(Json::encodeList(lessons)));
 }

@@ -652,6 +652,27 @@ private slots:
         const auto state = makeState();
         QCOMPARE(state->lastRunText(), QStringLiteral("Last refresh 2 days ago"));
     }
+
+    // "Send all to…" over many items is one edit: the whole plan is written
+    // once, not once per item.
+    void setDestinations() {
+        QList<PlanItem> plan;
+        for (qint64 id = 1; id <= 4; ++id)
+            plan.append(item(id, QStringLiteral("scan %1.pdf").arg(id)));
+        plan[3].id = 3; // a second item under one id: only the first is edited
+        Store::savePlan(plan);
+        const auto state = makeState();
+        QSignalSpy changes(state.get(), &AppState::planChanged);
+        state->setDestinations({1, 3, 42}, QStringLiteral("Work Admin"));
+        QCOMPARE(changes.count(), 1);
+        QStringList dests;
+        for (const PlanItem& p : state->plan())
+            dests.append(p.destFolder);
+        QCOMPARE(dests, QStringList({"Work Admin", "Tovrin Review/Needs You", "Work Admin",
+                                     "Tovrin Review/Needs You"}));
+        QCOMPARE(savedPlan(), state->plan());
+        QCOMPARE(Store::loadLessons().size(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAppState)

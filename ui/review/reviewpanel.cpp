@@ -94,8 +94,7 @@ void ReviewPanel::addTyped() {
 
 void ReviewPanel::sendAllTo(const QString& folder) {
     if (!state_) return;
-    for (qint64 id : needsIds())
-        state_->setDestination(id, folder);
+    state_->setDestinations(needsIds(), folder);
 }
 
 void ReviewPanel::leaveAll() {
