@@ -159,3 +159,7 @@ constexpr qsizetype nameBytes = 255;
 QString leftBytes(const QString& text, qsizetype bytes);
 // A relative folder path with every part cut to fit one name.
 QString fitFolderNames(const QString& path);
+// A name from the model or an edited plan that stays one entry inside its
+// folder and that the file system takes: not empty, "." or "..", no slash or
+// backslash, no control character, at most nameBytes.
+bool isPlainName(const QString& name);
