@@ -24,10 +24,10 @@ constexpr int monthlyCap = 60'000;
 constexpr double warmUpSeconds = 6.0;
 const QString estimating = QStringLiteral("Estimating time left…");
 
-const QStringList excludedUnderHome = {FolderLayout::projects,    FolderLayout::creator,
-                                       FolderLayout::personal,    FolderLayout::workAdmin,
-                                       FolderLayout::archive,     FolderLayout::review,
-                                       QStringLiteral("Quillon"), QStringLiteral("Tovrin App")};
+const QStringList excludedUnderHome = {FolderLayout::projects,        FolderLayout::creator,
+                                       FolderLayout::personal,        FolderLayout::workAdmin,
+                                       FolderLayout::archive,         FolderLayout::review,
+                                       FolderLayout::companionFolder, FolderLayout::appFolder};
 
 void newestFirst(QList<ScannedItem>& items, int keep) {
     std::stable_sort(items.begin(), items.end(), [](const ScannedItem& a, const ScannedItem& b) {

@@ -2,6 +2,7 @@
 
 #include "files.h"
 #include "json.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,7 +135,8 @@ void saveNotes(const QMap<QString, QString>& notes) {
 }
 
 QString importPlanPath() {
-    return QDir::homePath() + QStringLiteral("/Documents/Tovrin App/import-plan.json");
+    return QDir::homePath() + QStringLiteral("/Documents/") + FolderLayout::appFolder +
+           QStringLiteral("/import-plan.json");
 }
 
 std::optional<QList<PlanItem>> loadImportPlan() {
