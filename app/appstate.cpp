@@ -111,11 +111,7 @@ void AppState::restorePendingPlan() {
         return;
     }
     const QList<PlanItem> kept = existing(*stored);
-    const bool failed = std::any_of(kept.begin(), kept.end(), [](const PlanItem& item) {
-        return item.reason.contains(QLatin1String("credit balance")) ||
-               item.reason.contains(QLatin1String("Claude API error"));
-    });
-    if (failed) {
+    if (std::any_of(kept.begin(), kept.end(), [](const PlanItem& item) { return item.refused; })) {
         clearPlan();
         return;
     }

@@ -40,7 +40,7 @@ Model::Send make(ClaudeAPI::Wait wait, Usage* usage) {
                 const ClaudeReply reply = future.result();
                 if (const ClaudeError* error = reply.error())
                     return settle(Model::Failure{error->isFatal(), error->description(),
-                                                 error->isAPIError()});
+                                                 error->isAPIError(), error->isHttpError()});
                 settle(reply.text());
             });
             claude->setFuture(api.send(system, content, maxTokens));

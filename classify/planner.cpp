@@ -198,6 +198,7 @@ QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decisi
         entry.approved = !Category::isNeedsYou(category);
         entry.renameApproved = true;
         entry.suggestedProject = hint(decision.projectHint, profile);
+        entry.refused = decision.refused;
         out.append(entry);
     }
     std::stable_sort(out.begin(), out.end(), [](const PlanItem& a, const PlanItem& b) {

@@ -44,6 +44,7 @@ struct ClaudeError {
     static ClaudeError other(Kind kind, QString message) { return {kind, {}, std::move(message)}; }
 
     bool isAPIError() const { return kind == Kind::api; }
+    bool isHttpError() const { return kind == Kind::api && api.kind == APIError::Kind::http; }
     bool isFatal() const { return kind == Kind::api && api.kind == APIError::Kind::fatal; }
     QString description() const;
 };

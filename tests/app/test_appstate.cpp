@@ -203,7 +203,7 @@ private slots:
             pendingBytes = planBytes({item(1, "gone1.txt", "library", false)});
         else if (pending == QLatin1String("api-error")) {
             PlanItem failed = item(2, "b.txt");
-            failed.reason = QStringLiteral("Claude API error 500: overloaded");
+            failed.refused = true;
             pendingBytes = planBytes({item(1, "a.txt"), failed});
         } else if (pending == QLatin1String("corrupt"))
             pendingBytes = "[{\"id\": 1, \"src\": ";
