@@ -1,6 +1,7 @@
 #include "appstate.h"
 #include "appstate_p.h"
 
+#include "claudeapi.h"
 #include "discovery.h"
 #include "format.h"
 #include "scanner.h"
@@ -134,9 +135,7 @@ void AppState::start(TidyMode mode) {
 }
 
 void AppState::reachability(Run run) {
-    const QFuture<Model::Answer> ping =
-        services_.send(run.apiKey, run.profile.model, QStringLiteral("Reply with OK."),
-                       QJsonArray{Model::textBlock(QStringLiteral("ping"))}, 5);
+    const QFuture<Model::Answer> ping = Claude::ping(services_.send, run.apiKey, run.profile.model);
     whenDone(ping, this, [run](AppState* guard, const Model::Answer& answer) {
         if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
             guard->setPhase(Phase::idle);

@@ -308,6 +308,11 @@ Verdict judge(int status, const QByteArray& body, bool relay) {
     return {Step::fail, APIError::http(status, text)};
 }
 
+QFuture<Model::Answer> ping(const Model::Send& send, const QString& apiKey, const QString& model) {
+    return send(apiKey, model, QStringLiteral("Reply with OK."),
+                QJsonArray{Model::textBlock(QStringLiteral("ping"))}, 5);
+}
+
 std::variant<Success, APIError, QString> parseSuccess(const QByteArray& body) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);

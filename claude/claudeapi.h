@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model.h"
 #include "usage.h"
 
 #include <QByteArray>
@@ -123,5 +124,9 @@ inline int busyDelay(int attempt) {
     return attempt * 5 + 3;
 }
 inline constexpr int maxAttempt = 3;
+
+// The smallest request there is, sent through `send`: whether Claude answers
+// this key and model at all.
+QFuture<Model::Answer> ping(const Model::Send& send, const QString& apiKey, const QString& model);
 
 } // namespace Claude
