@@ -45,7 +45,7 @@ std::optional<PlanItem> exampleRename(const QList<PlanItem>& plan) {
 void AppState::apply(bool includeRenames) {
     if (phase_ != Phase::review) return;
     setPhase(Phase::applying);
-    setStatus(RefreshStep::moving, QStringLiteral("Moving files"));
+    setStatus(RefreshStep::moving, tr("Moving files"));
     setMessage(std::nullopt);
     const QList<PlanItem> plan = plan_;
     const QString homeBase = profile_.homeBase;
@@ -66,9 +66,9 @@ void AppState::apply(bool includeRenames) {
              this, [recap](AppState* guard, const std::optional<ApplyResult>& applied) mutable {
                  if (!applied) {
                      guard->setPhase(Phase::review);
-                     guard->setMessage(QStringLiteral(
-                         "Nothing was moved: the log needed to undo the moves can't be "
-                         "written. Check that the disk has room and isn't read-only."));
+                     guard->setMessage(
+                         tr("Nothing was moved: the log needed to undo the moves can't be "
+                            "written. Check that the disk has room and isn't read-only."));
                      return;
                  }
                  const ApplyResult& result = *applied;
@@ -87,12 +87,11 @@ void AppState::apply(bool includeRenames) {
 void AppState::undoLast() {
     if (isBusy()) return;
     setPhase(Phase::applying);
-    setStatus(RefreshStep::undoing, QStringLiteral("Putting files back"));
+    setStatus(RefreshStep::undoing, tr("Putting files back"));
     whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
         guard->setPhase(Phase::idle);
-        guard->setMessage(n >= 1 ? QStringLiteral("Restored ") + Format::count(n) +
-                                       QStringLiteral(" files to where they were.")
-                                 : QStringLiteral("Nothing to undo."));
+        guard->setMessage(n >= 1 ? tr("Restored %1 files to where they were.").arg(Format::count(n))
+                                 : tr("Nothing to undo."));
         guard->refreshNewFiles();
     });
 }

@@ -53,16 +53,22 @@ QString relativeText(const QDateTime& from, const QDateTime& to) {
         const char* one;
         const char* many;
     };
-    static const Unit units[] = {{365 * 86400, "year", "years"}, {30 * 86400, "month", "months"},
-                                 {7 * 86400, "week", "weeks"},   {86400, "day", "days"},
-                                 {3600, "hour", "hours"},        {60, "minute", "minutes"},
-                                 {1, "second", "seconds"}};
+    static const Unit units[] = {
+        {365 * 86400, QT_TRANSLATE_NOOP("AppState", "year"),
+         QT_TRANSLATE_NOOP("AppState", "years")},
+        {30 * 86400, QT_TRANSLATE_NOOP("AppState", "month"),
+         QT_TRANSLATE_NOOP("AppState", "months")},
+        {7 * 86400, QT_TRANSLATE_NOOP("AppState", "week"), QT_TRANSLATE_NOOP("AppState", "weeks")},
+        {86400, QT_TRANSLATE_NOOP("AppState", "day"), QT_TRANSLATE_NOOP("AppState", "days")},
+        {3600, QT_TRANSLATE_NOOP("AppState", "hour"), QT_TRANSLATE_NOOP("AppState", "hours")},
+        {60, QT_TRANSLATE_NOOP("AppState", "minute"), QT_TRANSLATE_NOOP("AppState", "minutes")},
+        {1, QT_TRANSLATE_NOOP("AppState", "second"), QT_TRANSLATE_NOOP("AppState", "seconds")}};
     for (const Unit& unit : units) {
         if (span < unit.seconds && unit.seconds != 1) continue;
         const qint64 n = span / unit.seconds;
-        const QString text = QString::number(n) + QLatin1Char(' ') +
-                             QString::fromLatin1(n == 1 ? unit.one : unit.many);
-        return future ? QStringLiteral("in ") + text : text + QStringLiteral(" ago");
+        const QString text = AppState::tr("%1 %2").arg(QString::number(n),
+                                                       AppState::tr(n == 1 ? unit.one : unit.many));
+        return future ? AppState::tr("in %1").arg(text) : AppState::tr("%1 ago").arg(text);
     }
     return {};
 }
@@ -274,8 +280,8 @@ void AppState::saveKey(const QString& key) {
 }
 
 QString AppState::lastRunText() const {
-    if (!profile_.lastRun) return QStringLiteral("Ready for a fresh start");
-    return QStringLiteral("Last refresh ") + relativeText(*profile_.lastRun, now());
+    if (!profile_.lastRun) return tr("Ready for a fresh start");
+    return tr("Last refresh %1").arg(relativeText(*profile_.lastRun, now()));
 }
 
 QString AppState::lastLogText() const {

@@ -23,7 +23,6 @@ const QString discoveryModel = QStringLiteral("claude-opus-5-5");
 constexpr int perRunCap = 25'000;
 constexpr int monthlyCap = 60'000;
 constexpr double warmUpSeconds = 6.0;
-const QString estimating = QStringLiteral("Estimating time left…");
 
 const QStringList excludedUnderHome = {FolderLayout::projects,        FolderLayout::creator,
                                        FolderLayout::personal,        FolderLayout::workAdmin,
@@ -76,10 +75,13 @@ std::optional<double> secondsLeft(const ProgressView& p, const QDateTime& now) {
     return (p.total - p.decided) / rate;
 }
 
+QString estimating() {
+    return AppState::tr("Estimating time left…");
+}
+
 QString minutesLeft(double seconds) {
-    if (seconds < 60) return QStringLiteral("Less than a minute left");
-    return QStringLiteral("About ") + QString::number(qint64(std::ceil(seconds / 60))) +
-           QStringLiteral(" min left");
+    if (seconds < 60) return AppState::tr("Less than a minute left");
+    return AppState::tr("About %1 min left").arg(qint64(std::ceil(seconds / 60)));
 }
 
 } // namespace
@@ -87,15 +89,15 @@ QString minutesLeft(double seconds) {
 std::optional<QString> timeLeftText(const ProgressView& p, const QDateTime& now) {
     if (!timing(p)) return std::nullopt;
     const std::optional<double> left = secondsLeft(p, now);
-    return left ? minutesLeft(*left) : estimating;
+    return left ? minutesLeft(*left) : estimating();
 }
 
 QString calmStatus(const ProgressView& p, const QDateTime& now) {
-    if (p.phase == Phase::applying) return QStringLiteral("Putting everything in its place");
+    if (p.phase == Phase::applying) return AppState::tr("Putting everything in its place");
     if (const std::optional<double> left = secondsLeft(p, now)) return minutesLeft(*left);
     if (p.step == RefreshStep::walking || p.step == RefreshStep::learning)
-        return QStringLiteral("Learning what you work on…");
-    return p.classifyStart ? estimating : QStringLiteral("Getting started…");
+        return AppState::tr("Learning what you work on…");
+    return p.classifyStart ? estimating() : AppState::tr("Getting started…");
 }
 
 void AppState::start(TidyMode mode) {
@@ -105,7 +107,7 @@ void AppState::start(TidyMode mode) {
         return;
     }
     setPhase(Phase::scanning);
-    setStatus(RefreshStep::starting, QStringLiteral("Looking through your folders"));
+    setStatus(RefreshStep::starting, tr("Looking through your folders"));
     setDecided(0);
     setTotal(0);
     setClassifyStart(std::nullopt); // the last run's, which would time this walk
@@ -140,8 +142,8 @@ void AppState::reachability(Run run) {
         if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
             guard->setPhase(Phase::idle);
             guard->setMessage(!failure->answered || failure->description.isEmpty()
-                                  ? QStringLiteral("Couldn't reach Claude. Check your "
-                                                   "internet connection and try again.")
+                                  ? tr("Couldn't reach Claude. Check your internet connection "
+                                       "and try again.")
                                   : failure->description);
             return;
         }
@@ -155,9 +157,8 @@ void AppState::reachability(Run run) {
                         if (s->phase_ != Phase::scanning ||
                             (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
                             return;
-                        s->setStatus(RefreshStep::walking, QStringLiteral("Found ") +
-                                                               Format::count(p.found) +
-                                                               QStringLiteral(" files"));
+                        s->setStatus(RefreshStep::walking,
+                                     tr("Found %1 files").arg(Format::count(p.found)));
                         s->setDecided(p.lookedInto);
                         s->setTotal(p.found);
                     });
@@ -171,20 +172,22 @@ Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
     Capped capped;
     if (items.size() > perRunCap) {
         newestFirst(items, perRunCap);
-        capped.note = QStringLiteral("Sorted your newest ") + Format::count(perRunCap) +
-                      QStringLiteral(" files. Run it again for the rest.");
+        capped.note = AppState::tr("Sorted your newest %1 files. Run it again for the rest.")
+                          .arg(Format::count(perRunCap));
     }
     const qint64 remaining = monthlyCap - usedThisMonth;
     if (remaining < 1) {
         capped.monthFull = true;
-        capped.note = QStringLiteral("You've reached this month's limit of ") +
-                      Format::count(monthlyCap) + QStringLiteral(" files. It resets on the 1st.");
+        capped.note =
+            AppState::tr("You've reached this month's limit of %1 files. It resets on the 1st.")
+                .arg(Format::count(monthlyCap));
         return capped;
     }
     if (items.size() > remaining) {
         newestFirst(items, int(remaining));
-        capped.note = QStringLiteral("Sorted your newest ") + Format::count(remaining) +
-                      QStringLiteral(" files. You've reached this month's limit.");
+        capped.note =
+            AppState::tr("Sorted your newest %1 files. You've reached this month's limit.")
+                .arg(Format::count(remaining));
     }
     capped.items = std::move(items);
     return capped;
@@ -208,7 +211,7 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
         classify(std::move(run), std::move(items));
         return;
     }
-    setStatus(RefreshStep::learning, QStringLiteral("Learning what you work on"));
+    setStatus(RefreshStep::learning, tr("Learning what you work on"));
     whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
                             services_.sheet),
              this, [run, items](AppState* guard, const QList<Project>& discovered) mutable {
@@ -230,10 +233,9 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
 }
 
 void AppState::classify(Run run, QList<ScannedItem> items) {
-    setStatus(RefreshStep::classifying, items.isEmpty() ? QStringLiteral("Nothing new to sort")
-                                                        : QStringLiteral("Looking at ") +
-                                                              Format::count(items.size()) +
-                                                              QStringLiteral(" files"));
+    setStatus(RefreshStep::classifying,
+              items.isEmpty() ? tr("Nothing new to sort")
+                              : tr("Looking at %1 files").arg(Format::count(items.size())));
     Classifier classifier;
     classifier.apiKey = run.apiKey;
     classifier.profile = run.profile;
