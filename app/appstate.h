@@ -111,6 +111,8 @@ public:
 
     const Profile& profile() const { return profile_; }
     void setProfile(const Profile& profile);
+    // Edits a copy of the profile and, when that changed it, takes and saves it.
+    void updateProfile(const std::function<void(Profile&)>& edit);
     QString apiKey() const { return apiKey_; }
     Phase phase() const { return phase_; }
     QString status() const { return status_; }
@@ -150,6 +152,8 @@ public:
     Q_INVOKABLE void toggleRename(qint64 id);
     // A blank folder is "Leave where it is".
     Q_INVOKABLE void setDestination(qint64 id, const QString& folder);
+    // The same for many items, written once.
+    Q_INVOKABLE void setDestinations(const QList<qint64>& ids, const QString& folder);
     Q_INVOKABLE int addProject(const QString& name);
 
     Q_INVOKABLE void autoCheck();
@@ -196,6 +200,7 @@ private:
     void setLiveCounts(const LiveCounts& counts);
     void setLastRunCost(std::optional<double> cost);
     void setPlan(const QList<PlanItem>& plan); // and saves it
+    void clearPlan();
     void setLastResult(std::optional<ApplyResult> result);
     void setMessage(std::optional<QString> message);
     void setNewFiles(int count);

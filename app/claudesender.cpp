@@ -35,12 +35,14 @@ Model::Send make(ClaudeAPI::Wait wait, Usage* usage) {
                 const QFuture<ClaudeReply> future = claude->future();
                 // A call that ends without an answer must still end its batch.
                 if (future.resultCount() == 0)
-                    return settle(
-                        Model::Failure{false, QStringLiteral("The request was cancelled."), false});
+                    return settle(Model::Failure{
+                        false,
+                        QCoreApplication::translate("ClaudeSender", "The request was cancelled."),
+                        false});
                 const ClaudeReply reply = future.result();
                 if (const ClaudeError* error = reply.error())
                     return settle(Model::Failure{error->isFatal(), error->description(),
-                                                 error->isAPIError()});
+                                                 error->isAPIError(), error->isHttpError()});
                 settle(reply.text());
             });
             claude->setFuture(api.send(system, content, maxTokens));

@@ -2,6 +2,7 @@
 
 #include "format.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariant>
@@ -68,9 +69,11 @@ void Notifier::setUp(bool sundayReset) {
 
 void Notifier::planReady(int changes) {
     if (!canShow()) return;
-    service_->show({NotificationIds::planReady, QStringLiteral("Your fresh start is ready"),
-                    Format::count(changes) +
-                        QStringLiteral(" changes are waiting. Nothing moves until you say so.")});
+    service_->show({NotificationIds::planReady,
+                    QCoreApplication::translate("Notifier", "Your fresh start is ready"),
+                    QCoreApplication::translate(
+                        "Notifier", "%1 changes are waiting. Nothing moves until you say so.")
+                        .arg(Format::count(changes))});
 }
 
 void Notifier::scheduleSunday() {
@@ -105,8 +108,9 @@ void Notifier::deliverDueReminder() {
     const QDateTime now = now_();
     if (!due || now < *due) return;
     if (now.toLocalTime().date() == due->toLocalTime().date() && canShow())
-        service_->show({NotificationIds::sundayReminder, QStringLiteral("Tovrin"),
-                        QStringLiteral("Don't forget to start the week fresh.")});
+        service_->show(
+            {NotificationIds::sundayReminder, QStringLiteral("Tovrin"),
+             QCoreApplication::translate("Notifier", "Don't forget to start the week fresh.")});
     QSettings settings(settingsPath_, QSettings::IniFormat);
     settings.setValue(reminderDueKey, Schedule::nextSundayNine(now).toUTC().toString(Qt::ISODate));
 }

@@ -155,8 +155,9 @@ QFuture<std::optional<Model::Failure>> runJobs(const Classifier& classifier, QLi
     return runner->start();
 }
 
-Decision fallbackDecision(const QString& reason) {
-    return {Category::needsYou, std::nullopt, Confidence::low, std::nullopt, reason, std::nullopt};
+Decision fallbackDecision(const QString& reason, bool refused = false) {
+    return {Category::needsYou, std::nullopt, Confidence::low, std::nullopt, reason,
+            std::nullopt,       refused};
 }
 
 // The answers, and the unsure fallback for each item a reply left out.
@@ -192,10 +193,10 @@ QString visualLine(int number, const ScannedItem& item) {
 
 } // namespace
 
-Decisions Classifier::fallback(const QList<ScannedItem>& items, const QString& reason) {
+Decisions Classifier::fallback(const QList<ScannedItem>& items, const Model::Failure& failure) {
     Decisions out;
     for (const ScannedItem& item : items)
-        out.insert(item.id, fallbackDecision(reason));
+        out.insert(item.id, fallbackDecision(failure.description, failure.refused));
     return out;
 }
 
@@ -297,7 +298,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     auto merge = [decided, counts, progress, total, keywordIds](const Job& job,
                                                                 const Outcome<Decisions>& outcome) {
         const auto* failure = std::get_if<Model::Failure>(&outcome);
-        const Decisions part = failure ? fallback(job.items, failure->description)
+        const Decisions part = failure ? fallback(job.items, *failure)
                                        : withUnanswered(job.items, std::get<Decisions>(outcome));
         for (auto it = part.cbegin(); it != part.cend(); ++it) {
             auto known = decided->find(it.key());

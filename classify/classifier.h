@@ -45,7 +45,7 @@ struct Classifier {
     QFuture<Outcome<Decisions>> run(const Job& job) const;
     QFuture<Outcome<Decisions>> ask(const QJsonArray& content,
                                     const QList<ScannedItem>& items) const;
-    static Decisions fallback(const QList<ScannedItem>& items, const QString& reason);
+    static Decisions fallback(const QList<ScannedItem>& items, const Model::Failure& failure);
 
     QString model() const { return modelOverride.value_or(profile.model); }
 };

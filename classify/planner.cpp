@@ -25,16 +25,6 @@ bool hasLetter(const QString& text) {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); });
 }
 
-// Sub folders come from the model or an edited plan: one that could climb out
-// of its category folder, or hide control characters, counts as no sub.
-bool isSafeFolderName(const QString& name) {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
-    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
-        return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 ||
-               c.unicode() == 0x7f;
-    });
-}
-
 // Project names come from discovery replies and the edited profile too; one
 // that leaves no folder of its own, or steps upwards, files nothing.
 bool isSafeProjectPath(const QString& path) {
@@ -46,6 +36,14 @@ bool isSafeProjectPath(const QString& path) {
 
 QString dashColons(QString text) {
     return text.replace(QLatin1Char(':'), QLatin1Char('-'));
+}
+
+// A sub folder from the model or an edited plan, colons dashed and cut to one
+// name; one that is then no plain name counts as no sub.
+std::optional<QString> subFolder(const QString& sub) {
+    const QString folder = leftBytes(dashColons(sub).trimmed(), nameBytes);
+    if (!isPlainName(folder)) return std::nullopt;
+    return folder;
 }
 
 const Project* findProject(const QString& wanted, const Profile& profile) {
@@ -100,9 +98,9 @@ std::optional<QString> pick(const std::optional<QString>& sub, const QStringList
     if (wordCount(trimmed) < 1 || wordCount(trimmed) > 4 || charCount(trimmed) > 32 ||
         !hasLetter(trimmed))
         return std::nullopt;
-    QString folder = dashColons(trimmed).trimmed();
-    if (!isSafeFolderName(folder)) return std::nullopt;
-    folder[0] = folder[0].toUpper();
+    std::optional<QString> folder = subFolder(trimmed);
+    if (!folder) return std::nullopt;
+    (*folder)[0] = folder->at(0).toUpper();
     return folder;
 }
 
@@ -129,10 +127,8 @@ QString folderFor(const ScannedItem& item, const Decision& decision, const Profi
         return under(archive, QStringLiteral("%1").arg(item.modified.toLocalTime().date().year(), 4,
                                                        10, QLatin1Char('0')));
     if (category == Category::junk) {
-        const QString sub = dashColons(decision.sub.value_or(QString())).trimmed();
-        return under(toDelete, decision.sub && isSafeFolderName(sub)
-                                   ? sub
-                                   : QStringLiteral("Screenshots & images"));
+        return under(toDelete, subFolder(decision.sub.value_or(QString()))
+                                   .value_or(QStringLiteral("Screenshots & images")));
     }
     if (category == Category::duplicate) return duplicates;
     return needsYou;
@@ -202,6 +198,7 @@ QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decisi
         entry.approved = !Category::isNeedsYou(category);
         entry.renameApproved = true;
         entry.suggestedProject = hint(decision.projectHint, profile);
+        entry.refused = decision.refused;
         out.append(entry);
     }
     std::stable_sort(out.begin(), out.end(), [](const PlanItem& a, const PlanItem& b) {

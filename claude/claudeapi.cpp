@@ -21,10 +21,19 @@
 
 namespace {
 
-const QString relayUnavailable =
-    QStringLiteral("Tovrin is temporarily unavailable. Please try again later.");
-const QString relayNotSetUp = QStringLiteral(
-    "Tovrin's own Claude access isn't set up in this build. Add your API key in Settings.");
+// The texts the user reads, translated where they are made.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Claude)
+};
+
+QString relayUnavailable() {
+    return Text::tr("Tovrin is temporarily unavailable. Please try again later.");
+}
+
+QString relayNotSetUp() {
+    return Text::tr(
+        "Tovrin's own Claude access isn't set up in this build. Add your API key in Settings.");
+}
 
 // The key travels in the clear over http, so only to this machine.
 bool safeForKey(const QUrl& base) {
@@ -129,7 +138,7 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
                            (error != QNetworkReply::NoError && !statusAttribute.isValid());
     // Qt words a request it was not allowed to send again as "Unknown error".
     const QString why = error == QNetworkReply::ContentReSendError
-                            ? QStringLiteral("The connection closed before Claude answered.")
+                            ? Text::tr("The connection closed before Claude answered.")
                             : reply->errorString();
     if (transport) return fail(call, ClaudeError::other(ClaudeError::Kind::transport, why));
 
@@ -182,14 +191,14 @@ void post(const std::shared_ptr<Call>& call) {
 QString APIError::errorDescription() const {
     switch (kind) {
     case Kind::http:
-        return QStringLiteral("Claude API error ") + QString::number(status) +
-               QStringLiteral(": ") + leftChars(body, 160);
+        return Text::tr("Claude API error %1: %2")
+            .arg(QString::number(status), leftChars(body, 160));
     case Kind::fatal:
         return message;
     case Kind::badResponse:
-        return QStringLiteral("Unexpected response from Claude.");
+        return Text::tr("Unexpected response from Claude.");
     case Kind::busy:
-        return QStringLiteral("Claude is busy right now. Try again in a minute.");
+        return Text::tr("Claude is busy right now. Try again in a minute.");
     }
     return {};
 }
@@ -209,7 +218,7 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
     QUrl base = baseUrl;
     if (call->relay) {
         if (relayUrl.isEmpty()) {
-            fail(call, ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp));
+            fail(call, ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp()));
             return future;
         }
         const RelayToken token = relayToken();
@@ -224,9 +233,11 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
         call->request.setRawHeader("anthropic-version", "2023-06-01");
     }
     if (!safeForKey(base)) {
-        fail(call, ClaudeError::fromAPI(APIError::fatal(
-                       QStringLiteral("Tovrin won't send your Claude key to ") + base.host() +
-                       QStringLiteral(" without https. Nothing was moved."))));
+        fail(call,
+             ClaudeError::fromAPI(APIError::fatal(
+                 Text::tr(
+                     "Tovrin won't send your Claude key to %1 without https. Nothing was moved.")
+                     .arg(base.host()))));
         return future;
     }
     call->request.setRawHeader("content-type", "application/json");
@@ -260,7 +271,8 @@ QUrl ClaudeAPI::defaultRelayUrl() {
 
 RelayToken ClaudeAPI::defaultRelayToken() {
     const QString token = QStringLiteral(TOVRIN_RELAY_TOKEN);
-    if (token.isEmpty()) return {ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp)};
+    if (token.isEmpty())
+        return {ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp())};
     return {token};
 }
 
@@ -289,23 +301,30 @@ QUrl endpoint(const QUrl& base) {
 Verdict judge(int status, const QByteArray& body, bool relay) {
     const QString text = QString::fromUtf8(body);
     if (relay && status == 503 && text.contains(QLatin1String("service_unavailable")))
-        return {Step::fail, APIError::fatal(relayUnavailable)};
-    if (relay && status == 401) return {Step::fail, APIError::fatal(relayUnavailable)};
+        return {Step::fail, APIError::fatal(relayUnavailable())};
+    if (relay && status == 401) return {Step::fail, APIError::fatal(relayUnavailable())};
     if (status == 429 || status >= 500) return {Step::busyWait, {}};
     if (status != 200 && text.contains(QLatin1String("credit balance")))
         return {Step::fail,
-                APIError::fatal(QStringLiteral("Your Claude credits ran out. Top up at ") +
-                                consoleUrl +
-                                QStringLiteral(", then refresh again. Nothing was moved."))};
+                APIError::fatal(Text::tr("Your Claude credits ran out. Top up at %1, then refresh "
+                                         "again. Nothing was moved.")
+                                    .arg(consoleUrl))};
     if (status == 200) return {Step::success, {}};
     if (status == 401 || status == 403)
         return {Step::fail,
-                APIError::fatal(QStringLiteral("Tovrin couldn't sign in to Claude (error ") +
-                                QString::number(status) + QStringLiteral("). Nothing was moved."))};
+                APIError::fatal(
+                    Text::tr("Tovrin couldn't sign in to Claude (error %1). Nothing was moved.")
+                        .arg(status))};
     if (status == 404 && text.contains(QLatin1String("model")))
-        return {Step::fail, APIError::fatal(QStringLiteral("Claude model not available: ") +
-                                            leftChars(text, 140))};
+        return {
+            Step::fail,
+            APIError::fatal(Text::tr("Claude model not available: %1").arg(leftChars(text, 140)))};
     return {Step::fail, APIError::http(status, text)};
+}
+
+QFuture<Model::Answer> ping(const Model::Send& send, const QString& apiKey, const QString& model) {
+    return send(apiKey, model, QStringLiteral("Reply with OK."),
+                QJsonArray{Model::textBlock(QStringLiteral("ping"))}, 5);
 }
 
 std::variant<Success, APIError, QString> parseSuccess(const QByteArray& body) {

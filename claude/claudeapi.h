@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model.h"
 #include "usage.h"
 
 #include <QByteArray>
@@ -44,6 +45,7 @@ struct ClaudeError {
     static ClaudeError other(Kind kind, QString message) { return {kind, {}, std::move(message)}; }
 
     bool isAPIError() const { return kind == Kind::api; }
+    bool isHttpError() const { return kind == Kind::api && api.kind == APIError::Kind::http; }
     bool isFatal() const { return kind == Kind::api && api.kind == APIError::Kind::fatal; }
     QString description() const;
 };
@@ -122,5 +124,9 @@ inline int busyDelay(int attempt) {
     return attempt * 5 + 3;
 }
 inline constexpr int maxAttempt = 3;
+
+// The smallest request there is, sent through `send`: whether Claude answers
+// this key and model at all.
+QFuture<Model::Answer> ping(const Model::Send& send, const QString& apiKey, const QString& model);
 
 } // namespace Claude

@@ -5,6 +5,7 @@
 #include "json.h"
 #include "store.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 namespace {
@@ -181,10 +182,10 @@ QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey) {
     const MonthUsage month = log.months.value(monthKey);
     const QString last =
         log.runs.isEmpty() ? QStringLiteral("–") : Format::cost(log.runs.last().usd);
-    return {{last, QStringLiteral("last refresh")},
-            {Format::cost(month.usd), QStringLiteral("this month")},
-            {Format::cost(log.totalUSD), QStringLiteral("all time")},
-            {Format::count(month.files), QStringLiteral("files this month")}};
+    return {{last, QCoreApplication::translate("Usage", "last refresh")},
+            {Format::cost(month.usd), QCoreApplication::translate("Usage", "this month")},
+            {Format::cost(log.totalUSD), QCoreApplication::translate("Usage", "all time")},
+            {Format::count(month.files), QCoreApplication::translate("Usage", "files this month")}};
 }
 
 } // namespace UsageLedger

@@ -54,17 +54,6 @@ bool intoItself(const QString& destDir, const QString& folder) {
     return destDir == folder || strictlyInside(destDir, folder);
 }
 
-// A new name from an edited plan must stay a plain name inside its folder,
-// and one the file system takes; any other keeps the file's own name.
-bool isPlainName(const QString& name) {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
-        name.toUtf8().size() > nameBytes)
-        return false;
-    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
-        return c == QLatin1Char('/') || c.category() == QChar::Other_Control;
-    });
-}
-
 bool writeLogFile(const QList<MoveRecord>& records, const QString& path) {
     return Files::writeAtomic(path, Json::pretty(Json::encodeList(records)),
                               Files::Access::ownerOnly);

@@ -1,5 +1,6 @@
 #include "notifier.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -36,7 +37,8 @@ void DBusNotifications::show(const Notification& note) {
     if (!bus_.isConnected()) return;
     QDBusMessage call =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
-    const QStringList actions{QStringLiteral("default"), QStringLiteral("Open")};
+    const QStringList actions{QStringLiteral("default"),
+                              QCoreApplication::translate("Notifier", "Open")};
     call << QStringLiteral("Tovrin") << current_.value(note.id, 0u) << QString() << note.title
          << note.body << actions << QVariantMap() << -1;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);

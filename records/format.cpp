@@ -1,5 +1,6 @@
 #include "format.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace Format {
@@ -9,8 +10,8 @@ QString count(qint64 value) {
 }
 
 QString fileSize(qint64 bytes) {
-    if (bytes == 0) return QStringLiteral("Zero KB");
-    if (bytes < 1000) return QStringLiteral("%1 bytes").arg(bytes);
+    if (bytes == 0) return QCoreApplication::translate("Format", "Zero KB");
+    if (bytes < 1000) return QCoreApplication::translate("Format", "%1 bytes").arg(bytes);
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 

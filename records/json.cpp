@@ -43,6 +43,13 @@ public:
         if (!d) ok_ = false;
         return d.value_or(QDateTime());
     }
+    // Absent means false.
+    bool optionalBoolean(const char* key) {
+        const QJsonValue v = object_.value(QLatin1String(key));
+        if (v.isUndefined() || v.isNull()) return false;
+        if (!v.isBool()) ok_ = false;
+        return v.toBool();
+    }
     std::optional<QDateTime> optionalDate(const char* key) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || v.isNull()) return std::nullopt;
@@ -227,6 +234,8 @@ QJsonObject encode(const PlanItem& item) {
                        {QStringLiteral("renameApproved"), item.renameApproved}};
     putOptional(object, "newName", item.newName);
     putOptional(object, "suggestedProject", item.suggestedProject);
+    // Written only when set, so plans without it read as they always did.
+    if (item.refused) object.insert(QStringLiteral("refused"), true);
     return object;
 }
 
@@ -287,6 +296,7 @@ template <> std::optional<PlanItem> decode<PlanItem>(const QJsonValue& value) {
     item.approved = r.boolean("approved");
     item.renameApproved = r.boolean("renameApproved");
     item.suggestedProject = r.optionalString("suggestedProject");
+    item.refused = r.optionalBoolean("refused");
     if (!r.ok() || !kind || !src) return std::nullopt;
     return item;
 }
@@ -345,6 +355,7 @@ QByteArray compactPlan(const QList<PlanItem>& plan) {
         appendMember(out, "\"renameApproved\":", item.renameApproved);
         if (item.suggestedProject)
             appendMember(out, "\"suggestedProject\":", *item.suggestedProject);
+        if (item.refused) appendMember(out, "\"refused\":", true);
         out += '}';
     }
     out += ']';

@@ -179,6 +179,16 @@ QString leftBytes(const QString& text, qsizetype bytes) {
     }));
 }
 
+bool isPlainName(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.toUtf8().size() > nameBytes)
+        return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        return c == QLatin1Char('/') || c == QLatin1Char('\\') ||
+               c.category() == QChar::Other_Control; // C0, DEL and C1
+    });
+}
+
 QString fitFolderNames(const QString& path) {
     QStringList parts = path.split(QLatin1Char('/'));
     for (QString& part : parts)

@@ -68,6 +68,8 @@ struct Decision {
     std::optional<QString> newName;
     QString reason;
     std::optional<QString> projectHint;
+    // A stand-in for an answer Claude refused with an error status.
+    bool refused = false;
 
     bool operator==(const Decision&) const = default;
 };
@@ -85,6 +87,9 @@ struct PlanItem {
     bool approved = false;
     bool renameApproved = false;
     std::optional<QString> suggestedProject;
+    // Decided while Claude refused the request: a plan holding one is not
+    // worth restoring.
+    bool refused = false;
 
     QString group() const;
     bool operator==(const PlanItem&) const = default;
@@ -159,3 +164,7 @@ constexpr qsizetype nameBytes = 255;
 QString leftBytes(const QString& text, qsizetype bytes);
 // A relative folder path with every part cut to fit one name.
 QString fitFolderNames(const QString& path);
+// A name from the model or an edited plan that stays one entry inside its
+// folder and that the file system takes: not empty, "." or "..", no slash or
+// backslash, no control character, at most nameBytes.
+bool isPlainName(const QString& name);

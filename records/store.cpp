@@ -2,6 +2,7 @@
 
 #include "files.h"
 #include "json.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,9 +97,16 @@ QList<Lesson> loadLessons() {
 }
 
 void addLesson(const Lesson& lesson) {
+    addLessons({lesson});
+}
+
+void addLessons(const QList<Lesson>& added) {
+    if (added.isEmpty()) return;
     QList<Lesson> lessons = loadLessons();
-    lessons.removeIf([&](const Lesson& old) { return old.name == lesson.name; });
-    lessons.append(lesson);
+    for (const Lesson& lesson : added) {
+        lessons.removeIf([&](const Lesson& old) { return old.name == lesson.name; });
+        lessons.append(lesson);
+    }
     if (lessons.size() > maxLessons) lessons.remove(0, lessons.size() - maxLessons);
     writePrivate(QStringLiteral("lessons.json"), Json::compact(Json::encodeList(lessons)));
 }
@@ -127,7 +135,8 @@ void saveNotes(const QMap<QString, QString>& notes) {
 }
 
 QString importPlanPath() {
-    return QDir::homePath() + QStringLiteral("/Documents/Tovrin App/import-plan.json");
+    return QDir::homePath() + QStringLiteral("/Documents/") + FolderLayout::appFolder +
+           QStringLiteral("/import-plan.json");
 }
 
 std::optional<QList<PlanItem>> loadImportPlan() {

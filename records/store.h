@@ -27,6 +27,8 @@ void savePlan(const QList<PlanItem>& plan);
 
 QList<Lesson> loadLessons();
 void addLesson(const Lesson& lesson);
+// Written once for them all.
+void addLessons(const QList<Lesson>& added);
 
 QMap<QString, QString> loadNotes();
 void saveNotes(const QMap<QString, QString>& notes);

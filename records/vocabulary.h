@@ -72,6 +72,10 @@ inline const QString review = QStringLiteral("Tovrin Review");
 inline const QString toDelete = review + QStringLiteral("/To Delete - Review First");
 inline const QString duplicates = review + QStringLiteral("/Duplicates - Review First");
 inline const QString needsYou = review + QStringLiteral("/Needs You");
+// Application folders that may sit under the home base, ours (it holds the
+// plan import file) and a companion's: never walked, never filed into.
+inline const QString appFolder = QStringLiteral("Tovrin App");
+inline const QString companionFolder = QStringLiteral("Quillon");
 
 // `folder` one level below `parent`.
 inline QString under(const QString& parent, const QString& folder) {

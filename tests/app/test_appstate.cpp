@@ -203,7 +203,7 @@ private slots:
             pendingBytes = planBytes({item(1, "gone1.txt", "library", false)});
         else if (pending == QLatin1String("api-error")) {
             PlanItem failed = item(2, "b.txt");
-            failed.reason = QStringLiteral("Claude API error 500: overloaded");
+            failed.refused = true;
             pendingBytes = planBytes({item(1, "a.txt"), failed});
         } else if (pending == QLatin1String("corrupt"))
             pendingBytes = "[{\"id\": 1, \"src\": ";
@@ -563,8 +563,8 @@ private slots:
         state->setProfile(profile);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(state->notifier().reminderDue().has_value(), reminderAfter);
-        state->setProfile(profile); // equal value still notifies
-        QCOMPARE(spy.count(), 2);
+        state->setProfile(profile); // an equal value changes nothing
+        QCOMPARE(spy.count(), 1);
     }
 
     void progressTexts_data() {
@@ -651,6 +651,27 @@ private slots:
         Store::saveProfile(profile);
         const auto state = makeState();
         QCOMPARE(state->lastRunText(), QStringLiteral("Last refresh 2 days ago"));
+    }
+
+    // "Send all to…" over many items is one edit: the whole plan is written
+    // once, not once per item.
+    void setDestinations() {
+        QList<PlanItem> plan;
+        for (qint64 id = 1; id <= 4; ++id)
+            plan.append(item(id, QStringLiteral("scan %1.pdf").arg(id)));
+        plan[3].id = 3; // a second item under one id: only the first is edited
+        Store::savePlan(plan);
+        const auto state = makeState();
+        QSignalSpy changes(state.get(), &AppState::planChanged);
+        state->setDestinations({1, 3, 42}, QStringLiteral("Work Admin"));
+        QCOMPARE(changes.count(), 1);
+        QStringList dests;
+        for (const PlanItem& p : state->plan())
+            dests.append(p.destFolder);
+        QCOMPARE(dests, QStringList({"Work Admin", "Tovrin Review/Needs You", "Work Admin",
+                                     "Tovrin Review/Needs You"}));
+        QCOMPARE(savedPlan(), state->plan());
+        QCOMPARE(Store::loadLessons().size(), 2);
     }
 };
 

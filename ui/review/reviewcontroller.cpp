@@ -90,8 +90,7 @@ void ReviewController::addTyped() {
 
 void ReviewController::sendAllTo(const QString& folder) {
     if (!appState()) return;
-    for (qint64 id : needsIds())
-        appState()->setDestination(id, folder);
+    appState()->setDestinations(needsIds(), folder);
 }
 
 void ReviewController::leaveAll() {

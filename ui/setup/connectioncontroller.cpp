@@ -1,9 +1,7 @@
 #include "connectioncontroller.h"
 
 #include "claudeapi.h"
-
-#include <QJsonArray>
-#include <QJsonObject>
+#include "claudesender.h"
 
 void ConnectionController::run(const QString& key, const QString& model) {
     if (testing_) return;
@@ -12,17 +10,12 @@ void ConnectionController::run(const QString& key, const QString& model) {
     connected_ = false;
     emit changed();
 
-    ClaudeAPI api;
-    api.apiKey = key.trimmed();
-    api.model = model;
-    const QJsonArray content{QJsonObject{{QStringLiteral("type"), QStringLiteral("text")},
-                                         {QStringLiteral("text"), QStringLiteral("ping")}}};
-    api.send(QStringLiteral("Reply with OK."), content, 5)
+    Claude::ping(ClaudeSender::make(), key.trimmed(), model)
         .then(this,
-              [this](const ClaudeReply& reply) {
-                  const ClaudeError* error = reply.error();
-                  if (error)
-                      finish(false, error->description());
+              [this](const Model::Answer& answer) {
+                  const auto* failure = std::get_if<Model::Failure>(&answer);
+                  if (failure)
+                      finish(false, failure->description);
                   else
                       finish(true, tr("Connected."));
               })

@@ -1,7 +1,6 @@
 #include "menucontroller.h"
 
 #include "format.h"
-#include "store.h"
 #include "vocabulary.h"
 
 #include <QCoreApplication>
@@ -69,11 +68,8 @@ bool MenuController::autoTidy() const {
 }
 
 void MenuController::setAutoTidy(bool on) {
-    if (!appState() || appState()->profile().autoTidy == on) return;
-    Profile profile = appState()->profile();
-    profile.autoTidy = on;
-    appState()->setProfile(profile);
-    Store::saveProfile(profile);
+    if (!appState()) return;
+    appState()->updateProfile([on](Profile& profile) { profile.autoTidy = on; });
 }
 
 QString MenuController::homeBase() const {

@@ -19,6 +19,8 @@ struct Failure {
     // False when no answer came from Claude at all (network, timeout), which
     // the connection check words differently.
     bool answered = true;
+    // Claude answered the request with an error status.
+    bool refused = false;
 };
 
 } // namespace Model

@@ -1,0 +1,283 @@
+#include "appstate.h"
+#include "appstate_p.h"
+
+#include "claudeapi.h"
+#include "discovery.h"
+#include "format.h"
+#include "scanner.h"
+#include "usage.h"
+#include "vocabulary.h"
+
+#include <QDir>
+#include <QSet>
+#include <QtConcurrent>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace AppStateDetail;
+
+namespace {
+
+const QString discoveryModel = QStringLiteral("claude-opus-5-5");
+constexpr int perRunCap = 25'000;
+constexpr int monthlyCap = 60'000;
+constexpr double warmUpSeconds = 6.0;
+
+const QStringList excludedUnderHome = {FolderLayout::projects,        FolderLayout::creator,
+                                       FolderLayout::personal,        FolderLayout::workAdmin,
+                                       FolderLayout::archive,         FolderLayout::review,
+                                       FolderLayout::companionFolder, FolderLayout::appFolder};
+
+void newestFirst(QList<ScannedItem>& items, int keep) {
+    std::stable_sort(items.begin(), items.end(), [](const ScannedItem& a, const ScannedItem& b) {
+        return a.modified > b.modified;
+    });
+    items.resize(keep);
+}
+
+} // namespace
+
+// The values one refresh works with, fixed when it starts.
+struct AppState::Run {
+    TidyMode mode = TidyMode::quick;
+    Profile profile;
+    QString apiKey;
+    ScanOptions scan;
+    std::optional<QString> note;
+};
+
+ProgressView AppState::progress() const {
+    return {phase_, step_, decided_, total_, classifyStart_, classifyBaseline_};
+}
+
+std::optional<QString> AppState::timeLeftText() const {
+    return ::timeLeftText(progress(), now());
+}
+
+QString AppState::calmStatus() const {
+    return ::calmStatus(progress(), now());
+}
+
+namespace {
+
+bool timing(const ProgressView& p) {
+    return p.phase == Phase::scanning && p.classifyStart && p.decided < p.total;
+}
+
+// Known once classification has warmed up; nothing before, or when not timing.
+std::optional<double> secondsLeft(const ProgressView& p, const QDateTime& now) {
+    if (!timing(p)) return std::nullopt;
+    const double elapsed = p.classifyStart->msecsTo(now) / 1000.0;
+    const int done = p.decided - p.classifyBaseline;
+    if (elapsed <= warmUpSeconds || done < 1) return std::nullopt;
+    const double rate = done / elapsed;
+    return (p.total - p.decided) / rate;
+}
+
+QString estimating() {
+    return AppState::tr("Estimating time left…");
+}
+
+QString minutesLeft(double seconds) {
+    if (seconds < 60) return AppState::tr("Less than a minute left");
+    return AppState::tr("About %1 min left").arg(qint64(std::ceil(seconds / 60)));
+}
+
+} // namespace
+
+std::optional<QString> timeLeftText(const ProgressView& p, const QDateTime& now) {
+    if (!timing(p)) return std::nullopt;
+    const std::optional<double> left = secondsLeft(p, now);
+    return left ? minutesLeft(*left) : estimating();
+}
+
+QString calmStatus(const ProgressView& p, const QDateTime& now) {
+    if (p.phase == Phase::applying) return AppState::tr("Putting everything in its place");
+    if (const std::optional<double> left = secondsLeft(p, now)) return minutesLeft(*left);
+    if (p.step == RefreshStep::walking || p.step == RefreshStep::learning)
+        return AppState::tr("Learning what you work on…");
+    return p.classifyStart ? estimating() : AppState::tr("Getting started…");
+}
+
+void AppState::start(TidyMode mode) {
+    if (isBusy()) return;
+    if (!profile_.onboarded) {
+        open(QStringLiteral("onboarding"));
+        return;
+    }
+    setPhase(Phase::scanning);
+    setStatus(RefreshStep::starting, tr("Looking through your folders"));
+    setDecided(0);
+    setTotal(0);
+    setClassifyStart(std::nullopt); // the last run's, which would time this walk
+    setLiveCounts({});
+    setMessage(std::nullopt);
+    junkOnlyPlan_ = mode == TidyMode::junkOnly;
+    clearPlan();
+
+    Run run;
+    run.mode = mode;
+    run.profile = profile_;
+    run.apiKey = apiKey_;
+    const bool quickAgain = mode == TidyMode::quick && profile_.lastRun.has_value();
+    for (const QString& folder : profile_.scanFolders) {
+        if (quickAgain && folder != QLatin1String("Desktop") &&
+            folder != QLatin1String("Downloads"))
+            continue;
+        run.scan.roots.append(QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/') + folder));
+    }
+    if (mode == TidyMode::quick) run.scan.since = profile_.lastRun;
+    for (const QString& name : excludedUnderHome)
+        run.scan.exclude.append(QUrl::fromLocalFile(profile_.homeBase + QLatin1Char('/') + name));
+    usage().reset();
+
+    QMetaObject::invokeMethod(
+        this, [this, run] { reachability(run); }, Qt::QueuedConnection);
+}
+
+void AppState::reachability(Run run) {
+    const QFuture<Model::Answer> ping = Claude::ping(services_.send, run.apiKey, run.profile.model);
+    whenDone(ping, this, [run](AppState* guard, const Model::Answer& answer) {
+        if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
+            guard->setPhase(Phase::idle);
+            guard->setMessage(!failure->answered || failure->description.isEmpty()
+                                  ? tr("Couldn't reach Claude. Check your internet connection "
+                                       "and try again.")
+                                  : failure->description);
+            return;
+        }
+        const QPointer<AppState> state = guard;
+        whenDone(
+            QtConcurrent::run([options = run.scan, state] {
+                return Scanner::run(options, [state](ScanProgress p) {
+                    onMain(state, [p](AppState* s) {
+                        // A quick scan can hand back its result before its
+                        // last count arrives; a late count must not win.
+                        if (s->phase_ != Phase::scanning ||
+                            (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
+                            return;
+                        s->setStatus(RefreshStep::walking,
+                                     tr("Found %1 files").arg(Format::count(p.found)));
+                        s->setDecided(p.lookedInto);
+                        s->setTotal(p.found);
+                    });
+                });
+            }),
+            guard, [run](AppState* s, const QList<ScannedItem>& items) { s->scanned(run, items); });
+    });
+}
+
+Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
+    Capped capped;
+    if (items.size() > perRunCap) {
+        newestFirst(items, perRunCap);
+        capped.note = AppState::tr("Sorted your newest %1 files. Run it again for the rest.")
+                          .arg(Format::count(perRunCap));
+    }
+    const qint64 remaining = monthlyCap - usedThisMonth;
+    if (remaining < 1) {
+        capped.monthFull = true;
+        capped.note =
+            AppState::tr("You've reached this month's limit of %1 files. It resets on the 1st.")
+                .arg(Format::count(monthlyCap));
+        return capped;
+    }
+    if (items.size() > remaining) {
+        newestFirst(items, int(remaining));
+        capped.note =
+            AppState::tr("Sorted your newest %1 files. You've reached this month's limit.")
+                .arg(Format::count(remaining));
+    }
+    capped.items = std::move(items);
+    return capped;
+}
+
+void AppState::scanned(Run run, const QList<ScannedItem>& found) {
+    const UsageLog log = UsageLedger::load();
+    Capped capped = applyCaps(found, log.months.value(UsageLedger::monthKey(now())).files);
+    if (capped.monthFull) {
+        usage().endRun(0);
+        setPhase(Phase::idle);
+        setMessage(capped.note);
+        return;
+    }
+    run.note = capped.note;
+    QList<ScannedItem> items = std::move(capped.items);
+    setDecided(0); // counted the files looked into; classification counts anew
+    setTotal(int(items.size()));
+
+    if (run.mode != TidyMode::deep && !run.profile.projects.isEmpty()) {
+        classify(std::move(run), std::move(items));
+        return;
+    }
+    setStatus(RefreshStep::learning, tr("Learning what you work on"));
+    whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
+                            services_.sheet),
+             this, [run, items](AppState* guard, const QList<Project>& discovered) mutable {
+                 QSet<QString> known;
+                 for (const Project& project : run.profile.projects)
+                     known.insert(project.name.toLower());
+                 QList<Project> fresh;
+                 for (const Project& project : discovered)
+                     if (!known.contains(project.name.toLower())) {
+                         known.insert(project.name.toLower());
+                         fresh.append(project);
+                     }
+                 if (!fresh.isEmpty()) {
+                     guard->updateProfile([&](Profile& p) { p.projects.append(fresh); });
+                     run.profile.projects = guard->profile().projects;
+                 }
+                 guard->classify(std::move(run), std::move(items));
+             });
+}
+
+void AppState::classify(Run run, QList<ScannedItem> items) {
+    setStatus(RefreshStep::classifying,
+              items.isEmpty() ? tr("Nothing new to sort")
+                              : tr("Looking at %1 files").arg(Format::count(items.size())));
+    Classifier classifier;
+    classifier.apiKey = run.apiKey;
+    classifier.profile = run.profile;
+    classifier.send = services_.send;
+    classifier.sheet = services_.sheet;
+    setClassifyStart(std::nullopt);
+
+    const QPointer<AppState> state(this);
+    auto progress = [state](int decided, int total, const QMap<QString, int>& counts) {
+        onMain(state, [decided, total, counts](AppState* s) {
+            if (s->phase_ != Phase::scanning) return;
+            if (!s->classifyStart_) {
+                s->setClassifyStart(s->now());
+                s->setClassifyBaseline(decided);
+            }
+            s->setDecided(decided);
+            s->setTotal(total);
+            s->setLiveCounts(counts);
+        });
+    };
+    const qint64 files = items.size();
+    // Queued behind the progress reports already posted.
+    whenDone(classifier.buildPlan(items, run.mode, progress), this,
+             [run, files](AppState* s, const Outcome<QList<PlanItem>>& outcome) {
+                 if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
+                     s->setLastRunCost(s->usage().endRun(0));
+                     s->setPhase(Phase::idle);
+                     s->setMessage(failure->description);
+                     return;
+                 }
+                 const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
+                 s->setLastRunCost(s->usage().endRun(files));
+                 if (run.note) s->setMessage(run.note);
+                 s->setPlan(plan);
+                 if (!plan.isEmpty()) {
+                     s->setPhase(Phase::review);
+                     s->notifier_.planReady(int(plan.size()));
+                     return;
+                 }
+                 s->setLastResult(ApplyResult{});
+                 const QDateTime now = s->now();
+                 s->updateProfile([now](Profile& p) { p.lastRun = now; });
+                 s->setPhase(Phase::done);
+             });
+}

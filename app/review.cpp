@@ -1,0 +1,151 @@
+#include "appstate.h"
+#include "appstate_p.h"
+
+#include "planner.h"
+#include "store.h"
+#include "vocabulary.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+using namespace AppStateDetail;
+
+void AppState::discardPlan() {
+    clearPlan();
+    setPhase(Phase::idle);
+}
+
+// Each edit is written once, whole, after all its changes: a crash can then
+// never leave a half-made edit on disk.
+void AppState::editPlan(const std::function<bool(QList<PlanItem>&)>& edit) {
+    QList<PlanItem> plan = plan_;
+    if (edit(plan)) setPlan(plan);
+}
+
+namespace {
+
+PlanItem* firstWithId(QList<PlanItem>& plan, qint64 id) {
+    for (PlanItem& item : plan)
+        if (item.id == id) return &item;
+    return nullptr;
+}
+
+bool isCandidate(const PlanItem& item) {
+    return Category::isNeedsYou(item.category) || item.category == Category::library;
+}
+
+} // namespace
+
+void AppState::toggle(qint64 id) {
+    editPlan([id](QList<PlanItem>& plan) {
+        PlanItem* item = firstWithId(plan, id);
+        if (item) item->approved = !item->approved;
+        return item != nullptr;
+    });
+}
+
+void AppState::setApproved(const QList<qint64>& ids, bool value) {
+    editPlan([&](QList<PlanItem>& plan) {
+        bool changed = false;
+        for (PlanItem& item : plan)
+            if (ids.contains(item.id)) {
+                item.approved = value;
+                changed = true;
+            }
+        return changed;
+    });
+}
+
+void AppState::toggleRename(qint64 id) {
+    editPlan([id](QList<PlanItem>& plan) {
+        PlanItem* item = firstWithId(plan, id);
+        if (item) item->renameApproved = !item->renameApproved;
+        return item != nullptr;
+    });
+}
+
+void AppState::setDestination(qint64 id, const QString& folder) {
+    setDestinations({id}, folder);
+}
+
+void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) {
+    const bool leave = folder.trimmed().isEmpty();
+    QList<Lesson> lessons;
+    editPlan([&](QList<PlanItem>& plan) {
+        QSet<qint64> pending(ids.begin(), ids.end());
+        bool changed = false;
+        for (PlanItem& item : plan) {
+            // The first item under an id is the one edited, as for one id alone.
+            if (!pending.remove(item.id)) continue;
+            changed = true;
+            item.approved = !leave;
+            if (leave) continue;
+            lessons.append({fileName(item.src), item.reason, folder});
+            item.destFolder = folder;
+            item.category = Category::user;
+        }
+        return changed;
+    });
+    Store::addLessons(lessons);
+}
+
+int AppState::addProject(const QString& name) {
+    const QString clean = name.trimmed();
+    if (clean.isEmpty()) return 0;
+    const QString lower = clean.toLower();
+    const bool known =
+        std::any_of(profile_.projects.begin(), profile_.projects.end(),
+                    [&](const Project& p) { return p.displayName().toLower() == lower; });
+    if (!known) {
+        Project project;
+        project.name = clean;
+        updateProfile([&](Profile& p) { p.projects.append(project); });
+    }
+
+    int moved = 0;
+    const QString folder =
+        FolderLayout::under(FolderLayout::projects,
+                            QString(clean).replace(QLatin1Char(':'), QLatin1Char('-')).trimmed());
+    editPlan([&](QList<PlanItem>& plan) {
+        for (PlanItem& item : plan) {
+            if (!isCandidate(item)) continue;
+            const bool matches = (item.suggestedProject && item.suggestedProject->compare(
+                                                               lower, Qt::CaseInsensitive) == 0) ||
+                                 fileName(item.src).toLower().contains(lower) ||
+                                 item.reason.toLower().contains(lower);
+            if (!matches) continue;
+            item.destFolder = FolderLayout::under(folder, Planner::kindSub(item.kind));
+            item.category = Category::ofProject(clean);
+            item.approved = true;
+            item.suggestedProject.reset();
+            ++moved;
+        }
+        return moved > 0;
+    });
+    Store::addLesson({QStringLiteral("(project)"), QStringLiteral("user added project"),
+                      FolderLayout::under(FolderLayout::projects, clean)});
+    return moved;
+}
+
+GroupCounts AppState::projectSuggestions() const {
+    QHash<QString, int> counts;
+    QStringList order;
+    for (const PlanItem& item : plan_) {
+        if (!isCandidate(item) || !item.suggestedProject) continue;
+        if (!counts.contains(*item.suggestedProject)) order.append(*item.suggestedProject);
+        ++counts[*item.suggestedProject];
+    }
+    QSet<QString> known;
+    for (const Project& project : profile_.projects)
+        known.insert(project.displayName().toLower());
+    GroupCounts out;
+    for (const QString& name : order)
+        if (counts.value(name) >= 2 && !known.contains(name.toLower()))
+            out.append({name, counts.value(name)});
+    std::stable_sort(out.begin(), out.end(),
+                     [](const GroupCount& a, const GroupCount& b) { return a.count > b.count; });
+    if (out.size() > 3) out.resize(3);
+    return out;
+}

@@ -1,0 +1,60 @@
+#include "appstate.h"
+#include "appstate_p.h"
+
+#include <QDir>
+#include <QtConcurrent>
+
+using namespace AppStateDetail;
+
+void NotificationHandler::attach(AppState* state, NotificationService* service) {
+    state_ = state;
+    if (!service) return;
+    connect(service, &NotificationService::clicked, this, [this](const QString& id) {
+        if (state_) state_->handleNotification(id);
+    });
+}
+
+void AppState::onTick() {
+    autoCheck();
+    notifier_.deliverDueReminder();
+}
+
+void AppState::autoCheck() {
+    if (!profile_.autoTidy || !profile_.onboarded || phase_ != Phase::idle) return;
+    const QDateTime current = now();
+    if (!Schedule::isSundayFromNine(current)) return;
+    if (profile_.lastRun && profile_.lastRun->toLocalTime().date() == current.toLocalTime().date())
+        return;
+    if (Schedule::takeAutoRunDay(services_.settingsPath, current)) start(TidyMode::quick);
+}
+
+void AppState::refreshNewFiles() {
+    const std::optional<QDateTime> since = profile_.lastRun;
+    const QString home = QDir::homePath();
+    whenDone(QtConcurrent::run([since, home] {
+                 int count = 0;
+                 for (const char* name : {"Desktop", "Downloads"}) {
+                     const QDir dir(home + QLatin1Char('/') + QLatin1String(name));
+                     const QFileInfoList entries =
+                         dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+                     for (const QFileInfo& entry : entries) {
+                         if (!since) {
+                             ++count;
+                             continue;
+                         }
+                         const QDateTime modified = entry.lastModified();
+                         if (modified.isValid() && modified > *since) ++count;
+                     }
+                 }
+                 return count;
+             }),
+             this, [](AppState* s, int count) { s->setNewFiles(count); });
+}
+
+void AppState::handleNotification(const QString& id) {
+    if (!plan_.isEmpty() && phase_ == Phase::review) {
+        open(QStringLiteral("review"));
+        return;
+    }
+    if (id == NotificationIds::sundayReminder) start(TidyMode::quick);
+}
