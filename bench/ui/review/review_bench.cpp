@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
     const double cpu = threadMs();
     QQuickView view;
     UiCore::setUp(*view.engine());
-    view.setInitialProperties({{QStringLiteral("state"), QVariant::fromValue(&state)}});
+    view.setInitialProperties({{QStringLiteral("appState"), QVariant::fromValue(&state)}});
     view.setResizeMode(QQuickView::SizeRootObjectToView);
     view.setSource(QUrl(QStringLiteral("qrc:/qt/qml/Tovrin/Review/ReviewView.qml")));
     if (view.status() != QQuickView::Ready) {
