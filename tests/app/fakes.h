@@ -1,7 +1,12 @@
 #pragma once
 
+#include "appstate.h"
 #include "model.h"
 #include "notifier.h"
+#include "store.h"
+#include "testhome.h"
+#include "testitems.h"
+#include "usage.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,6 +16,7 @@
 #include <QtConcurrent>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 
 // Records what would have been shown; `up` plays a present or absent server.
@@ -73,5 +79,54 @@ struct FakeClaude {
             return QtFuture::makeReadyFuture(Model::Answer(
                 QString::fromUtf8(QJsonDocument(reply).toJson(QJsonDocument::Compact))));
         };
+    }
+};
+
+// What a state under test talks to: a throw-away HOME, a clock the test sets,
+// the stand-in model and usage counters, a notification sink, and the windows
+// it asked to open.
+struct AppFixture {
+    std::unique_ptr<TestHome> home;
+    RecordingNotifications notifications;
+    std::unique_ptr<FakeClaude> claude;
+    std::unique_ptr<Usage> usage;
+    QDateTime clock;
+    QStringList opened;
+
+    void fresh(const QDateTime& now) {
+        home = std::make_unique<TestHome>();
+        claude = std::make_unique<FakeClaude>();
+        usage = std::make_unique<Usage>();
+        notifications.shown.clear();
+        notifications.up = true;
+        opened.clear();
+        clock = now;
+    }
+
+    QString settingsPath() const {
+        return home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
+    }
+
+    std::unique_ptr<AppState> makeState() {
+        AppServices s;
+        s.now = [this] { return clock; };
+        s.notifications = &notifications;
+        s.send = claude->send();
+        s.usage = usage.get();
+        s.settingsPath = settingsPath();
+        auto state = std::make_unique<AppState>(s);
+        state->setOpenWindow([this](const QString& id) { opened.append(id); });
+        return state;
+    }
+
+    static void onboard(const QStringList& projects = {},
+                        std::optional<QDateTime> lastRun = std::nullopt, bool autoTidy = false) {
+        Profile profile;
+        profile.onboarded = true;
+        for (const QString& name : projects)
+            profile.projects.append(project(name));
+        profile.lastRun = lastRun;
+        profile.autoTidy = autoTidy;
+        Store::saveProfile(profile);
     }
 };

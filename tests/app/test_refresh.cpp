@@ -16,33 +16,13 @@
 using TestFiles::write;
 
 // Whole refreshes against a stand-in model, real folders and the real mover.
-class TestRefresh : public QObject {
+class TestRefresh : public QObject, AppFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    RecordingNotifications notifications;
-    std::unique_ptr<FakeClaude> claude;
-    std::unique_ptr<Usage> usage;
-    QDateTime clock;
-    QStringList opened;
-
     std::unique_ptr<AppState> makeState(const QStringList& projects = {},
-                                        std::optional<QDateTime> lastRun = {}) {
-        Profile profile;
-        profile.onboarded = true;
-        for (const QString& name : projects)
-            profile.projects.append(project(name));
-        profile.lastRun = lastRun;
-        Store::saveProfile(profile);
-        AppServices s;
-        s.now = [this] { return clock; };
-        s.notifications = &notifications;
-        s.send = claude->send();
-        s.usage = usage.get();
-        s.settingsPath = home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
-        auto state = std::make_unique<AppState>(s);
-        state->setOpenWindow([this](const QString& id) { opened.append(id); });
-        return state;
+                                        std::optional<QDateTime> lastRun = std::nullopt) {
+        onboard(projects, lastRun);
+        return AppFixture::makeState();
     }
 
     QString desktop(const QString& name) const {
@@ -54,14 +34,7 @@ class TestRefresh : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void init() {
-        home = std::make_unique<TestHome>();
-        claude = std::make_unique<FakeClaude>();
-        usage = std::make_unique<Usage>();
-        notifications.shown.clear();
-        opened.clear();
-        clock = QDateTime::currentDateTime();
-    }
+    void init() { fresh(QDateTime::currentDateTime()); }
     void cleanup() { home.reset(); }
 
     // A refresh that finds nothing still counts as run, so the next quick one

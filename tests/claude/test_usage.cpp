@@ -76,8 +76,6 @@ private slots:
     void damagedLedgerStartsOver_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("not json") << QByteArray("{\"totalUSD\": 5,");
-        QTest::newRow("files fractional")
-            << QByteArray(R"({"totalUSD":5,"months":{"2026-01":{"usd":1,"files":1.5}},"runs":[]})");
     }
     void damagedLedgerStartsOver() {
         QFETCH(QByteArray, content);

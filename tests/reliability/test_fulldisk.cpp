@@ -159,17 +159,9 @@ private slots:
         QDir().mkpath(base);
         const QString small = home.path("Downloads/small.txt");
         const QString big = home.path("Downloads/big.bin");
-        {
-            QFile file(small);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("fits");
-        }
-        {
-            QFile file(big);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(3 * 1024 * 1024, 'b'));
-        }
-        const QByteArray bigBytes = read(big);
+        write(small, "fits");
+        const QByteArray bigBytes(3 * 1024 * 1024, 'b');
+        write(big, bigBytes);
         const ApplyResult result =
             Mover::apply(planOf({big, small}, "Personal"), base, true).value();
         QCOMPARE(result.moved, 1);

@@ -85,9 +85,7 @@ private slots:
         QDir().mkpath(Store::logsDir());
         for (int i = 0; i < 3000; ++i) {
             const QString src = home.path("Downloads/") + QStringLiteral("file %1.txt").arg(i);
-            QFile file(src);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray::number(i * 104729) + QByteArray(i % 500, 'x'));
+            write(src, QByteArray::number(i * 104729) + QByteArray(i % 500, 'x'));
             plan.append(TestPlanItem(src, QStringLiteral("Work/Folder %1").arg(i % 12), "work"));
             destination.insert(src, base + '/' + plan.last().destFolder);
         }
