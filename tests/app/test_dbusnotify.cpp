@@ -1,15 +1,10 @@
-#include "appstate.h"
 #include "fakes.h"
 #include "notifier.h"
-#include "store.h"
-#include "testhome.h"
-#include "usage.h"
+#include "testfiles.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,10 +83,7 @@ private slots:
             QSKIP("dbus-daemon is not installed (Debian package dbus); D-Bus tests skipped");
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         const QString config = busDir.filePath(QStringLiteral("bus.conf"));
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(busConfig);
-        file.close();
+        TestFiles::write(config, busConfig);
         daemon.start(binary, {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
                               QStringLiteral("--print-address=1")});
         QVERIFY2(daemon.waitForStarted(5000), "dbus-daemon did not start");
@@ -117,32 +109,21 @@ private slots:
         }
     }
 
-    void init() { server->calls.clear(); }
-
-    // No server on the bus: nothing is shown and nothing breaks.
-    void absentServiceIsSkipped() {
-        DBusNotifications notifications(client(address, QStringLiteral("absent")));
-        QVERIFY(!notifications.available());
-        notifications.show(
-            {QStringLiteral("plan-ready"), QStringLiteral("t"), QStringLiteral("b")});
-        QTest::qWait(100);
-        QVERIFY(server->calls.isEmpty());
-
-        DBusNotifications offBus(QDBusConnection(QStringLiteral("never connected")));
-        QVERIFY(!offBus.available());
-        offBus.show({QStringLiteral("plan-ready"), QStringLiteral("t"), QStringLiteral("b")});
-    }
-
-    // A refresh ends with the plan-ready notification on the bus, and a click
-    // on it opens the review window.
+    // Nothing is sent while no server is on the bus. Once one is, a refresh
+    // ends with the plan-ready notification, and a click on it opens the
+    // review window.
     void planReadyAndClick() {
-        QVERIFY(serverBus().registerService(serviceName));
         const TestHome home;
         TestHome::onboard();
         home.write(QStringLiteral("Desktop/notes.txt"), "shopping list");
-
         DBusNotifications notifications(client(address, QStringLiteral("app")));
+        QVERIFY(!notifications.available());
+        notifications.show({NotificationIds::planReady, QStringLiteral("t"), QStringLiteral("b")});
+        QTest::qWait(100);
+        QVERIFY(server->calls.isEmpty());
+        QVERIFY(serverBus().registerService(serviceName));
         QVERIFY(notifications.available());
+
         FakeClaude claude;
         Usage usage;
         AppServices services;
@@ -153,7 +134,6 @@ private slots:
         AppState state(services);
         QStringList opened;
         state.setOpenWindow([&](const QString& id) { opened.append(id); });
-
         state.start(TidyMode::quick);
         QTRY_COMPARE_WITH_TIMEOUT(state.phase(), Phase::review, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 1, 5000);

@@ -1,10 +1,5 @@
-#include "appstate.h"
 #include "fakes.h"
-#include "store.h"
 #include "testfiles.h"
-#include "testhome.h"
-#include "testitems.h"
-#include "usage.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,9 +83,10 @@ private slots:
         settle(*state);
         QCOMPARE(claude->discoveries.load(), discoveries);
         QStringList names;
-        for (const Project& p : Store::loadProfile()->projects)
+        for (const Project& p : state->profile().projects)
             names.append(p.name);
         QCOMPARE(names, projects);
+        QCOMPARE(Store::loadProfile()->projects, state->profile().projects);
     }
 
     // The newest files win what the month has left.

@@ -1,8 +1,4 @@
-#include "appstate.h"
 #include "fakes.h"
-#include "store.h"
-#include "testhome.h"
-#include "testitems.h"
 
 #include <QSettings>
 #include <QTest>

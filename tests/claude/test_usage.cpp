@@ -1,4 +1,3 @@
-#include "files.h"
 #include "testhome.h"
 #include "usage.h"
 
@@ -71,22 +70,6 @@ private slots:
         QCOMPARE(after.runs.last().files, 999);
         QCOMPARE(after.months.value("2026-10").files, 1770); // months are never pruned
         QCOMPARE(after.totalUSD, 1.6);
-    }
-
-    void damagedLedgerStartsOver_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("not json") << QByteArray("{\"totalUSD\": 5,");
-    }
-    void damagedLedgerStartsOver() {
-        QFETCH(QByteArray, content);
-        QVERIFY(Files::writeAtomic(UsageLedger::path(), content));
-        Usage u = usage();
-        u.add(0.3);
-        QCOMPARE(u.endRun(4), 0.3);
-        const UsageLog log = UsageLedger::load();
-        QCOMPARE(log.runs.size(), 1);
-        QCOMPARE(log.totalUSD, 0.3);
-        QCOMPARE(log.months.size(), 1);
     }
 
     void unwritableLedgerStillReturnsTheCost() {
