@@ -33,10 +33,8 @@ public:
 // Stands in for Claude: answers the reachability ping, discovery with no
 // projects, and every listed file as a confident personal document.
 struct FakeClaude {
-    std::optional<Model::Failure> pingFailure;
     std::optional<Model::Failure> classifyFailure;
     QString discoveryReply = QStringLiteral("[]");
-    std::atomic<int> pings = 0;
     std::atomic<int> batches = 0;
     std::atomic<int> discoveries = 0;
 
@@ -57,11 +55,8 @@ struct FakeClaude {
     Model::Send send() {
         return [this](const QString&, const QString&, const QString& system,
                       const QJsonArray& content, int) -> QFuture<Model::Answer> {
-            if (system == QStringLiteral("Reply with OK.")) {
-                ++pings;
-                if (pingFailure) return QtFuture::makeReadyFuture(Model::Answer(*pingFailure));
+            if (system == QStringLiteral("Reply with OK."))
                 return QtFuture::makeReadyFuture(Model::Answer(QStringLiteral("OK")));
-            }
             const QList<qint64> ids = idsIn(content);
             if (ids.isEmpty()) {
                 ++discoveries;
@@ -107,10 +102,10 @@ struct AppFixture {
         return home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
     }
 
-    std::unique_ptr<AppState> makeState() {
+    std::unique_ptr<AppState> makeState(NotificationService* service = nullptr) {
         AppServices s;
         s.now = [this] { return clock; };
-        s.notifications = &notifications;
+        s.notifications = service ? service : &notifications;
         s.send = claude->send();
         s.usage = usage.get();
         s.settingsPath = settingsPath();

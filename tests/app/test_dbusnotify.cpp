@@ -113,9 +113,10 @@ private slots:
     // ends with the plan-ready notification, and a click on it opens the
     // review window.
     void planReadyAndClick() {
-        const TestHome home;
-        TestHome::onboard();
-        home.write(QStringLiteral("Desktop/notes.txt"), "shopping list");
+        AppFixture app;
+        app.fresh(QDateTime::currentDateTime());
+        app.onboard();
+        app.home->write(QStringLiteral("Desktop/notes.txt"), "shopping list");
         DBusNotifications notifications(client(address, QStringLiteral("app")));
         QVERIFY(!notifications.available());
         notifications.show({NotificationIds::planReady, QStringLiteral("t"), QStringLiteral("b")});
@@ -124,18 +125,9 @@ private slots:
         QVERIFY(serverBus().registerService(serviceName));
         QVERIFY(notifications.available());
 
-        FakeClaude claude;
-        Usage usage;
-        AppServices services;
-        services.notifications = &notifications;
-        services.send = claude.send();
-        services.usage = &usage;
-        services.settingsPath = home.path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
-        AppState state(services);
-        QStringList opened;
-        state.setOpenWindow([&](const QString& id) { opened.append(id); });
-        state.start(TidyMode::quick);
-        QTRY_COMPARE_WITH_TIMEOUT(state.phase(), Phase::review, 20000);
+        const auto state = app.makeState(&notifications);
+        state->start(TidyMode::quick);
+        QTRY_COMPARE_WITH_TIMEOUT(state->phase(), Phase::review, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 1, 5000);
         const FakeNotificationServer::Call call = server->calls.first();
         QCOMPARE(call.app, QStringLiteral("Tovrin"));
@@ -149,13 +141,13 @@ private slots:
         // Another application's notification id means nothing to us.
         emit server->ActionInvoked(shownId + 100, QStringLiteral("default"));
         QTest::qWait(200);
-        QVERIFY(opened.isEmpty());
+        QVERIFY(app.opened.isEmpty());
 
         emit server->ActionInvoked(shownId, QStringLiteral("default"));
-        QTRY_COMPARE_WITH_TIMEOUT(opened, QStringList{QStringLiteral("review")}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(app.opened, QStringList{QStringLiteral("review")}, 5000);
 
         // A second plan-ready replaces the first instead of stacking up.
-        state.notifier().planReady(3);
+        state->notifier().planReady(3);
         QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 2, 5000);
         QCOMPARE(server->calls.at(1).replaces, shownId);
         QCOMPARE(server->calls.at(1).body,

@@ -147,19 +147,6 @@ private slots:
         }
     }
 
-    void requestShape() {
-        const QJsonArray content{QJsonObject{{"type", "text"}, {"text", "hello"}}};
-        await(api("claude-sonnet-5-5").send("system text", content, 6000));
-        const auto r = server->requests().first();
-        QCOMPARE(r.headers.value("content-type"), "application/json");
-        QCOMPARE(QJsonDocument::fromJson(r.body).object(),
-                 (QJsonObject{{"model", "claude-sonnet-5-5"},
-                              {"max_tokens", 6000},
-                              {"system", "system text"},
-                              {"messages",
-                               QJsonArray{QJsonObject{{"role", "user"}, {"content", content}}}}}));
-    }
-
     // The key goes over plain http only to this machine.
     void baseUrlFromEnvironment() {
         ClaudeAPI a = api();

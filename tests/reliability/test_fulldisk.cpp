@@ -140,7 +140,7 @@ private slots:
         Store::addLesson({QStringLiteral("b.txt"), QString(5000, 'w'), QStringLiteral("Home")});
         Store::saveNotes({{QStringLiteral("Home"), QString(5000, 'n')}});
         usage.add(1.0);
-        usage.endRun(9);
+        QCOMPARE(usage.endRun(9), 1.0); // the run's cost is told even when it cannot be kept
         Mover::writeLog(
             QList<MoveRecord>(500, MoveRecord{"/a", "/b", QDateTime::currentDateTimeUtc()}), log);
 
