@@ -55,7 +55,6 @@ public slots:
         calls.append({app, replaces, summary, body, actions});
         return replaces ? replaces : ++lastId;
     }
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
 
 signals:
     void ActionInvoked(uint id, const QString& action);
