@@ -64,15 +64,12 @@ struct FakeClaude {
             }
             ++batches;
             if (classifyFailure) return QtFuture::makeReadyFuture(Model::Answer(*classifyFailure));
-            QJsonArray reply;
+            QStringList reply;
             for (qint64 id : ids)
-                reply.append(QJsonObject{{QStringLiteral("id"), id},
-                                         {QStringLiteral("category"), QStringLiteral("personal")},
-                                         {QStringLiteral("sub"), QStringLiteral("Documents")},
-                                         {QStringLiteral("confidence"), QStringLiteral("high")},
-                                         {QStringLiteral("reason"), QStringLiteral("a note")}});
-            return QtFuture::makeReadyFuture(Model::Answer(
-                QString::fromUtf8(QJsonDocument(reply).toJson(QJsonDocument::Compact))));
+                reply.append(QStringLiteral(R"({"id":%1,"category":"personal","sub":"Documents",)"
+                                            R"("confidence":"high","reason":"a note"})")
+                                 .arg(id));
+            return QtFuture::makeReadyFuture(Model::Answer('[' + reply.join(',') + ']'));
         };
     }
 };

@@ -71,10 +71,6 @@ class TestDBusNotify : public QObject {
 
     QDBusConnection serverBus() const { return QDBusConnection(QStringLiteral("server")); }
 
-    static QDBusConnection client(const QString& address, const QString& name) {
-        return QDBusConnection::connectToBus(address, name);
-    }
-
 private slots:
     void initTestCase() {
         const QString binary = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
@@ -116,7 +112,7 @@ private slots:
         app.fresh(QDateTime::currentDateTime());
         app.onboard();
         app.home->write(QStringLiteral("Desktop/notes.txt"), "shopping list");
-        DBusNotifications notifications(client(address, QStringLiteral("app")));
+        DBusNotifications notifications(QDBusConnection::connectToBus(address, "app"));
         QVERIFY(!notifications.available());
         notifications.show({NotificationIds::planReady, QStringLiteral("t"), QStringLiteral("b")});
         QTest::qWait(100);

@@ -16,8 +16,7 @@ private slots:
         QTemporaryDir dir;
         const QString logFile = dir.filePath("requests.jsonl");
         QProcess process;
-        process.start(QStringLiteral(FAKE_CLAUDE_EXE), {"--script", "429", "--log", logFile});
-        QVERIFY(process.waitForStarted());
+        process.start(FAKE_CLAUDE_EXE, {"--script", "429", "--log", logFile});
         QVERIFY(QTest::qWaitFor([&] { return process.canReadLine(); }, 10'000));
         const QString first = QString::fromUtf8(process.readLine()).trimmed();
         QVERIFY2(first.startsWith("listening 127.0.0.1:"), qPrintable(first));
@@ -26,8 +25,8 @@ private slots:
         Usage usage;
         QList<int> waits;
         ClaudeAPI api;
-        api.apiKey = QStringLiteral("sk-test");
-        api.model = QStringLiteral("claude-haiku-5-5");
+        api.apiKey = "sk-test";
+        api.model = "claude-haiku-5-5";
         api.baseUrl = ClaudeAPI::defaultBaseUrl();
         api.usage = &usage;
         api.wait = [&waits](int seconds, std::function<void()> then) {

@@ -81,6 +81,23 @@ class TestWholeRun : public QObject {
 
     static void settle(AppState& state) { QTRY_VERIFY_WITH_TIMEOUT(!state.isBusy(), 60'000); }
 
+    // A plan for every file, each bound inside the home base, approved and applied.
+    static void applyAll(AppState& state, qsizetype files) {
+        QCOMPARE(state.phase(), Phase::review);
+        QCOMPARE(state.plan().size(), files);
+        const QString base = state.profile().homeBase;
+        QList<qint64> ids;
+        for (const PlanItem& item : state.plan()) {
+            QVERIFY2(inside(base + QLatin1Char('/') + item.destFolder, base),
+                     qPrintable(item.destFolder));
+            ids.append(item.id);
+        }
+        state.setApproved(ids, true);
+        state.apply(true);
+        settle(state);
+        QCOMPARE(state.phase(), Phase::done);
+    }
+
 private slots:
     void init() {
         home = std::make_unique<TestHome>();
@@ -108,22 +125,10 @@ private slots:
         state->start(TidyMode::quick);
         settle(*state);
         QCOMPARE(state->message(), std::nullopt);
-        QCOMPARE(state->phase(), Phase::review);
-        QCOMPARE(state->plan().size(), before.size());
-        const QString base = state->profile().homeBase;
-        for (const PlanItem& item : state->plan())
-            QVERIFY2(inside(base + QLatin1Char('/') + item.destFolder, base),
-                     qPrintable(item.destFolder));
-
-        QList<qint64> ids;
-        for (const PlanItem& item : state->plan())
-            ids.append(item.id);
-        state->setApproved(ids, true);
         const QList<PlanItem> plan = state->plan();
-        state->apply(true);
-        settle(*state);
-        QCOMPARE(state->phase(), Phase::done);
+        applyAll(*state, before.size());
         QVERIFY(opened.contains(QStringLiteral("recap")));
+        const QString base = state->profile().homeBase;
 
         // Every move went where its plan item said, bytes intact; what did
         // not move is still where it was.
@@ -152,12 +157,7 @@ private slots:
         QCOMPARE(state->lastResult().value().moved, records->size());
         const RecapData recap = state->recap().value();
         QCOMPARE(recap.result, *state->lastResult());
-        const int duplicates =
-            int(std::count_if(plan.cbegin(), plan.cend(), [](const PlanItem& item) {
-                return item.category == QLatin1String("duplicate");
-            }));
-        QCOMPARE(recap.duplicates, duplicates);
-        QVERIFY(duplicates >= 1); // "budget copy.csv"
+        QCOMPARE(recap.duplicates, 1); // "budget copy.csv"
         QVERIFY(state->profile().lastRun);
 
         state->undoLast();
@@ -213,20 +213,8 @@ private slots:
         auto state = makeState();
         state->start(TidyMode::quick);
         settle(*state);
-        QCOMPARE(state->phase(), Phase::review);
-        QCOMPARE(state->plan().size(), before.size());
+        applyAll(*state, before.size());
         const QString base = state->profile().homeBase;
-        QList<qint64> ids;
-        for (const PlanItem& item : state->plan()) {
-            QVERIFY2(inside(base + QLatin1Char('/') + item.destFolder, base),
-                     qPrintable(item.destFolder));
-            ids.append(item.id);
-        }
-        state->setApproved(ids, true);
-        state->apply(true);
-        settle(*state);
-        QCOMPARE(state->phase(), Phase::done);
-
         const auto records = Json::decodeList<MoveRecord>(*Json::parse(read(*Store::latestLog())));
         QVERIFY(records && !records->isEmpty());
         for (const MoveRecord& record : *records) {
@@ -262,21 +250,16 @@ private slots:
     void failures_data() {
         QTest::addColumn<QJsonArray>("script");
         QTest::addColumn<QString>("message");
-        QJsonArray busy, dropped, creditsLater{200};
+        QJsonArray busy, dropped;
         for (int i = 0; i < 8; ++i) {
             busy.append(529);
             dropped.append(QStringLiteral("drop"));
-            creditsLater.append(QStringLiteral("credit"));
         }
-        const QString credits = "Your Claude credits ran out. Top up at "
-                                "https://console.anthropic.com, then refresh again. Nothing was "
-                                "moved.";
         QTest::newRow("busy bursts") << busy << "Claude is busy right now. Try again in a minute.";
-        QTest::newRow("rejected key")
-            << QJsonArray{401}
-            << "Tovrin couldn't sign in to Claude (error 401). Nothing was moved.";
-        QTest::newRow("out of credits") << QJsonArray{QStringLiteral("credit")} << credits;
-        QTest::newRow("credits end mid-run") << creditsLater << credits;
+        QTest::newRow("out of credits")
+            << QJsonArray{QStringLiteral("credit")}
+            << "Your Claude credits ran out. Top up at https://console.anthropic.com, then "
+               "refresh again. Nothing was moved.";
         QTest::newRow("dropped connections")
             << dropped << "Couldn't reach Claude. Check your internet connection and try again.";
     }

@@ -108,11 +108,7 @@ private slots:
         profile.homeBase = home.path("Documents");
         Store::saveProfile(profile);
         Store::saveKey(QStringLiteral("sk-old"));
-        PlanItem item;
-        item.id = 7;
-        item.src = QUrl::fromLocalFile(home.path("Downloads/a.txt"));
-        item.destFolder = QStringLiteral("Personal");
-        item.category = QStringLiteral("personal");
+        PlanItem item = TestPlanItem(home.path("Downloads/a.txt"), "Personal");
         Store::savePlan({item});
         Store::addLesson(
             {QStringLiteral("a.txt"), QStringLiteral("a note"), QStringLiteral("Work")});
