@@ -1,7 +1,12 @@
 #pragma once
 
+#include "appstate.h"
 #include "model.h"
 #include "notifier.h"
+#include "store.h"
+#include "testhome.h"
+#include "testitems.h"
+#include "usage.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,6 +16,7 @@
 #include <QtConcurrent>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 
 // Records what would have been shown; `up` plays a present or absent server.
@@ -27,10 +33,8 @@ public:
 // Stands in for Claude: answers the reachability ping, discovery with no
 // projects, and every listed file as a confident personal document.
 struct FakeClaude {
-    std::optional<Model::Failure> pingFailure;
     std::optional<Model::Failure> classifyFailure;
     QString discoveryReply = QStringLiteral("[]");
-    std::atomic<int> pings = 0;
     std::atomic<int> batches = 0;
     std::atomic<int> discoveries = 0;
 
@@ -51,11 +55,8 @@ struct FakeClaude {
     Model::Send send() {
         return [this](const QString&, const QString&, const QString& system,
                       const QJsonArray& content, int) -> QFuture<Model::Answer> {
-            if (system == QStringLiteral("Reply with OK.")) {
-                ++pings;
-                if (pingFailure) return QtFuture::makeReadyFuture(Model::Answer(*pingFailure));
+            if (system == QStringLiteral("Reply with OK."))
                 return QtFuture::makeReadyFuture(Model::Answer(QStringLiteral("OK")));
-            }
             const QList<qint64> ids = idsIn(content);
             if (ids.isEmpty()) {
                 ++discoveries;
@@ -63,15 +64,61 @@ struct FakeClaude {
             }
             ++batches;
             if (classifyFailure) return QtFuture::makeReadyFuture(Model::Answer(*classifyFailure));
-            QJsonArray reply;
+            QStringList reply;
             for (qint64 id : ids)
-                reply.append(QJsonObject{{QStringLiteral("id"), id},
-                                         {QStringLiteral("category"), QStringLiteral("personal")},
-                                         {QStringLiteral("sub"), QStringLiteral("Documents")},
-                                         {QStringLiteral("confidence"), QStringLiteral("high")},
-                                         {QStringLiteral("reason"), QStringLiteral("a note")}});
-            return QtFuture::makeReadyFuture(Model::Answer(
-                QString::fromUtf8(QJsonDocument(reply).toJson(QJsonDocument::Compact))));
+                reply.append(QStringLiteral(R"({"id":%1,"category":"personal","sub":"Documents",)"
+                                            R"("confidence":"high","reason":"a note"})")
+                                 .arg(id));
+            return QtFuture::makeReadyFuture(Model::Answer('[' + reply.join(',') + ']'));
         };
+    }
+};
+
+// What a state under test talks to: a throw-away HOME, a clock the test sets,
+// the stand-in model and usage counters, a notification sink, and the windows
+// it asked to open.
+struct AppFixture {
+    std::unique_ptr<TestHome> home;
+    RecordingNotifications notifications;
+    std::unique_ptr<FakeClaude> claude;
+    std::unique_ptr<Usage> usage;
+    QDateTime clock;
+    QStringList opened;
+
+    void fresh(const QDateTime& now) {
+        home = std::make_unique<TestHome>();
+        claude = std::make_unique<FakeClaude>();
+        usage = std::make_unique<Usage>();
+        notifications.shown.clear();
+        notifications.up = true;
+        opened.clear();
+        clock = now;
+    }
+
+    QString settingsPath() const {
+        return home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
+    }
+
+    std::unique_ptr<AppState> makeState(NotificationService* service = nullptr) {
+        AppServices s;
+        s.now = [this] { return clock; };
+        s.notifications = service ? service : &notifications;
+        s.send = claude->send();
+        s.usage = usage.get();
+        s.settingsPath = settingsPath();
+        auto state = std::make_unique<AppState>(s);
+        state->setOpenWindow([this](const QString& id) { opened.append(id); });
+        return state;
+    }
+
+    static void onboard(const QStringList& projects = {},
+                        std::optional<QDateTime> lastRun = std::nullopt, bool autoTidy = false) {
+        Profile profile;
+        profile.onboarded = true;
+        for (const QString& name : projects)
+            profile.projects.append(project(name));
+        profile.lastRun = lastRun;
+        profile.autoTidy = autoTidy;
+        Store::saveProfile(profile);
     }
 };

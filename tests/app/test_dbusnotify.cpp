@@ -1,15 +1,10 @@
-#include "appstate.h"
 #include "fakes.h"
 #include "notifier.h"
-#include "store.h"
-#include "testhome.h"
-#include "usage.h"
+#include "testfiles.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,16 +50,11 @@ public:
     uint lastId = 40;
 
 public slots:
-    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
-                const QString& body, const QStringList& actions, const QVariantMap& hints,
-                int timeout) {
-        Q_UNUSED(icon);
-        Q_UNUSED(hints);
-        Q_UNUSED(timeout);
+    uint Notify(const QString& app, uint replaces, const QString&, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap&, int) {
         calls.append({app, replaces, summary, body, actions});
         return replaces ? replaces : ++lastId;
     }
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
 
 signals:
     void ActionInvoked(uint id, const QString& action);
@@ -81,10 +71,6 @@ class TestDBusNotify : public QObject {
 
     QDBusConnection serverBus() const { return QDBusConnection(QStringLiteral("server")); }
 
-    static QDBusConnection client(const QString& address, const QString& name) {
-        return QDBusConnection::connectToBus(address, name);
-    }
-
 private slots:
     void initTestCase() {
         const QString binary = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
@@ -92,10 +78,7 @@ private slots:
             QSKIP("dbus-daemon is not installed (Debian package dbus); D-Bus tests skipped");
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         const QString config = busDir.filePath(QStringLiteral("bus.conf"));
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(busConfig);
-        file.close();
+        TestFiles::write(config, busConfig);
         daemon.start(binary, {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
                               QStringLiteral("--print-address=1")});
         QVERIFY2(daemon.waitForStarted(5000), "dbus-daemon did not start");
@@ -121,46 +104,25 @@ private slots:
         }
     }
 
-    void init() { server->calls.clear(); }
-
-    // No server on the bus: nothing is shown and nothing breaks.
-    void absentServiceIsSkipped() {
-        DBusNotifications notifications(client(address, QStringLiteral("absent")));
+    // Nothing is sent while no server is on the bus. Once one is, a refresh
+    // ends with the plan-ready notification, and a click on it opens the
+    // review window.
+    void planReadyAndClick() {
+        AppFixture app;
+        app.fresh(QDateTime::currentDateTime());
+        app.onboard();
+        app.home->write(QStringLiteral("Desktop/notes.txt"), "shopping list");
+        DBusNotifications notifications(QDBusConnection::connectToBus(address, "app"));
         QVERIFY(!notifications.available());
-        notifications.show(
-            {QStringLiteral("plan-ready"), QStringLiteral("t"), QStringLiteral("b")});
+        notifications.show({NotificationIds::planReady, QStringLiteral("t"), QStringLiteral("b")});
         QTest::qWait(100);
         QVERIFY(server->calls.isEmpty());
-
-        DBusNotifications offBus(QDBusConnection(QStringLiteral("never connected")));
-        QVERIFY(!offBus.available());
-        offBus.show({QStringLiteral("plan-ready"), QStringLiteral("t"), QStringLiteral("b")});
-    }
-
-    // A refresh ends with the plan-ready notification on the bus, and a click
-    // on it opens the review window.
-    void planReadyAndClick() {
         QVERIFY(serverBus().registerService(serviceName));
-        const TestHome home;
-        TestHome::onboard();
-        home.write(QStringLiteral("Desktop/notes.txt"), "shopping list");
-
-        DBusNotifications notifications(client(address, QStringLiteral("app")));
         QVERIFY(notifications.available());
-        FakeClaude claude;
-        Usage usage;
-        AppServices services;
-        services.notifications = &notifications;
-        services.send = claude.send();
-        services.usage = &usage;
-        services.settingsPath = home.path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
-        AppState state(services);
-        QStringList opened;
-        state.setOpenWindow([&](const QString& id) { opened.append(id); });
 
-        server->calls.clear(); // the set-up at start-up shows nothing, but be exact
-        state.start(TidyMode::quick);
-        QTRY_COMPARE_WITH_TIMEOUT(state.phase(), Phase::review, 20000);
+        const auto state = app.makeState(&notifications);
+        state->start(TidyMode::quick);
+        QTRY_COMPARE_WITH_TIMEOUT(state->phase(), Phase::review, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 1, 5000);
         const FakeNotificationServer::Call call = server->calls.first();
         QCOMPARE(call.app, QStringLiteral("Tovrin"));
@@ -174,13 +136,13 @@ private slots:
         // Another application's notification id means nothing to us.
         emit server->ActionInvoked(shownId + 100, QStringLiteral("default"));
         QTest::qWait(200);
-        QVERIFY(opened.isEmpty());
+        QVERIFY(app.opened.isEmpty());
 
         emit server->ActionInvoked(shownId, QStringLiteral("default"));
-        QTRY_COMPARE_WITH_TIMEOUT(opened, QStringList{QStringLiteral("review")}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(app.opened, QStringList{QStringLiteral("review")}, 5000);
 
         // A second plan-ready replaces the first instead of stacking up.
-        state.notifier().planReady(3);
+        state->notifier().planReady(3);
         QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 2, 5000);
         QCOMPARE(server->calls.at(1).replaces, shownId);
         QCOMPARE(server->calls.at(1).body,

@@ -1,7 +1,4 @@
-#include "appstate.h"
 #include "fakes.h"
-#include "store.h"
-#include "testhome.h"
 
 #include <QSettings>
 #include <QTest>
@@ -24,65 +21,38 @@ QDateTime utc(const QString& text) {
 } // namespace
 
 // Calendar rules run in Berlin time, so the weekend the clocks change is real.
-class TestSchedule : public QObject {
+class TestSchedule : public QObject, AppFixture {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    RecordingNotifications notifications;
-    FakeClaude claude;
-    QDateTime clock;
-
-    QString settingsPath() const {
-        return home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
-    }
 
     Notifier notifier() {
         return Notifier(
             &notifications, [this] { return clock; }, settingsPath());
     }
 
-    std::unique_ptr<AppState> makeState() {
-        AppServices s;
-        s.now = [this] { return clock; };
-        s.notifications = &notifications;
-        s.send = claude.send();
-        s.settingsPath = settingsPath();
-        return std::make_unique<AppState>(s);
+    // The reminder shown so far, by count, after a delivery at `at`.
+    qsizetype deliverAt(Notifier& n, const QString& at) {
+        clock = local(at);
+        n.deliverDueReminder();
+        return notifications.shown.size();
     }
 
 private slots:
     void initTestCase() {
         qputenv("TZ", "Europe/Berlin");
         tzset();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
-    void init() {
-        home = std::make_unique<TestHome>();
-        notifications.shown.clear();
-        notifications.up = true;
-    }
+    void init() { fresh({}); }
     void cleanup() { home.reset(); }
 
     void nextSundayNine_data() {
         QTest::addColumn<QString>("now");
         QTest::addColumn<QString>("due");
-        QTest::newRow("saturday") << "2026-12-05 12:00"
-                                  << "2026-12-06T08:00:00Z";
-        QTest::newRow("sunday before nine") << "2026-12-06 08:59"
-                                            << "2026-12-06T08:00:00Z";
-        QTest::newRow("sunday at nine") << "2026-12-06 09:00"
-                                        << "2026-12-13T08:00:00Z";
-        QTest::newRow("monday") << "2026-12-07 09:00"
-                                << "2026-12-13T08:00:00Z";
         QTest::newRow("into summer time") << "2026-03-28 12:00"
                                           << "2026-03-29T07:00:00Z";
-        QTest::newRow("summer time night") << "2026-03-29 01:30"
-                                           << "2026-03-29T07:00:00Z";
         QTest::newRow("back to winter time") << "2026-10-24 12:00"
                                              << "2026-10-25T08:00:00Z";
     }
-
     void nextSundayNine() {
         QFETCH(QString, now);
         QFETCH(QString, due);
@@ -92,82 +62,58 @@ private slots:
     void autoCheck_data() {
         QTest::addColumn<QString>("now");
         QTest::addColumn<bool>("autoTidy");
-        QTest::addColumn<bool>("onboarded");
         QTest::addColumn<QString>("lastRun"); // UTC, empty for none
         QTest::addColumn<bool>("planWaits");
         QTest::addColumn<bool>("starts");
-        QTest::newRow("sunday 8:59") << "2026-12-06 08:59" << true << true << "" << false << false;
+        QTest::newRow("sunday 8:59") << "2026-12-06 08:59" << true << "" << false << false;
         QTest::newRow("sunday 9:05, never run")
-            << "2026-12-06 09:05" << true << true << "" << false << true;
-        QTest::newRow("sunday 9:05, run last week")
-            << "2026-12-06 09:05" << true << true << "2026-11-29T08:10:00Z" << false << true;
+            << "2026-12-06 09:05" << true << "" << false << true;
         QTest::newRow("sunday 14:00 after 9:10 run")
-            << "2026-12-06 14:00" << true << true << "2026-12-06T08:10:00Z" << false << false;
-        QTest::newRow("saturday") << "2026-12-05 10:00" << true << true << "" << false << false;
-        QTest::newRow("auto-run off")
-            << "2026-12-06 10:00" << false << true << "" << false << false;
-        QTest::newRow("not onboarded")
-            << "2026-12-06 10:00" << true << false << "" << false << false;
-        QTest::newRow("plan waits") << "2026-12-06 10:00" << true << true << "" << true << false;
+            << "2026-12-06 14:00" << true << "2026-12-06T08:10:00Z" << false << false;
+        QTest::newRow("auto-run off") << "2026-12-06 10:00" << false << "" << false << false;
+        // A refresh would replace the plan waiting for review.
+        QTest::newRow("plan waits") << "2026-12-06 10:00" << true << "" << true << false;
         // 23:30 UTC on Saturday is already Sunday 01:30 in Berlin.
         QTest::newRow("dst sunday, ran after local midnight")
-            << "2026-03-29 09:05" << true << true << "2026-03-28T23:30:00Z" << false << false;
-        QTest::newRow("dst sunday, ran saturday night")
-            << "2026-03-29 09:05" << true << true << "2026-03-28T21:30:00Z" << false << true;
+            << "2026-03-29 09:05" << true << "2026-03-28T23:30:00Z" << false << false;
     }
-
     void autoCheck() {
         QFETCH(QString, now);
         QFETCH(bool, autoTidy);
-        QFETCH(bool, onboarded);
         QFETCH(QString, lastRun);
         QFETCH(bool, planWaits);
         QFETCH(bool, starts);
-        Profile profile;
-        profile.onboarded = onboarded;
-        profile.autoTidy = autoTidy;
-        if (!lastRun.isEmpty()) profile.lastRun = utc(lastRun);
-        Store::saveProfile(profile);
+        onboard({}, lastRun.isEmpty() ? std::nullopt : std::optional(utc(lastRun)), autoTidy);
+        if (planWaits)
+            Store::savePlan({TestPlanItem(home->write(QStringLiteral("Desktop/a.txt")))});
         const Phase before = planWaits ? Phase::review : Phase::idle;
-        if (planWaits) {
-            const QString path = home->path(QStringLiteral("Desktop/a.txt"));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            PlanItem item;
-            item.src = QUrl::fromLocalFile(path);
-            Store::savePlan({item});
-        }
         clock = local(now);
         const auto state = makeState();
         QCOMPARE(state->phase(), before);
         state->autoCheck();
         QCOMPARE(state->phase(), starts ? Phase::scanning : before);
+        QTRY_VERIFY(!state->isBusy());
     }
 
     // A Sunday run that fails after the connection check is paid for once:
     // later ticks and a restart leave it, with its message; the user may
-    // still start one.
+    // still start one, and next Sunday runs again.
     void failedAutoRunIsNotRetried() {
-        Profile profile;
-        profile.onboarded = true;
-        profile.autoTidy = true;
-        Store::saveProfile(profile);
+        onboard({}, std::nullopt, true);
         home->write(QStringLiteral("Desktop/a.txt"), "");
-        claude.classifyFailure = Model::Failure{true, QStringLiteral("Model refused.")};
+        claude->classifyFailure = Model::Failure{true, QStringLiteral("Model refused.")};
         clock = local(QStringLiteral("2026-12-06 09:05"));
         auto state = makeState();
         state->autoCheck();
         QTRY_VERIFY(!state->isBusy());
         QCOMPARE(state->message(), std::optional<QString>(QStringLiteral("Model refused.")));
-        const int pings = claude.pings;
 
         clock = local(QStringLiteral("2026-12-06 09:15"));
         state->autoCheck();
-        QCOMPARE(state->message(), std::optional<QString>(QStringLiteral("Model refused.")));
+        QCOMPARE(state->phase(), Phase::idle);
         state = makeState();
         state->autoCheck();
         QCOMPARE(state->phase(), Phase::idle);
-        QCOMPARE(claude.pings.load(), pings);
 
         state->start(TidyMode::quick);
         QCOMPARE(state->phase(), Phase::scanning);
@@ -178,126 +124,48 @@ private slots:
         QTRY_VERIFY(!state->isBusy());
     }
 
-    void setUp_data() {
-        QTest::addColumn<bool>("sundayReset");
-        QTest::addColumn<QString>("reminderOn"); // stored text, empty for absent
-        QTest::addColumn<bool>("serviceUp");
-        QTest::addColumn<bool>("dueBefore");
-        QTest::addColumn<bool>("dueAfter");
-        QTest::newRow("reminder absent means on") << false << "" << true << false << true;
-        QTest::newRow("reminder on") << false << "true" << true << false << true;
-        QTest::newRow("not a boolean means on") << false << "maybe" << true << false << true;
-        QTest::newRow("reminder off removes") << false << "false" << true << true << false;
-        QTest::newRow("auto-run on removes") << true << "" << true << true << false;
-        QTest::newRow("no service leaves it") << true << "" << false << true << true;
-        QTest::newRow("no service adds nothing") << false << "" << false << false << false;
-    }
-
+    // Anything but "false" keeps the reminder on; without a notification
+    // service (permission refused) it is left as it was.
     void setUp() {
-        QFETCH(bool, sundayReset);
-        QFETCH(QString, reminderOn);
-        QFETCH(bool, serviceUp);
-        QFETCH(bool, dueBefore);
-        QFETCH(bool, dueAfter);
         clock = local(QStringLiteral("2026-12-02 12:00"));
-        {
-            QSettings settings(settingsPath(), QSettings::IniFormat);
-            if (!reminderOn.isEmpty())
-                settings.setValue(QStringLiteral("sundayReminderOn"), reminderOn);
-        }
+        QSettings(settingsPath(), QSettings::IniFormat)
+            .setValue(QStringLiteral("sundayReminderOn"), QStringLiteral("maybe"));
         Notifier n = notifier();
-        if (dueBefore) n.scheduleSunday();
-        notifications.up = serviceUp;
-        n.setUp(sundayReset);
-        QCOMPARE(n.reminderDue().has_value(), dueAfter);
-        if (dueAfter)
-            QCOMPARE(n.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-06T08:00:00Z")));
+        n.setUp(false);
+        QCOMPARE(n.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-06T08:00:00Z")));
+        notifications.up = false;
+        n.setUp(true);
+        QVERIFY(n.reminderDue());
         QVERIFY(notifications.shown.isEmpty());
     }
 
+    // Once on its Sunday from 9:00, whatever the ticks and restarts that day.
     void weeklyReminder() {
         clock = local(QStringLiteral("2026-12-05 12:00"));
         Notifier n = notifier();
         n.setUp(false);
-        clock = local(QStringLiteral("2026-12-06 08:59"));
-        n.deliverDueReminder();
-        QVERIFY(notifications.shown.isEmpty());
-
-        clock = local(QStringLiteral("2026-12-06 09:05"));
-        n.deliverDueReminder();
-        QCOMPARE(notifications.shown.size(), 1);
+        QCOMPARE(deliverAt(n, QStringLiteral("2026-12-06 08:59")), 0);
+        QCOMPARE(deliverAt(n, QStringLiteral("2026-12-06 09:05")), 1);
         QCOMPARE(notifications.shown.first().id, QStringLiteral("sunday-reminder"));
-        QCOMPARE(notifications.shown.first().title, QStringLiteral("Tovrin"));
         QCOMPARE(notifications.shown.first().body,
                  QStringLiteral("Don't forget to start the week fresh."));
-        QCOMPARE(n.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-13T08:00:00Z")));
-
-        // Later ticks and a restart the same Sunday bring no second one.
-        clock = local(QStringLiteral("2026-12-06 09:15"));
-        n.deliverDueReminder();
+        QCOMPARE(deliverAt(n, QStringLiteral("2026-12-06 09:15")), 1);
         Notifier again = notifier();
         again.setUp(false);
-        again.deliverDueReminder();
-        QCOMPARE(notifications.shown.size(), 1);
-
-        clock = local(QStringLiteral("2026-12-13 09:10"));
-        again.deliverDueReminder();
-        QCOMPARE(notifications.shown.size(), 2);
-    }
-
-    void missedSundayIsNotMadeUp() {
-        clock = local(QStringLiteral("2026-12-05 12:00"));
-        Notifier n = notifier();
-        n.setUp(false);
-        clock = local(QStringLiteral("2026-12-07 10:00"));
-        n.setUp(false);
-        n.deliverDueReminder();
-        QVERIFY(notifications.shown.isEmpty());
-        QCOMPARE(n.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-13T08:00:00Z")));
+        QCOMPARE(deliverAt(again, QStringLiteral("2026-12-06 09:20")), 1);
+        QCOMPARE(deliverAt(again, QStringLiteral("2026-12-13 09:10")), 2);
+        // A Sunday missed while closed is not made up on Monday.
+        QCOMPARE(deliverAt(again, QStringLiteral("2026-12-21 10:00")), 2);
+        QCOMPARE(again.reminderDue()->toUTC(), utc(QStringLiteral("2026-12-27T08:00:00Z")));
     }
 
     // The application was closed at 9:00 and is opened at 9:20 that Sunday.
     void launchAfterDueTimeShowsReminder() {
         clock = local(QStringLiteral("2026-12-05 12:00"));
         notifier().setUp(false);
-        TestHome::onboard();
+        onboard();
         clock = local(QStringLiteral("2026-12-06 09:20"));
         const auto state = makeState();
-        QCOMPARE(notifications.shown.size(), 1);
-        QCOMPARE(notifications.shown.first().id, QStringLiteral("sunday-reminder"));
-    }
-
-    void reminderAcrossClockChange() {
-        clock = local(QStringLiteral("2026-03-28 12:00"));
-        Notifier n = notifier();
-        n.setUp(false);
-        clock = local(QStringLiteral("2026-03-29 08:30")); // 06:30Z, before 9:00 summer time
-        n.deliverDueReminder();
-        QVERIFY(notifications.shown.isEmpty());
-        clock = local(QStringLiteral("2026-03-29 09:00"));
-        n.deliverDueReminder();
-        QCOMPARE(notifications.shown.size(), 1);
-    }
-
-    void planReady_data() {
-        QTest::addColumn<int>("changes");
-        QTest::addColumn<QString>("body");
-        QTest::newRow("one") << 1 << "1 changes are waiting. Nothing moves until you say so.";
-        QTest::newRow("grouped") << 1234
-                                 << "1,234 changes are waiting. Nothing moves until you say so.";
-    }
-
-    void planReady() {
-        QFETCH(int, changes);
-        QFETCH(QString, body);
-        notifier().planReady(changes);
-        QCOMPARE(notifications.shown.size(), 1);
-        QCOMPARE(notifications.shown.first().id, QStringLiteral("plan-ready"));
-        QCOMPARE(notifications.shown.first().title, QStringLiteral("Your fresh start is ready"));
-        QCOMPARE(notifications.shown.first().body, body);
-
-        notifications.up = false;
-        notifier().planReady(changes);
         QCOMPARE(notifications.shown.size(), 1);
     }
 };

@@ -109,53 +109,6 @@ private slots:
             QVERIFY2(dest.startsWith(base), qPrintable(dest));
         }
     }
-
-    void failures_data() {
-        QTest::addColumn<QJsonArray>("script");
-        QTest::addColumn<QString>("fatal");
-        QTest::addColumn<QString>("fallbackReason");
-        // Six batches in flight, each answered "overloaded" four times.
-        QJsonArray burst;
-        for (int i = 0; i < 24; ++i)
-            burst.append(529);
-        QTest::newRow("busy burst") << burst << ""
-                                    << "Claude is busy right now. Try again in a minute.";
-        QTest::newRow("dropped") << QJsonArray{"drop", "drop", "drop"} << ""
-                                 << "*";
-        QTest::newRow("401") << QJsonArray{401}
-                             << "Tovrin couldn't sign in to Claude (error 401). Nothing was moved."
-                             << "";
-        QTest::newRow("credits")
-            << QJsonArray{"credit"}
-            << "Your Claude credits ran out. Top up at https://console.anthropic.com, then refresh "
-               "again. Nothing was moved."
-            << "";
-    }
-    void failures() {
-        QFETCH(QJsonArray, script);
-        QFETCH(QString, fatal);
-        QFETCH(QString, fallbackReason);
-        FakeClaude::Server server(FakeClaude::Options{});
-        QVERIFY(server.listen());
-        server.setScript(script);
-        Classifier c = classifier(server);
-        c.profile.model = QStringLiteral("claude-opus-5-5"); // no escalation: one pass to count
-        auto outcome =
-            await(c.buildPlan(items, TidyMode::quick, [](int, int, const QMap<QString, int>&) {}));
-        if (!fatal.isEmpty()) {
-            QVERIFY(std::holds_alternative<Model::Failure>(outcome));
-            QCOMPARE(std::get<Model::Failure>(outcome).description, fatal);
-            return;
-        }
-        QVERIFY(std::holds_alternative<QList<PlanItem>>(outcome));
-        int fellBack = 0;
-        for (const PlanItem& item : std::get<QList<PlanItem>>(outcome))
-            if (item.category == "needs-you" && item.confidence == "low" &&
-                (fallbackReason == "*" ? !item.reason.isEmpty() : item.reason == fallbackReason))
-                ++fellBack;
-        QVERIFY2(fellBack >= 40,
-                 qPrintable(QString::number(fellBack))); // at least one failed batch
-    }
 };
 
 QTEST_MAIN(TestPipeline)

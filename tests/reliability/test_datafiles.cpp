@@ -78,12 +78,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(Damage, how);
         // A file that the undo could wrongly move.
-        const QString bystander = home->path("Downloads/keep.txt");
-        {
-            QFile keep(bystander);
-            QVERIFY(keep.open(QIODevice::WriteOnly));
-            keep.write("mine");
-        }
+        const QString bystander = home->write("Downloads/keep.txt", "mine");
         const bool isImport = file == QLatin1String("import");
         const QString path = isImport ? Store::importPlanPath() : Store::filePath(file);
         damage(path, how);

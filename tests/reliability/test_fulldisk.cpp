@@ -108,11 +108,7 @@ private slots:
         profile.homeBase = home.path("Documents");
         Store::saveProfile(profile);
         Store::saveKey(QStringLiteral("sk-old"));
-        PlanItem item;
-        item.id = 7;
-        item.src = QUrl::fromLocalFile(home.path("Downloads/a.txt"));
-        item.destFolder = QStringLiteral("Personal");
-        item.category = QStringLiteral("personal");
+        PlanItem item = TestPlanItem(home.path("Downloads/a.txt"), "Personal");
         Store::savePlan({item});
         Store::addLesson(
             {QStringLiteral("a.txt"), QStringLiteral("a note"), QStringLiteral("Work")});
@@ -140,7 +136,7 @@ private slots:
         Store::addLesson({QStringLiteral("b.txt"), QString(5000, 'w'), QStringLiteral("Home")});
         Store::saveNotes({{QStringLiteral("Home"), QString(5000, 'n')}});
         usage.add(1.0);
-        usage.endRun(9);
+        QCOMPARE(usage.endRun(9), 1.0); // the run's cost is told even when it cannot be kept
         Mover::writeLog(
             QList<MoveRecord>(500, MoveRecord{"/a", "/b", QDateTime::currentDateTimeUtc()}), log);
 
@@ -159,17 +155,9 @@ private slots:
         QDir().mkpath(base);
         const QString small = home.path("Downloads/small.txt");
         const QString big = home.path("Downloads/big.bin");
-        {
-            QFile file(small);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("fits");
-        }
-        {
-            QFile file(big);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(3 * 1024 * 1024, 'b'));
-        }
-        const QByteArray bigBytes = read(big);
+        write(small, "fits");
+        const QByteArray bigBytes(3 * 1024 * 1024, 'b');
+        write(big, bigBytes);
         const ApplyResult result =
             Mover::apply(planOf({big, small}, "Personal"), base, true).value();
         QCOMPARE(result.moved, 1);

@@ -19,6 +19,7 @@ public:
     TestPlanItem& kind(FileKind kind) { return set(&PlanItem::kind, kind); }
     TestPlanItem& size(qint64 bytes) { return set(&PlanItem::size, bytes); }
     TestPlanItem& approved(bool approved) { return set(&PlanItem::approved, approved); }
+    TestPlanItem& refused() { return set(&PlanItem::refused, true); }
     TestPlanItem& renameApproved(bool approved) { return set(&PlanItem::renameApproved, approved); }
     TestPlanItem& suggestedProject(const QString& name) {
         return set(&PlanItem::suggestedProject, name);
