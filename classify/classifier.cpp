@@ -5,6 +5,7 @@
 #include "rules.h"
 #include "vocabulary.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QMutex>
@@ -361,8 +362,10 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
 QString groupName(const Decision& decision) {
     const QString& category = decision.category;
     if (const std::optional<QString> project = Category::projectOf(category)) return *project;
-    if (Category::isClearOut(category)) return QStringLiteral("To clear out");
-    if (Category::isNeedsYou(category)) return QStringLiteral("Needs You");
+    if (Category::isClearOut(category))
+        return QCoreApplication::translate("Classifier", "To clear out");
+    if (Category::isNeedsYou(category))
+        return QCoreApplication::translate("Classifier", "Needs You");
     QStringList words = category.split(QLatin1Char(' '));
     for (QString& word : words)
         if (!word.isEmpty()) word = word.left(1).toUpper() + word.mid(1).toLower();

@@ -56,7 +56,8 @@ bool isMeaningless(const QString& name) {
 
 std::optional<QString> sanitize(const QString& name, const QString& ext) {
     QString clean = name;
-    clean.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char(':'), QLatin1Char('-'));
+    for (const QChar separator : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')})
+        clean.replace(separator, QLatin1Char('-'));
     // Names also come from edited plan files: no control character survives.
     clean.removeIf(isControl);
     clean = clean.trimmed();

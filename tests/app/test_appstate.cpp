@@ -82,9 +82,7 @@ private slots:
         QFETCH(QStringList, asides);
         const QMap<QString, QByteArray> pendingPlans{
             {"good", planBytes({item(1, "a.txt"), item(2, "gone.txt", "library", false)})},
-            {"api-error",
-             planBytes({item(1, "a.txt"),
-                        item(2, "b.txt").refused()})},
+            {"api-error", planBytes({item(1, "a.txt"), item(2, "b.txt").refused()})},
             {"corrupt", "[{\"id\": 1, \"src\": "}};
         const QMap<QString, QByteArray> imports{
             {"good", planBytes({item(10, "i.txt"), item(11, "gone2.txt", "library", false)})},

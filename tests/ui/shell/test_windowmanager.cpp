@@ -61,12 +61,16 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QSize>("minimum");
-        QTest::newRow("onboarding") << "onboarding" << "Welcome to Tovrin" << QSize() << QSize();
-        QTest::newRow("review") << "review" << "Your fresh start" << QSize(1240, 780)
-                                << QSize(1000, 640);
-        QTest::newRow("recap") << "recap" << "Your recap" << QSize() << QSize();
-        QTest::newRow("zen") << "zen" << "Refresh animation" << QSize() << QSize();
-        QTest::newRow("settings") << "settings" << "Tovrin Settings" << QSize() << QSize();
+        QTest::newRow("onboarding") << "onboarding"
+                                    << "Welcome to Tovrin" << QSize() << QSize();
+        QTest::newRow("review") << "review"
+                                << "Your fresh start" << QSize(1240, 780) << QSize(1000, 640);
+        QTest::newRow("recap") << "recap"
+                               << "Your recap" << QSize() << QSize();
+        QTest::newRow("zen") << "zen"
+                             << "Refresh animation" << QSize() << QSize();
+        QTest::newRow("settings") << "settings"
+                                  << "Tovrin Settings" << QSize() << QSize();
     }
     void opensEveryWindow() {
         QFETCH(QString, id);
