@@ -147,11 +147,11 @@ private slots:
         QCOMPARE(stat("toOrganize"), QStringLiteral("1 to organize"));
         QCOMPARE(stat("toRename"), QStringLiteral("1 to rename"));
         QCOMPARE(stat("junk"), QStringLiteral("2.5 MB junk"));
+        QVERIFY(view->screenshot("shell-review-ready"));
         state.apply(true);
         QVERIFY(app->settle());
         QCOMPARE(panel(), QStringLiteral("reviewReadyPanel"));
         QCOMPARE(view->text("message"), state.message().value());
-        QVERIFY(view->screenshot("shell-review-ready"));
 
         QVERIFY(view->click("reviewChanges"));
         QCOMPARE(windows, QStringList{"review"});
