@@ -39,33 +39,11 @@ QQuickItem* wait(QQuickItem* root, const QString& name) {
     return found;
 }
 
-QQuickItem* button(QQuickItem* root, const QString& title) {
-    for (QQuickItem* item : items(root))
-        if (item->isVisible() && item->inherits("QQuickAbstractButton") &&
-            item->property("text").toString() == title)
-            return item;
-    return nullptr;
-}
-
-bool shows(QQuickItem* root, const QString& name) {
-    QQuickItem* item = find(root, name);
-    return item && item->isVisible();
-}
-
-namespace {
-
-void collect(QQuickItem* item, QStringList& texts) {
-    if (!item || !item->isVisible()) return;
-    if (item->inherits("QQuickText")) texts.append(item->property("text").toString());
-    for (QQuickItem* child : item->childItems())
-        collect(child, texts);
-}
-
-} // namespace
-
 QStringList texts(QQuickItem* root) {
     QStringList found;
-    collect(root, found);
+    for (QQuickItem* item : items(root))
+        if (item->isVisible() && item->inherits("QQuickText"))
+            found.append(item->property("text").toString());
     return found;
 }
 
@@ -76,12 +54,6 @@ bool click(QQuickItem* item) {
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
     QTest::mouseClick(item->window(), Qt::LeftButton, {}, centre.toPoint(), 1000);
     return true;
-}
-
-void type(QQuickItem* item, const QString& text) {
-    item->forceActiveFocus(Qt::TabFocusReason);
-    for (QChar c : text)
-        QTest::keyClick(item->window(), c.toLatin1());
 }
 
 bool screenshot(QQuickWindow& window, const QString& name) {

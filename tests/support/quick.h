@@ -8,32 +8,25 @@
 class QQmlEngine;
 
 // What a test does to a Qt Quick window: find items by object name, click
-// and type as the user would, read what is shown, save what it looks like.
+// as the user would, read what is shown, save what it looks like.
 namespace Quick {
 
 // Readies an engine for our modules, in the style every test renders with.
 void setUp(QQmlEngine& engine);
 
-// Every item under root, root first.
 QList<QQuickItem*> items(QQuickItem* root);
 // The item of that object name under root, a visible one before a hidden one.
 QQuickItem* find(QQuickItem* root, const QString& name);
 // The item of that name, waited for until it is shown. A missing item ends
 // the run, since every later step would read through a null pointer.
 QQuickItem* wait(QQuickItem* root, const QString& name);
-// The visible button with that title.
-QQuickItem* button(QQuickItem* root, const QString& title);
-bool shows(QQuickItem* root, const QString& name);
 // Every text shown under root, top to bottom: labels and button titles.
 QStringList texts(QQuickItem* root);
 
 // A real mouse click on the middle of a visible item; false when there is
 // none. The window is laid out first, since a panel may just have been
-// swapped in, and clicks are spaced so two in a row never read as a double
-// click.
+// swapped in; clicks are spaced so two never read as a double click.
 bool click(QQuickItem* item);
-// Focuses the item and types the text into it key by key.
-void type(QQuickItem* item, const QString& text);
 
 // Saves the window, once no image in it is still loading, or a picture, as
 // build/screenshots/<name>.png for a reviewer.
@@ -56,7 +49,10 @@ public:
     QQuickItem* find(const QString& outer, const QString& name) const {
         return Quick::wait(find(outer), name);
     }
-    bool shows(const QString& name) const { return Quick::shows(root(), name); }
+    bool shows(const QString& name) const {
+        QQuickItem* item = Quick::find(root(), name);
+        return item && item->isVisible();
+    }
     QString text(const QString& name) const { return find(name)->property("text").toString(); }
     bool click(const QString& name) const { return Quick::click(find(name)); }
     void key(int key) { QTest::keyClick(&window, Qt::Key(key)); }
