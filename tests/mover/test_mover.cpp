@@ -45,7 +45,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("taken");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("free") << "report.pdf" << QStringList{} << "report.pdf";
         QTest::newRow("file") << "report.pdf" << QStringList{"report.pdf"} << "report (2).pdf";
         QTest::newRow("third") << "report.pdf" << QStringList{"report.pdf", "report (2).pdf"}
                                << "report (3).pdf";
@@ -89,26 +88,14 @@ private slots:
             << "protected duplicate" << 1 << 0 << 0 << "Tovrin Review/Dup/a.txt";
         QTest::newRow("vanished") << "vanished" << 0 << 1 << 0 << "";
         QTest::newRow("pipe") << "pipe" << 0 << 1 << 0 << "";
-        QTest::newRow("empty dest") << "empty dest" << 0 << 1 << 0 << "";
         QTest::newRow("climbs out") << "climbs out" << 0 << 1 << 0 << "";
         QTest::newRow("symlinked dest") << "symlinked dest" << 0 << 1 << 0 << "";
         QTest::newRow("rename") << "rename" << 1 << 0 << 1 << "Personal/Photos/Beach day.txt";
         QTest::newRow("renames off") << "renames off" << 1 << 0 << 0 << "Personal/Photos/a.txt";
         QTest::newRow("hostile rename")
             << "hostile rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("slash rename") << "slash rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("control rename")
-            << "control rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("C1 control rename")
-            << "C1 control rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("dot rename") << "dot rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
         QTest::newRow("dot-dot rename")
             << "dot-dot rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("empty rename") << "empty rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("overlong rename")
-            << "overlong rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("overlong folder")
-            << "overlong folder" << 1 << 0 << 0 << "Personal/" + QString(255, 'f') + "/a.txt";
         QTest::newRow("absolute dest") << "absolute dest" << 1 << 0 << 0 << "tmp/x/a.txt";
         QTest::newRow("climbs out inside") << "climbs out inside" << 0 << 1 << 0 << "";
         QTest::newRow("climbs and returns")
@@ -137,7 +124,6 @@ private slots:
         }
         if (shape == "vanished" || shape == "pipe") QFile::remove(src);
         if (shape == "pipe") QCOMPARE(::mkfifo(QFile::encodeName(src).constData(), 0600), 0);
-        if (shape == "empty dest") item.destFolder = "";
         if (shape == "climbs out") item.destFolder = "../Elsewhere";
         if (shape == "symlinked dest") {
             QDir().mkpath(home->path("outside"));
@@ -147,14 +133,7 @@ private slots:
         if (shape == "rename" || shape == "renames off") item.newName = "Beach day.txt";
         if (shape == "renames off") renames = false;
         if (shape == "hostile rename") item.newName = "../../escaped.txt";
-        if (shape == "slash rename") item.newName = "sub/escaped.txt";
-        if (shape == "control rename") item.newName = QString("bad\nname") + QChar(0) + ".txt";
-        if (shape == "C1 control rename") item.newName = QString("bad") + QChar(0x85) + ".txt";
-        if (shape == "dot rename") item.newName = ".";
         if (shape == "dot-dot rename") item.newName = "..";
-        if (shape == "empty rename") item.newName = "";
-        if (shape == "overlong rename") item.newName = QString(300, 'b') + ".txt";
-        if (shape == "overlong folder") item.destFolder = "Personal/" + QString(300, 'f');
         if (shape == "absolute dest") item.destFolder = "/tmp/x";
         if (shape == "climbs out inside") item.destFolder = "Personal/../../outside";
         if (shape == "climbs and returns") item.destFolder = "Personal/../Personal";
@@ -270,13 +249,7 @@ private slots:
         QCOMPARE(Mover::undoLatest(), 0);
     }
 
-    void roundTrip_data() {
-        QTest::addColumn<bool>("renames");
-        QTest::newRow("renames on") << true;
-        QTest::newRow("renames off") << false;
-    }
     void roundTrip() {
-        QFETCH(bool, renames);
         QRandomGenerator random(42);
         QList<PlanItem> plan;
         const QStringList odd = {"plain",
@@ -304,7 +277,7 @@ private slots:
         write(downloads() + "/Folder/a/b.txt", "nested");
         plan.append(TestPlanItem(downloads() + "/Folder", "Folders"));
         const auto before = snapshot(home->path());
-        const ApplyResult result = Mover::apply(plan, base(), renames).value();
+        const ApplyResult result = Mover::apply(plan, base(), true).value();
         QCOMPARE(result.moved, plan.size());
         QCOMPARE(result.skipped, 0);
         // Nothing lost, nothing overwritten: the same bytes, all elsewhere.
@@ -451,7 +424,6 @@ private slots:
         QTest::addColumn<bool>("removed");
         QTest::newRow("file cut short") << QByteArray("abc") << false << true;
         QTest::newRow("file copied whole") << QByteArray("abcdef") << false << true;
-        QTest::newRow("nothing copied yet") << QByteArray() << false << true;
         QTest::newRow("another file") << QByteArray("xyz") << false << false;
         QTest::newRow("a longer file") << QByteArray("abcdefgh") << false << false;
         QTest::newRow("the same bytes, there before") << QByteArray("abcdef") << true << false;
