@@ -158,22 +158,17 @@ private slots:
         QVERIFY(solidImage(Qt::yellow, QSize(8000, 6000)).save(huge, "PNG", 90));
     }
 
-    // Tiles of 260 pixels, five to a row, each picture in its own tile in
-    // order, the label strip below it, the rest of the sheet grey.
-    void geometry() {
+    // Five tiles of 260 pixels to a row, in the order of the labels the model reads.
+    void tileOrder() {
         QList<ScannedItem> items;
-        for (int i = 0; i < 23; ++i)
-            items.append(
-                item(solid(QStringLiteral("c%1.png").arg(i), colours[i % colours.size()])));
+        for (int i = 0; i < colours.size(); ++i)
+            items.append(item(solid(QStringLiteral("c%1.png").arg(i), colours[i])));
         const QImage sheet = decode(await(ContactSheet::make(items)));
-        QCOMPARE(sheet.size(), QSize(1300, 1300));
-        for (int i = 0; i < 25; ++i) {
-            const int x = (i % 5) * 260, top = (i / 5) * 260;
-            const QByteArray at = QByteArray::number(i);
-            const QColor picture = i < 23 ? colours[i % colours.size()] : background;
-            QVERIFY2(near(sheet.pixel(x + 130, top + 116), picture), at);
-            QVERIFY2(near(sheet.pixel(x + 130, top + 10), background), at);
-            QVERIFY2(near(sheet.pixel(x + 130, top + 245), i < 23 ? strip : background), at);
+        QCOMPARE(sheet.size(), QSize(1300, 520));
+        for (int i = 0; i < 10; ++i) {
+            const QPoint centre((i % 5) * 260 + 130, (i / 5) * 260 + 116);
+            QVERIFY2(near(sheet.pixel(centre), i < colours.size() ? colours[i] : background),
+                     QByteArray::number(i));
         }
     }
 

@@ -61,8 +61,6 @@ private slots:
         const QString needs = FolderLayout::needsYou;
         const QString toDelete = QStringLiteral("Tovrin Review/To Delete - Review First/");
         const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
-        row("project by name, any case", "project:pellmark", none(), FileKind::pdf,
-            "Projects/Pellmark/Docs");
         row("project by full name, listed sub", "project:STUDIO/VANTLE", "brand assets",
             FileKind::image, "Projects/Studio/Vantle/Brand Assets");
         row("project folder path cleaned", "project:Orbit: Two", none(), FileKind::video,
@@ -78,11 +76,6 @@ private slots:
         row("creator new, first letter up", "creator", "drone shots", FileKind::video,
             "Creator/Drone shots");
         row("creator five words", "creator", "a b c d e", FileKind::video, "Creator/Other");
-        row("library over 32 characters", "library", QString(33, QLatin1Char('a')),
-            FileKind::design, "Library/Other");
-        row("admin", "admin", "Taxes", FileKind::pdf, "Work Admin");
-        row("junk free text", "junk", " Old: exports \n", FileKind::image,
-            toDelete + "Old- exports");
         row("junk sub cut to 255 bytes", "junk", emoji.repeated(100), FileKind::image,
             toDelete + emoji.repeated(63));
         row("junk climbing", "junk", "../../../.ssh", FileKind::image,
@@ -129,18 +122,11 @@ private slots:
             {"my IMG_4821.png", false},
             {"Untitled design (4).png", true},
             {"image (12).png", true},
-            {"image of cat.png", false},
             {"download (3).jpg", true},
-            {"downloads.zip", false},
             {"1920x1080_wallpaper.jpg", true},
-            {"a3f9c0d1e2b4a5f6.bin", true},
             {"a3f9c0d1e2.bin", false},
-            {"Screenshot_20240101.png", true},
-            {"Copy of Budget.xlsx", true},
-            {"file tax.pdf", false},
             {"invoice-march.pdf", false},
             {"report.untitled", false},
-            {".untitled", false},
         };
         for (const auto& [name, expected] : names)
             QVERIFY2(Naming::isMeaningless(name) == expected, qPrintable(name));
@@ -156,17 +142,12 @@ private slots:
         };
         const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
         row("hidden, colon, slash", " .hidden: report/final ", "pdf", "hidden- report-final.pdf");
-        row("extension present", "Report.PDF", "pdf", "Report.PDF");
         row("extension added, case kept", "March invoice", "PDF", "March invoice.PDF");
         row("dots only", "...", "txt", none());
         row("climbing", "../../etc/passwd", "", "-..-etc-passwd");
-        row("control removed", "Tax\x01 re\nturn\x7f", "pdf", "Tax return.pdf");
         row("control hides a dot", "\x02..evil", "sh", "evil.sh");
         row("C1 controls removed", QStringLiteral("Memo\u0080 to\u009f self"), "txt",
             "Memo to self.txt");
-        row("cut keeps surrogates",
-            QString(119, QLatin1Char('c')) + QString::fromUtf8("\xF0\x9F\x98\x80") + "zz", "",
-            QString(119, QLatin1Char('c')) + QString::fromUtf8("\xF0\x9F\x98\x80"));
         row("cut to 255 bytes, extension kept", emoji.repeated(100), "png",
             emoji.repeated(62) + ".png");
         row("cut beside a Khmer sign", emoji.repeated(5) + "\u17d8" + emoji.repeated(100), "",
