@@ -343,27 +343,6 @@ private slots:
         }
     }
 
-    void escalationCap() {
-        fake.answer = [](qint64 id, const QString&) {
-            return QJsonObject{
-                {"id", id}, {"category", "needs-you"}, {"confidence", "low"}, {"reason", "unsure"}};
-        };
-        await(
-            classifier("claude-haiku-5-5").buildPlan(items(3100, 0), TidyMode::quick, noProgress));
-        QList<qint64> strong;
-        int strongRequests = 0;
-        for (const Request& r : fake.requests)
-            if (r.model == "claude-opus-5-5") {
-                strong += r.ids;
-                ++strongRequests;
-            }
-        QCOMPARE(strong.size(), 3000);
-        std::sort(strong.begin(), strong.end());
-        QCOMPARE(strong.first(), 1);
-        QCOMPARE(strong.last(), 3000); // the first 3000 in scan order
-        QCOMPARE(strongRequests, 100);
-    }
-
     void junkOnly() {
         ScannedItem pdf = item(1, "report.pdf", FileKind::pdf);
         ScannedItem shot = item(2, "Screenshot 2026-03-01 at 10.00.00.png", FileKind::image);

@@ -104,14 +104,6 @@ private slots:
         QCOMPARE(Planner::destination(file, decision("archive"), profile_), "Archive/0999");
     }
 
-    void hint() {
-        QCOMPARE(Planner::hint(OptString(" ab "), profile_), none());
-        QCOMPARE(Planner::hint(OptString("  Nimbus Labs\n"), profile_), OptString("Nimbus Labs"));
-        QCOMPARE(Planner::hint(OptString("PELLMARK"), profile_), none());
-        QCOMPARE(Planner::hint(OptString("vantle"), profile_), none());
-        QCOMPARE(Planner::hint(OptString("Vantle Two"), profile_), OptString("Vantle Two"));
-    }
-
     // A name counts as meaningless, and may be replaced, only when it is one
     // a camera, a browser or an app made up.
     void isMeaningless() {
@@ -230,30 +222,6 @@ private slots:
         QCOMPARE(entry.destFolder, destFolder);
         QCOMPARE(entry.newName, newName);
         QCOMPARE(entry.approved, approved);
-    }
-
-    void planSkipsAndSorts() {
-        const QString downloads = home_->path("Downloads/");
-        const QList<ScannedItem> items = {
-            item(1, downloads + "b.txt"),         item(2, downloads + "a.txt"),
-            item(3, downloads + "B.txt"),         item(4, downloads + "_.txt"),
-            item(5, downloads + "c.txt"),         item(6, downloads + "a.txt"),
-            item(8, downloads + "undecided.txt"), item(1, downloads + "b.txt"),
-        };
-        const QHash<qint64, Decision> decisions = {
-            {1, decision("admin")},     {2, decision("admin")},   {3, decision("admin")},
-            {4, decision("admin")},     {5, decision("archive")}, {6, decision("admin")},
-            {99, decision("personal")},
-        };
-        const QList<PlanItem> plan = Planner::plan(items, decisions, profile_);
-        QStringList order;
-        for (const PlanItem& entry : plan)
-            order.append(QString::number(entry.id) + ":" + entry.destFolder + "/" +
-                         entry.src.fileName());
-        // "Archive" < "Work Admin"; "B" < "_" < "a" < "b" by code unit; equal keys in scan order.
-        QCOMPARE(order,
-                 QStringList({"5:Archive/2024/c.txt", "3:Work Admin/B.txt", "4:Work Admin/_.txt",
-                              "2:Work Admin/a.txt", "6:Work Admin/a.txt", "1:Work Admin/b.txt"}));
     }
 
     // A file already where it belongs is left out of the plan, unless it is to be renamed.

@@ -64,15 +64,6 @@ QStringList sorted(QStringList list) {
     return list;
 }
 
-std::optional<QDateTime> dateOf(const QByteArray& text) {
-    const QJsonObject object = goodObject("MoveRecord");
-    QJsonObject changed = object;
-    changed.insert("at", jsonValue(text));
-    const std::optional<MoveRecord> record = Json::decode<MoveRecord>(changed);
-    if (!record) return std::nullopt;
-    return record->at;
-}
-
 } // namespace
 
 class TestRecords : public QObject {
@@ -176,23 +167,6 @@ private slots:
         QCOMPARE(decodes(type, object), ok);
         const QJsonArray list{goodObject(type), object};
         if (type == "PlanItem") QCOMPARE(Json::decodeList<PlanItem>(list).has_value(), ok);
-    }
-
-    void dates_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("utc"); // empty: does not decode
-        QTest::newRow("Z") << QByteArray("\"2026-03-01T09:00:00Z\"") << "2026-03-01T09:00:00Z";
-        QTest::newRow("across midnight")
-            << QByteArray("\"2026-03-01T01:00:00+02:00\"") << "2026-02-28T23:00:00Z";
-        QTest::newRow("no zone") << QByteArray("\"2026-03-01T09:00:00\"") << QString();
-        QTest::newRow("words") << QByteArray("\"soon\"") << QString();
-    }
-    void dates() {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, utc);
-        const std::optional<QDateTime> date = dateOf(text);
-        QCOMPARE(date.has_value(), !utc.isEmpty());
-        if (date) QCOMPARE(Json::isoDate(*date), utc);
     }
 
     void projectNames_data() {

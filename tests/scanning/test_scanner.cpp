@@ -1,11 +1,8 @@
 #include "kinds.h"
 #include "scanner.h"
 #include "testfiles.h"
-#include "testimages.h"
 #include "xattr.h"
 
-#include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -334,47 +331,10 @@ private slots:
                  std::optional<QString>("https://example.org/setup.zip"));
     }
 
-    // Small images of every format a decoder here reads are judged by their
-    // size; only a file none can read counts as tiny.
-    void tinyImages_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("tiny");
-        QTest::newRow("png 64x64") << "a.png" << QSize(64, 64) << true;
-        QTest::newRow("heic") << "a.heic" << QSize(300, 200) << false;
-        QTest::newRow("unreadable heic") << "a.heic" << QSize() << true;
-    }
-    void tinyImages() {
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        QFETCH(bool, tiny);
-        const QString path = root() + "/" + name;
-        QImage picture(size.isValid() ? size : QSize(1, 1), QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        const QString ext = QFileInfo(name).suffix();
-        if (!size.isValid())
-            write(path, QByteArray("ftypheic not an image", 21));
-        else if (ext == "heic" || ext == "avif")
-            QVERIFY(TestImages::writeHeif(
-                path, picture, ext == "heic" ? heif_compression_HEVC : heif_compression_AV1));
-        else {
-            QImageWriter writer(path);
-            if (ext == "tif") writer.setCompression(1); // LZW, to stay small
-            QVERIFY2(writer.write(picture), qPrintable(writer.errorString()));
-        }
-        QVERIFY(QFileInfo(path).size() < 8192); // small enough to be asked
-        const auto items = scan({root()});
-        QCOMPARE(items.size(), 1);
-        QCOMPARE(items[0].junkHints.contains("tiny-image"), tiny);
-    }
-
     void hints_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<qint64>("size");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("screen shot") << "Screen Shot 2024-01-01 at 10.00.00.png" << 50'000ll
-                                     << QStringList{"screenshot-name"};
-        QTest::newRow("not anchored") << "my screenshot.png" << 50'000ll << QStringList{};
         QTest::newRow("dmg") << "Tool.dmg" << 10ll << QStringList{"installer"};
         QTest::newRow("unpacked") << "project.zip" << 10ll
                                   << QStringList{"already-extracted-archive"};
