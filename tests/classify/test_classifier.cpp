@@ -88,6 +88,11 @@ struct FakeModel {
     }
 };
 
+QJsonObject decided(qint64 id, const QString& category, const QString& confidence,
+                    const QString& reason) {
+    return {{"id", id}, {"category", category}, {"confidence", confidence}, {"reason", reason}};
+}
+
 MakeSheet sheetOk() {
     return [](const QList<ScannedItem>&) {
         return QtFuture::makeReadyFuture(std::optional<QByteArray>(QByteArray("jpeg")));
@@ -244,8 +249,7 @@ private slots:
         fake.override = [shape](const QList<qint64>& ids,
                                 const QString&) -> std::optional<Model::Answer> {
             auto one = [](qint64 id, const QString& reason) {
-                return QJsonObject{
-                    {"id", id}, {"category", "admin"}, {"confidence", "high"}, {"reason", reason}};
+                return decided(id, "admin", "high", reason);
             };
             QJsonArray array;
             for (qsizetype i = 0; i < ids.size(); ++i) {
@@ -292,13 +296,8 @@ private slots:
         // Even ids come back unsure; of those, the ones divisible by 4 stay
         // unknown to the stronger model too.
         fake.answer = [](qint64 id, const QString&) {
-            if (id % 2 == 0)
-                return QJsonObject{{"id", id},
-                                   {"category", "admin"},
-                                   {"confidence", "low"},
-                                   {"reason", "first guess"}};
-            return QJsonObject{
-                {"id", id}, {"category", "admin"}, {"confidence", "high"}, {"reason", "sure"}};
+            if (id % 2 == 0) return decided(id, "admin", "low", "first guess");
+            return decided(id, "admin", "high", "sure");
         };
         fake.override = [secondLookFails](const QList<qint64>& ids,
                                           const QString& asked) -> std::optional<Model::Answer> {
@@ -309,15 +308,9 @@ private slots:
             QJsonArray array;
             for (qint64 id : ids)
                 if (id % 8 == 0)
-                    array.append(QJsonObject{{"id", id},
-                                             {"category", "needs-you"},
-                                             {"confidence", "low"},
-                                             {"reason", "Not sure what this is"}});
+                    array.append(decided(id, "needs-you", "low", "Not sure what this is"));
                 else if (id % 4 != 0)
-                    array.append(QJsonObject{{"id", id},
-                                             {"category", "admin"},
-                                             {"confidence", "high"},
-                                             {"reason", "second look"}});
+                    array.append(decided(id, "admin", "high", "second look"));
             return QString::fromUtf8(QJsonDocument(array).toJson());
         };
         const auto all = items(40, 0);
@@ -349,10 +342,7 @@ private slots:
         shot.junkHints = {QStringLiteral("screenshot-name")};
         ScannedItem photo = item(3, "beach.jpg", FileKind::image);
         fake.answer = [](qint64 id, const QString&) {
-            return QJsonObject{{"id", id},
-                               {"category", "junk"},
-                               {"confidence", "low"},
-                               {"reason", "old screenshot"}};
+            return decided(id, "junk", "low", "old screenshot");
         };
         auto plan = byId(std::get<QList<PlanItem>>(
             await(classifier("claude-haiku-5-5")
