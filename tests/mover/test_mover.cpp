@@ -164,22 +164,6 @@ private slots:
         QVERIFY(!QFile::exists("/tmp/x/a.txt"));
     }
 
-    void counts() {
-        QList<PlanItem> plan;
-        for (const auto& [name, category] :
-             QList<std::pair<QString, QString>>{{"j.tmp", "junk"},
-                                                {"d.txt", "duplicate"},
-                                                {"n.txt", "needs-you"},
-                                                {"p.txt", "personal"}}) {
-            write(downloads() + "/" + name, QByteArray(100, 'x'));
-            plan.append(TestPlanItem(downloads() + "/" + name, "Dest", category));
-        }
-        plan.append(TestPlanItem(downloads() + "/gone.txt", "Dest", "junk"));
-        plan.last().size = 5000;
-        const ApplyResult result = Mover::apply(plan, base(), true).value();
-        QCOMPARE(result, (ApplyResult{4, 0, 200, 1, 1}));
-    }
-
     void collisionsAndFolders() {
         write(downloads() + "/report.pdf", "one");
         write(home->path("Desktop/report.pdf"), "two");
