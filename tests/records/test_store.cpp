@@ -80,6 +80,7 @@ private slots:
         writeEverything();
         Store::logsDir();
         QCOMPARE(Store::loadKey(), std::optional<QString>("sk-one"));
+        QCOMPARE(modeOf(Store::dir()), mode_t(0700));
         QDirIterator it(Store::dir(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                         QDirIterator::Subdirectories);
         int seen = 0;
