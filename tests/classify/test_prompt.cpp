@@ -200,7 +200,6 @@ void TestPrompt::parse_data() {
                                .arg(QString::number(id), category, conf, reason)};
     };
 
-    QTest::newRow("bare array") << full << fullDecision;
     QTest::newRow("code fence and prose")
         << "Sure! Here you go:\n```json\n" + full + "\n```\nLet me know if { anything."
         << fullDecision;

@@ -8,12 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstring>
-
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <utime.h>
 #include <zip.h>
@@ -21,12 +17,6 @@
 namespace {
 
 using TestFiles::write;
-
-void setModified(const QString& path, const QDateTime& when) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
-}
 
 // A zip written with libzip; each member's bytes given whole.
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members) {
@@ -135,11 +125,9 @@ private slots:
 
     void since() {
         const QDateTime cut(QDate(2026, 5, 1), QTime(12, 0), Qt::UTC);
-        write(root() + "/at.txt", "a");
-        write(root() + "/before.txt", "b");
+        write(root() + "/at.txt", "a", cut);
+        write(root() + "/before.txt", "b", cut.addSecs(-1));
         QDir().mkpath(root() + "/old folder");
-        setModified(root() + "/at.txt", cut);
-        setModified(root() + "/before.txt", cut.addSecs(-1));
         struct utimbuf times = {cut.addSecs(-5).toSecsSinceEpoch(),
                                 cut.addSecs(-5).toSecsSinceEpoch()};
         QCOMPARE(::utime(QFile::encodeName(root() + "/old folder").constData(), &times), 0);
@@ -166,27 +154,15 @@ private slots:
         QCOMPARE(last.lookedInto, int(items.size()));
         for (const ScannedItem& item : items)
             QVERIFY2(!item.junkHints.contains("exact-duplicate"), qPrintable(item.name));
-        // No callback at all is fine too.
-        QCOMPARE(Scanner::run(options, {}).size(), 1);
     }
 
-    // Only regular files and folders are listed: nobody writes to a pipe, and
-    // a socket or a device is no document.
+    // Only regular files and folders are listed: nobody writes to a pipe.
     void specialFiles() {
         const QString fifo = root() + "/pipe.txt";
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
-        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(sock >= 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray socketPath = QFile::encodeName(root() + "/socket.txt");
-        QVERIFY(socketPath.size() < qsizetype(sizeof address.sun_path));
-        std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
-        QCOMPARE(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         write(root() + "/note.txt", "hello");
         QCOMPARE(names(scan({root()})), QStringList{"note.txt"});
-        ::close(sock);
-        // Nor is a pipe ever opened for a sample.
+        // Nor is one ever opened for a sample.
         QCOMPARE(Scanner::snippet(fifo, "txt", 10), std::nullopt);
         QCOMPARE(Scanner::unzip(fifo, "word/document.xml"), std::optional<QString>(QString()));
     }
@@ -218,26 +194,10 @@ private slots:
         if (::geteuid() != 0) QCOMPARE(find(items, "unreadable.txt")->text, std::nullopt);
     }
 
-    void snippets_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("markup and space") << "a.html" << QByteArray("<p>Hello</p>\n\n  world")
-                                          << std::optional<QString>("Hello world");
-        QTest::newRow("not a zip")
-            << "fake.docx" << QByteArray("just text") << std::optional<QString>(QString());
-    }
-    void snippets() {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(std::optional<QString>, expected);
-        const QString path = root() + "/" + name;
-        write(path, bytes);
-        const auto got = Scanner::snippet(path, QFileInfo(name).suffix().toLower(), bytes.size());
-        QCOMPARE(got, expected);
-    }
-
-    void bigTextHasNoSample() {
+    void textSamples() {
+        write(root() + "/a.html", "<p>Hello</p>\n\n  world");
+        QCOMPARE(Scanner::snippet(root() + "/a.html", "html", 22),
+                 std::optional<QString>("Hello world"));
         const QString path = root() + "/log.txt";
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -251,14 +211,12 @@ private slots:
     }
 
     void pdf() {
-        writePdf(root() + "/one.pdf", {"Quarterly invoice"});
         writePdf(root() + "/four.pdf", {"alpha", "beta", "gamma", "delta"});
         writePdf(root() + "/blank.pdf", {""});
         auto text = [&](const QString& name) {
             const QString path = root() + "/" + name;
             return Scanner::snippet(path, "pdf", QFileInfo(path).size());
         };
-        QCOMPARE(text("one.pdf"), std::optional<QString>("Quarterly invoice"));
         QCOMPARE(text("four.pdf"), std::optional<QString>("alpha beta gamma"));
         QCOMPARE(text("blank.pdf"), std::optional<QString>(QString()));
     }
@@ -271,7 +229,6 @@ private slots:
                                       {"ppt/slides/slide2.xml", "<a>Two</a>"},
                                       {"ppt/slides/_rels/slide1.xml.rels", "<r>rel</r>"}});
         writeZip(root() + "/t.xlsx", {{"xl/sharedStrings.xml", "<si>Budget</si>"}});
-        writeZip(root() + "/missing.docx", {{"other.xml", "x"}});
         auto text = [&](const QString& name, const QString& ext) {
             const QString path = root() + "/" + name;
             return Scanner::snippet(path, ext, QFileInfo(path).size()).value_or("<none>");
@@ -279,7 +236,6 @@ private slots:
         QCOMPARE(text("a.docx", "docx"), "Lease agreement");
         QCOMPARE(text("s.pptx", "pptx"), "One Two");
         QCOMPARE(text("t.xlsx", "xlsx"), "Budget");
-        QCOMPARE(text("missing.docx", "docx"), "");
     }
 
     void hostileArchives() {
@@ -357,18 +313,6 @@ private slots:
         QCOMPARE(Scanner::hints(item), expected);
     }
 
-    void appBundleInstaller() {
-        ScannedItem app;
-        app.name = "Tool.app";
-        app.ext = "app";
-        app.kind = FileKind::bundle;
-        app.isDir = true;
-        app.url = QUrl::fromLocalFile("/home/u/Downloads/Tool.app");
-        QCOMPARE(Scanner::hints(app), QStringList{"installer"});
-        app.url = QUrl::fromLocalFile("/home/u/Desktop/Tool.app");
-        QCOMPARE(Scanner::hints(app), QStringList{});
-    }
-
     void duplicates() {
         const QString desk = tmp.path() + "/Desktop";
         const QByteArray same = "identical content";
@@ -393,25 +337,14 @@ private slots:
         QDir().mkpath(root() + "/d2");
 
         const auto items = scan({root(), desk});
-        auto dup = [&](const QString& path) {
-            for (const ScannedItem& item : items)
-                if (item.path() == path) return item.junkHints.contains("exact-duplicate");
-            qFatal("missing %s", qPrintable(path));
-        };
-        QVERIFY(!dup(root() + "/a.pdf"));
-        QVERIFY(dup(root() + "/a (1).pdf"));
-        QVERIFY(dup(root() + "/b.pdf"));
-        QVERIFY(!dup(root() + "/report.pdf"));
-        QVERIFY(dup(root() + "/report-final-v2.pdf"));
-        const bool deskFirst = desk + "/photo.jpg" < root() + "/photo.jpg";
-        QCOMPARE(dup(desk + "/photo.jpg"), !deskFirst);
-        QCOMPARE(dup(root() + "/photo.jpg"), deskFirst);
-        QVERIFY(!dup(root() + "/same size.txt"));
-        QVERIFY(!dup(root() + "/e1.txt") && !dup(root() + "/e2.txt"));
-        QVERIFY(!dup(root() + "/big1.bin"));
-        QVERIFY(!dup(root() + "/big2.bin"));
-        QVERIFY(dup(root() + "/big3.bin"));
-        QVERIFY(!dup(root() + "/d2") && !dup(root() + "/d1"));
+        QStringList marked;
+        for (const ScannedItem& item : items)
+            if (item.junkHints.contains("exact-duplicate")) marked.append(item.path());
+        marked.sort();
+        // Of two photos alike, the one whose path sorts first (on the Desktop) stays.
+        QCOMPARE(marked,
+                 (QStringList{root() + "/a (1).pdf", root() + "/b.pdf", root() + "/big3.bin",
+                              root() + "/photo.jpg", root() + "/report-final-v2.pdf"}));
         const ScannedItem* copy = find(items, "a (1).pdf");
         QCOMPARE(copy->junkHints, (QStringList{"copy-style-name", "exact-duplicate"}));
     }
