@@ -209,16 +209,14 @@ private slots:
         QFETCH(QString, shape);
         fake.override = [shape](const QList<qint64>& ids,
                                 const QString&) -> std::optional<Model::Answer> {
-            auto one = [](qint64 id, const QString& reason) {
-                return decided(id, "admin", "high", reason);
-            };
             QJsonArray array;
             for (qsizetype i = 0; i < ids.size(); ++i) {
                 if (shape == "omit" && i < 3) continue;
-                array.append(one(ids[i], QStringLiteral("for %1").arg(ids[i])));
+                array.append(
+                    decided(ids[i], "admin", "high", QStringLiteral("for %1").arg(ids[i])));
             }
-            if (shape == "foreign") array.append(one(999'999, "for nobody"));
-            if (shape == "repeat") array.append(one(ids[0], QStringLiteral("for %1").arg(ids[0])));
+            if (shape == "foreign") array.append(decided(999'999, "admin", "high", "for nobody"));
+            if (shape == "repeat") array.append(array.first());
             if (shape == "prose") return QStringLiteral("I could not decide, sorry.");
             return QString::fromUtf8(QJsonDocument(array).toJson());
         };
@@ -241,17 +239,14 @@ private slots:
 
     void escalation_data() {
         QTest::addColumn<QString>("model");
-        QTest::addColumn<TidyMode>("mode");
         QTest::addColumn<int>("escalated");
         QTest::addColumn<bool>("secondLookFails");
-        QTest::newRow("sonnet") << "claude-sonnet-5-5" << TidyMode::quick << 20 << false;
-        QTest::newRow("haiku deep") << "claude-haiku-5-5" << TidyMode::deep << 20 << false;
-        QTest::newRow("opus") << "claude-opus-5-5" << TidyMode::quick << 0 << false;
-        QTest::newRow("second look fails") << "claude-sonnet-5-5" << TidyMode::quick << 20 << true;
+        QTest::newRow("sonnet") << "claude-sonnet-5-5" << 20 << false;
+        QTest::newRow("opus") << "claude-opus-5-5" << 0 << false;
+        QTest::newRow("second look fails") << "claude-sonnet-5-5" << 20 << true;
     }
     void escalation() {
         QFETCH(QString, model);
-        QFETCH(TidyMode, mode);
         QFETCH(int, escalated);
         QFETCH(bool, secondLookFails);
         // Even ids come back unsure; of those, the ones divisible by 4 stay
@@ -275,8 +270,8 @@ private slots:
             return QString::fromUtf8(QJsonDocument(array).toJson());
         };
         const auto all = items(40, 0);
-        auto plan = byId(
-            std::get<QList<PlanItem>>(await(classifier(model).buildPlan(all, mode, noProgress))));
+        auto plan = byId(std::get<QList<PlanItem>>(
+            await(classifier(model).buildPlan(all, TidyMode::quick, noProgress))));
         int strongItems = 0;
         for (const Request& r : fake.requests) {
             if (r.model == "claude-opus-5-5" && model != "claude-opus-5-5") {

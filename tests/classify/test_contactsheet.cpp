@@ -166,19 +166,12 @@ private slots:
         QTest::addColumn<Maker>("make");
         QTest::addColumn<bool>("picture");
         QTest::addColumn<QColor>("colour");
-        const auto image = [](QString name, QColor c, const char* format) {
-            return Maker([=](const QTemporaryDir& d) {
-                solidImage(c, QSize(400, 300)).save(d.filePath(name), format);
-                return d.filePath(name);
-            });
-        };
         const auto bytes = [](QString name, QByteArray content) {
             return Maker([=](const QTemporaryDir& d) {
                 write(d.filePath(name), content);
                 return d.filePath(name);
             });
         };
-        QTest::newRow("png") << image("p.png", Qt::red, "PNG") << true << QColor(Qt::red);
         const auto heif = [](QString name, QColor c, heif_compression_format format) {
             return Maker([=](const QTemporaryDir& d) {
                 TestImages::writeHeif(d.filePath(name), solidImage(c, QSize(400, 300)), format);
@@ -203,10 +196,6 @@ private slots:
             << bytes("claims.png", pngClaiming(1'000'000, 1'000'000)) << false << QColor();
         QTest::newRow("video that is not one")
             << bytes("fake.mov", QByteArray(5000, 'x')) << false << QColor();
-        QTest::newRow("folder") << Maker([](const QTemporaryDir& d) {
-            QDir(d.path()).mkdir("album.png");
-            return d.filePath("album.png");
-        }) << false << QColor();
     }
     void previews() {
         QFETCH(Maker, make);
@@ -225,17 +214,6 @@ private slots:
         QVERIFY(near(sheet.pixel(260 + 130, 116), picture ? colour : background));
         if (!picture) QVERIFY(darkened(sheet, QRect(260 + 12, 124, 80, 18))); // "no preview"
         QVERIFY(near(sheet.pixel(260 + 250, 245), strip));
-    }
-
-    // Names drawn as labels never break the sheet.
-    void oddNames() {
-        for (const QString& name :
-             {QStringLiteral("line\none\tand two.png"), QString(QChar(0xD800)) + "x.png",
-              QString(5000, QChar(0x4E00))}) {
-            const QImage sheet = decode(ContactSheet::render({item(name)}, {}));
-            QCOMPARE(sheet.size(), QSize(1300, 260));
-            QVERIFY(near(sheet.pixel(400, 245), background));
-        }
     }
 };
 

@@ -1,9 +1,9 @@
 #include "prompt.h"
 #include "store.h"
+#include "testfiles.h"
 #include "testhome.h"
 #include "testitems.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,12 +16,6 @@ namespace {
 const QString lessonsHeading =
     QStringLiteral("This person previously sorted these files themselves. Follow the same "
                    "patterns for similar files:\n");
-
-void writeData(const QString& name, const QByteArray& bytes) {
-    QFile file(Store::filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // The part of the system prompt that lists the user's projects.
 QString projectLines(const QString& system) {
@@ -77,9 +71,6 @@ void TestPrompt::projects_data() {
     QTest::addColumn<QList<Project>>("projects");
     QTest::addColumn<QByteArray>("notesFile");
     QTest::addColumn<QString>("lines");
-    QTest::newRow("no projects, notes ignored")
-        << QList<Project>{} << QByteArray(R"({"pellmark":"cards"})")
-        << QStringLiteral("- (none listed)");
     QTest::newRow("several in list order")
         << QList<Project>{project("Zeta"), project("Alpha", "A"), project("Kova")}
         << QByteArray(R"({"kova":"surf drinks","zeta":"logos","Alpha":"x"})")
@@ -97,7 +88,7 @@ void TestPrompt::projects() {
     QFETCH(QByteArray, notesFile);
     QFETCH(QString, lines);
     TestHome home;
-    writeData(QStringLiteral("project-notes.json"), notesFile);
+    TestFiles::write(Store::filePath("project-notes.json"), notesFile);
     Profile profile;
     profile.projects = projects;
     const QString system = Prompt::system(profile);
@@ -127,7 +118,7 @@ void TestPrompt::lessons() {
     QFETCH(QByteArray, lessonsFile);
     QFETCH(QString, expected);
     TestHome home;
-    writeData(QStringLiteral("lessons.json"), lessonsFile);
+    TestFiles::write(Store::filePath("lessons.json"), lessonsFile);
     QCOMPARE(Prompt::lessonsText(), expected);
     const QString system = Prompt::system(Profile());
     QVERIFY(system.contains("words.\n" + expected + "\n\nReply with ONLY"));

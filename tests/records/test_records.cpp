@@ -1,5 +1,4 @@
 #include "json.h"
-#include "kinds.h"
 #include "testitems.h"
 
 #include <QtTest>
@@ -140,24 +139,6 @@ private slots:
         QCOMPARE(decodes(type, object), ok);
         const QJsonArray list{goodObject(type), object};
         if (type == "PlanItem") QCOMPARE(Json::decodeList<PlanItem>(list).has_value(), ok);
-    }
-
-    void kindOf_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("isDir");
-        QTest::addColumn<FileKind>("kind");
-        QTest::newRow("upper-case pdf") << "/d/report.PDF" << false << FileKind::pdf;
-        QTest::newRow("last extension only") << "/d/report.pdf.zip" << false << FileKind::archive;
-        QTest::newRow("app with slash") << "/d/Tool.app/" << true << FileKind::bundle;
-        QTest::newRow("folder without extension") << "/d/web-app" << true << FileKind::project;
-        QTest::newRow("app that is a file") << "/d/Bundle.app" << false << FileKind::other;
-    }
-    void kindOf() {
-        QFETCH(QString, path);
-        QFETCH(bool, isDir);
-        QFETCH(FileKind, kind);
-        QCOMPARE(toString(Kinds::kind(path, isDir)), toString(kind));
-        QCOMPARE(toString(Kinds::kind(QUrl::fromLocalFile(path), isDir)), toString(kind));
     }
 };
 

@@ -17,33 +17,11 @@ using TestFiles::write;
 const QStringList dataFiles = {"config.json", "profile.json", "pending-plan.json", "lessons.json",
                                "project-notes.json"};
 
-PlanItem planItem(const QString& path) {
-    return TestPlanItem(path, "Library/Memes", "library").id(3).kind(FileKind::image);
-}
-
 mode_t modeOf(const QString& path) {
     struct stat st {};
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return 0;
     return st.st_mode & 07777;
 }
-
-// Every writer once, so the data folder holds one of each file.
-void writeEverything() {
-    Store::saveKey("sk-one");
-    Store::saveProfile(Profile());
-    Store::savePlan({planItem("/home/u/a b.png")});
-    Store::addLesson({"a.png", "meme", "Library/Memes"});
-    Store::saveNotes({{"Vantle", "card art"}});
-}
-
-class Umask {
-public:
-    explicit Umask(mode_t mask) : old_(::umask(mask)) {}
-    ~Umask() { ::umask(old_); }
-
-private:
-    mode_t old_;
-};
 
 } // namespace
 
@@ -58,10 +36,16 @@ private slots:
     // Even with a wide-open umask, and over a file once readable by all, no
     // data file or folder may be readable by others: the key lives there.
     void nothingWorldReadable() {
-        const Umask open(0);
+        const mode_t old = ::umask(0);
+        const auto restore = qScopeGuard([old] { ::umask(old); });
         write(Store::filePath("config.json"), "{}");
         ::chmod(QFile::encodeName(Store::filePath("config.json")).constData(), 0644);
-        writeEverything();
+        // Every writer once, so the data folder holds one of each file.
+        Store::saveKey("sk-one");
+        Store::saveProfile(Profile());
+        Store::savePlan({TestPlanItem("/home/u/a b.png")});
+        Store::addLesson({"a.png", "meme", "Library/Memes"});
+        Store::saveNotes({{"Vantle", "card art"}});
         Store::logsDir();
         QCOMPARE(Store::loadKey(), std::optional<QString>("sk-one"));
         QCOMPARE(modeOf(Store::dir()), mode_t(0700));

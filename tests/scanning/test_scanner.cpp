@@ -1,7 +1,6 @@
 #include "kinds.h"
 #include "scanner.h"
 #include "testfiles.h"
-#include "xattr.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -97,6 +96,7 @@ private slots:
         write(r + "/.com.google.Chrome.a1B2c3", "partial");
         write(r + "/.env", "SECRET=1");
         write(r + "/note.txt", "hello");
+        write(r + "/SCAN.PDF", "%PDF");
         QVERIFY(QFile::link(r + "/note.txt", r + "/link.txt"));
         QVERIFY(QFile::link(r + "/Old Stuff", r + "/link dir"));
         QVERIFY(QFile::link(r + "/missing", r + "/dangling"));
@@ -106,8 +106,10 @@ private slots:
         QDir().mkpath(r + "/Projects Old");
 
         const auto items = scan({r}, {r + "/Projects"});
-        QCOMPARE(names(items), (QStringList{".com.google.Chrome.a1B2c3", "Old Stuff", "Photos.app",
-                                            "Projects Old", "Site", "Talk.key", "note.txt"}));
+        QCOMPARE(names(items),
+                 (QStringList{".com.google.Chrome.a1B2c3", "Old Stuff", "Photos.app",
+                              "Projects Old", "SCAN.PDF", "Site", "Talk.key", "note.txt"}));
+        QCOMPARE(toString(find(items, "SCAN.PDF")->kind), "pdf");
         QCOMPARE(toString(find(items, "Site")->kind), "project");
         QCOMPARE(toString(find(items, "Photos.app")->kind), "bundle");
         QCOMPARE(toString(find(items, "Talk.key")->kind), "slides");
@@ -274,17 +276,6 @@ private slots:
         QVERIFY(file.resize(file.size() / 2));
         file.close();
         QVERIFY(Scanner::unzip(root() + "/bomb.docx", "word/document.xml").has_value());
-    }
-
-    void origin() {
-        const QString path = root() + "/setup.zip";
-        write(path, "PK");
-        QCOMPARE(Scanner::whereFrom(path), std::nullopt);
-        if (!Xattr::write(path, "user.xdg.origin.url", "https://example.org/setup.zip"))
-            QSKIP("this file system refuses user extended attributes");
-        QCOMPARE(Scanner::whereFrom(path), std::optional<QString>("https://example.org/setup.zip"));
-        QCOMPARE(find(scan({root()}), "setup.zip")->whereFrom,
-                 std::optional<QString>("https://example.org/setup.zip"));
     }
 
     void hints_data() {
