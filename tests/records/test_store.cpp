@@ -104,21 +104,6 @@ private slots:
         QCOMPARE(Store::loadNotes(), (QMap<QString, QString>{{"Vantle", "cards"}}));
     }
 
-    // Only the newest 200 lessons are kept; a name taught again moves to the end.
-    void lessons() {
-        for (int i = 0; i < 201; ++i)
-            Store::addLesson({QString("f%1").arg(i), "old", "Work Admin"});
-        Store::addLesson({"f0", "new", "Work Admin"});
-        Store::addLesson({"f5", "new", "Work Admin"});
-        QStringList names;
-        for (const Lesson& lesson : Store::loadLessons())
-            names << lesson.name + "=" + lesson.what;
-        QCOMPARE(names.size(), 200);
-        QCOMPARE(names.first(), "f2=old");
-        QCOMPARE(names.mid(198), (QStringList{"f0=new", "f5=new"}));
-        QVERIFY(!names.contains("f5=old"));
-    }
-
     // A second import set aside in the same second must not clobber the first.
     void importSetAside() {
         const QDateTime now = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);

@@ -287,7 +287,6 @@ private slots:
                                   << QStringList{"already-extracted-archive"};
         QTest::newRow("beside a file") << "other.zip" << 10ll << QStringList{};
         QTest::newRow("empty") << "notes.txt" << 0ll << QStringList{"empty-file"};
-        QTest::newRow("copy (2)") << "report (2).pdf" << 10ll << QStringList{"copy-style-name"};
     }
     void hints() {
         QFETCH(QString, name);
