@@ -28,58 +28,32 @@ private slots:
         QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("sub");
         QTest::addColumn<QString>("reason");
-
-        const QString none;
-        QTest::newRow("no hints") << QStringList{} << FileKind::image << false << none << none
-                                  << none;
-        QTest::newRow("duplicate") << QStringList{"exact-duplicate"} << FileKind::image << false
-                                   << "duplicate" << none << "Exact copy of a file you're keeping";
-        QTest::newRow("duplicate beats partial")
-            << QStringList{"partial-download", "exact-duplicate"} << FileKind::partial << false
-            << "duplicate" << none << "Exact copy of a file you're keeping";
-        QTest::newRow("duplicate of a protected pdf")
-            << QStringList{"exact-duplicate"} << FileKind::pdf << false << "duplicate" << none
-            << "Exact copy of a file you're keeping";
-        QTest::newRow("protected empty pdf")
-            << QStringList{"empty-file"} << FileKind::pdf << false << none << none << none;
-        QTest::newRow("protected partial folder")
-            << QStringList{"partial-download"} << FileKind::folder << false << none << none << none;
-        QTest::newRow("protected installer bundle")
-            << QStringList{"installer"} << FileKind::bundle << false << none << none << none;
-        QTest::newRow("partial") << QStringList{"partial-download", "empty-file"}
-                                 << FileKind::partial << false << "junk"
-                                 << "Unfinished downloads"
-                                 << "Leftover from a download that never finished";
-        QTest::newRow("empty beats installer")
-            << QStringList{"installer", "empty-file"} << FileKind::installer << false << "junk"
-            << "Empty files"
-            << "Empty file";
-        QTest::newRow("installer")
-            << QStringList{"installer"} << FileKind::installer << false << "junk"
-            << "Installers"
-            << "App installer";
-        QTest::newRow("installer kept")
-            << QStringList{"installer"} << FileKind::installer << true << none << none << none;
-        QTest::newRow("kept installer falls to unzipped")
-            << QStringList{"installer", "already-extracted-archive"} << FileKind::installer << true
-            << "junk"
-            << "Already unzipped"
-            << "Its unzipped folder is right next to it";
-        QTest::newRow("installer beats unzipped")
-            << QStringList{"already-extracted-archive", "installer"} << FileKind::archive << false
-            << "junk"
-            << "Installers"
-            << "App installer";
-        QTest::newRow("unzipped") << QStringList{"already-extracted-archive"} << FileKind::archive
-                                  << false << "junk"
-                                  << "Already unzipped"
-                                  << "Its unzipped folder is right next to it";
-        QTest::newRow("hints that are no rule")
-            << QStringList{"screenshot-name", "tiny-image", "copy-style-name"} << FileKind::image
-            << false << none << none << none;
-        QTest::newRow("whole words only")
-            << QStringList{"exact-duplicates", "partial", "EMPTY-FILE", " installer"}
-            << FileKind::other << false << none << none << none;
+        const auto row = [](const char* tag, const QStringList& hints, FileKind kind,
+                            bool keepInstallers, const QString& category = {},
+                            const QString& sub = {}, const QString& reason = {}) {
+            QTest::newRow(tag) << hints << kind << keepInstallers << category << sub << reason;
+        };
+        const QString copy = QStringLiteral("Exact copy of a file you're keeping");
+        row("no hints", {}, FileKind::image, false);
+        row("duplicate beats partial", {"partial-download", "exact-duplicate"}, FileKind::partial,
+            false, "duplicate", {}, copy);
+        row("duplicate of a protected pdf", {"exact-duplicate"}, FileKind::pdf, false, "duplicate",
+            {}, copy);
+        row("protected empty pdf", {"empty-file"}, FileKind::pdf, false);
+        row("partial", {"partial-download", "empty-file"}, FileKind::partial, false, "junk",
+            "Unfinished downloads", "Leftover from a download that never finished");
+        row("empty beats installer", {"installer", "empty-file"}, FileKind::installer, false,
+            "junk", "Empty files", "Empty file");
+        row("installer", {"installer"}, FileKind::installer, false, "junk", "Installers",
+            "App installer");
+        row("installer kept", {"installer"}, FileKind::installer, true);
+        row("kept installer falls to unzipped", {"installer", "already-extracted-archive"},
+            FileKind::installer, true, "junk", "Already unzipped",
+            "Its unzipped folder is right next to it");
+        row("hints that are no rule", {"screenshot-name", "tiny-image", "copy-style-name"},
+            FileKind::image, false);
+        row("whole words only", {"exact-duplicates", "partial", "EMPTY-FILE", " installer"},
+            FileKind::other, false);
     }
 
     void junkDecision() {
@@ -102,9 +76,6 @@ private slots:
         QCOMPARE(decision->category, category);
         QCOMPARE(decision->sub, sub.isEmpty() ? std::nullopt : std::optional<QString>(sub));
         QCOMPARE(decision->reason, reason);
-        QCOMPARE(decision->confidence, QStringLiteral("high"));
-        QVERIFY(!decision->newName);
-        QVERIFY(!decision->projectHint);
     }
 
     void keywordDecision_data() {
@@ -114,63 +85,30 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("reason");
-
+        const auto row = [](const char* tag, const QList<Project>& projects,
+                            const QString& relative, const QString& whereFrom, const QString& text,
+                            const QString& category = {}, const QString& reason = {}) {
+            QTest::newRow(tag) << projects << relative << whereFrom << text << category << reason;
+        };
         const QList<Project> two = {project("Pellmark"), project("Vantle")};
-        const QString none;
-        QTest::newRow("no projects")
-            << QList<Project>{} << "Downloads/pellmark.pdf" << none << "pellmark" << none << none;
-        QTest::newRow("name match")
-            << two << "Downloads/Pellmark Brief.pdf" << none << none << "project:Pellmark"
-            << "Matched Pellmark in its name or folder";
-        QTest::newRow("folder match")
-            << two << "Desktop/vantle/notes.txt" << none << none << "project:Vantle"
-            << "Matched Vantle in its name or folder";
-        QTest::newRow("substring")
-            << two << "Downloads/vantleworks.pdf" << none << none << "project:Vantle"
-            << "Matched Vantle in its name or folder";
-        QTest::newRow("both named")
-            << two << "Downloads/pellmark-vantle-deck.key" << none << none << none << none;
-        QTest::newRow("one named one mentioned")
-            << two << "Downloads/pellmark.txt" << none << "notes for vantle" << none << none;
-        QTest::newRow("origin is a name match")
-            << two << "Downloads/a1.zip"
-            << "https://cdn.example.com/VANTLE/a1.zip" << none << "project:Vantle"
-            << "Matched Vantle in its name or folder";
-        QTest::newRow("content match")
-            << two << "Downloads/notes.txt" << none << "Minutes of the PELLMARK kickoff"
-            << "project:Pellmark"
-            << "Mentions Pellmark inside";
-        QTest::newRow("name wins over content")
-            << two << "Downloads/pellmark.txt" << none << "pellmark again"
-            << "project:Pellmark"
-            << "Matched Pellmark in its name or folder";
-        QTest::newRow("nothing") << two << "Downloads/recipe.txt" << none << "flour, eggs" << none
-                                 << none;
-        QTest::newRow("short alias ignored")
-            << QList<Project>{project("Orbit", "ab, x")} << "Downloads/ab-x.pdf" << none << none
-            << none << none;
-        QTest::newRow("short alias but name matches")
-            << QList<Project>{project("Orbit", "ab")} << "Downloads/orbit-ab.pdf" << none << none
-            << "project:Orbit"
-            << "Matched Orbit in its name or folder";
-        QTest::newRow("alias trimmed and lower-cased")
-            << QList<Project>{project("Orbit", " Pelican Co ,Moonbase")}
-            << "Downloads/pelican co invoice.pdf" << none << none << "project:Orbit"
-            << "Matched Orbit in its name or folder";
-        QTest::newRow("nested name keeps full name")
-            << QList<Project>{project("Clients/ Vantle ")} << "Downloads/vantle.png" << none << none
-            << "project:Clients/ Vantle "
-            << "Matched Vantle in its name or folder";
-        QTest::newRow("name keeps its case")
-            << QList<Project>{project("PeLLmark")} << "Downloads/x.txt" << none << "pellmark"
-            << "project:PeLLmark"
-            << "Mentions PeLLmark inside";
-        QTest::newRow("home folder is not part of the name")
-            << QList<Project>{project(QFileInfo(home_->path()).fileName())} << "Downloads/plain.txt"
-            << none << none << none << none;
-        QTest::newRow("scan folder is not part of the name")
-            << QList<Project>{project("Orbit", "down, desk")} << "Downloads/plain.txt" << none
-            << none << none << none;
+        const QString byName = QStringLiteral("Matched %1 in its name or folder");
+        row("no projects", {}, "Downloads/pellmark.pdf", {}, "pellmark");
+        row("name match", two, "Downloads/Pellmark Brief.pdf", {}, {}, "project:Pellmark",
+            byName.arg("Pellmark"));
+        row("both named", two, "Downloads/pellmark-vantle-deck.key", {}, {});
+        row("origin is a name match", two, "Downloads/a1.zip",
+            "https://cdn.example.com/VANTLE/a1.zip", {}, "project:Vantle", byName.arg("Vantle"));
+        row("content match", two, "Downloads/notes.txt", {}, "Minutes of the PELLMARK kickoff",
+            "project:Pellmark", "Mentions Pellmark inside");
+        row("name wins over content", two, "Downloads/pellmark.txt", {}, "pellmark again",
+            "project:Pellmark", byName.arg("Pellmark"));
+        row("short alias ignored", {project("Orbit", "ab, x")}, "Downloads/ab-x.pdf", {}, {});
+        row("alias trimmed and lower-cased", {project("Orbit", " Pelican Co ,Moonbase")},
+            "Downloads/pelican co invoice.pdf", {}, {}, "project:Orbit", byName.arg("Orbit"));
+        row("home folder is not part of the name", {project(QFileInfo(home_->path()).fileName())},
+            "Downloads/plain.txt", {}, {});
+        row("scan folder is not part of the name", {project("Orbit", "down, desk")},
+            "Downloads/plain.txt", {}, {});
     }
 
     void keywordDecision() {
@@ -193,10 +131,6 @@ private slots:
         QVERIFY(decision);
         QCOMPARE(decision->category, category);
         QCOMPARE(decision->reason, reason);
-        QCOMPARE(decision->confidence, QStringLiteral("high"));
-        QVERIFY(!decision->sub);
-        QVERIFY(!decision->newName);
-        QVERIFY(!decision->projectHint);
     }
 
 private:

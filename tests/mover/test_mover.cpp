@@ -9,7 +9,6 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -45,10 +44,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("taken");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("free") << "report.pdf" << QStringList{} << "report.pdf";
-        QTest::newRow("file") << "report.pdf" << QStringList{"report.pdf"} << "report (2).pdf";
-        QTest::newRow("third") << "report.pdf" << QStringList{"report.pdf", "report (2).pdf"}
-                               << "report (3).pdf";
         QTest::newRow("folder") << "Assets" << QStringList{"Assets/"} << "Assets (2)";
         QTest::newRow("bundle") << "Tool.app" << QStringList{"Tool.app/"} << "Tool (2).app";
         QTest::newRow("dangling link") << "x.txt" << QStringList{"x.txt@"} << "x (2).txt";
@@ -75,69 +70,35 @@ private slots:
         QCOMPARE(Mover::freeURL(dir + "/" + name), dir + "/" + expected);
     }
 
-    // Which items move, which are skipped, and what the counts say.
+    // Which items move and where; every one that stays, but the unapproved, counts as skipped.
     void rules_data() {
-        QTest::addColumn<QString>("shape");
-        QTest::addColumn<int>("moved");
-        QTest::addColumn<int>("skipped");
-        QTest::addColumn<int>("renamed");
         QTest::addColumn<QString>("landing"); // relative to the home base, or "" for stays
-        QTest::newRow("plain") << "plain" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("unapproved") << "unapproved" << 0 << 0 << 0 << "";
-        QTest::newRow("protected junk") << "protected junk" << 0 << 1 << 0 << "";
-        QTest::newRow("protected duplicate")
-            << "protected duplicate" << 1 << 0 << 0 << "Tovrin Review/Dup/a.txt";
-        QTest::newRow("vanished") << "vanished" << 0 << 1 << 0 << "";
-        QTest::newRow("pipe") << "pipe" << 0 << 1 << 0 << "";
-        QTest::newRow("empty dest") << "empty dest" << 0 << 1 << 0 << "";
-        QTest::newRow("climbs out") << "climbs out" << 0 << 1 << 0 << "";
-        QTest::newRow("symlinked dest") << "symlinked dest" << 0 << 1 << 0 << "";
-        QTest::newRow("rename") << "rename" << 1 << 0 << 1 << "Personal/Photos/Beach day.txt";
-        QTest::newRow("renames off") << "renames off" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("hostile rename")
-            << "hostile rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("slash rename") << "slash rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("control rename")
-            << "control rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("C1 control rename")
-            << "C1 control rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("dot rename") << "dot rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("dot-dot rename")
-            << "dot-dot rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("empty rename") << "empty rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("overlong rename")
-            << "overlong rename" << 1 << 0 << 0 << "Personal/Photos/a.txt";
-        QTest::newRow("overlong folder")
-            << "overlong folder" << 1 << 0 << 0 << "Personal/" + QString(255, 'f') + "/a.txt";
-        QTest::newRow("absolute dest") << "absolute dest" << 1 << 0 << 0 << "tmp/x/a.txt";
-        QTest::newRow("climbs out inside") << "climbs out inside" << 0 << 1 << 0 << "";
-        QTest::newRow("climbs and returns")
-            << "climbs and returns" << 1 << 0 << 0 << "Personal/a.txt";
-        QTest::newRow("dest is a link out") << "dest is a link out" << 0 << 1 << 0 << "";
-        QTest::newRow("dangling link on the way")
-            << "dangling link on the way" << 0 << 1 << 0 << "";
-        QTest::newRow("link inside the base")
-            << "link inside the base" << 1 << 0 << 0 << "Real/Photos/a.txt";
+        for (const char* stays :
+             {"unapproved", "protected junk", "vanished", "pipe", "climbs out", "symlinked dest",
+              "climbs out inside", "dest is a link out", "dangling link on the way"})
+            QTest::newRow(stays) << QString();
+        QTest::newRow("plain") << "Personal/Photos/a.txt";
+        QTest::newRow("rename") << "Personal/Photos/Beach day.txt";
+        QTest::newRow("renames off") << "Personal/Photos/a.txt";
+        QTest::newRow("hostile rename") << "Personal/Photos/a.txt";
+        QTest::newRow("absolute dest") << "tmp/x/a.txt";
+        QTest::newRow("link inside the base") << "Real/Photos/a.txt";
     }
     void rules() {
-        QFETCH(QString, shape);
-        QFETCH(int, moved);
-        QFETCH(int, skipped);
-        QFETCH(int, renamed);
+        const QString shape = QTest::currentDataTag();
         QFETCH(QString, landing);
         const QString src = downloads() + "/a.txt";
         write(src, "alpha");
         PlanItem item = TestPlanItem(src, "Personal/Photos");
         bool renames = true;
         if (shape == "unapproved") item.approved = false;
-        if (shape == "protected junk" || shape == "protected duplicate") {
+        if (shape == "protected junk") {
             item.kind = FileKind::pdf;
-            item.category = shape == "protected junk" ? "junk" : "duplicate";
+            item.category = "junk";
             item.destFolder = "Tovrin Review/Dup";
         }
         if (shape == "vanished" || shape == "pipe") QFile::remove(src);
         if (shape == "pipe") QCOMPARE(::mkfifo(QFile::encodeName(src).constData(), 0600), 0);
-        if (shape == "empty dest") item.destFolder = "";
         if (shape == "climbs out") item.destFolder = "../Elsewhere";
         if (shape == "symlinked dest") {
             QDir().mkpath(home->path("outside"));
@@ -147,17 +108,8 @@ private slots:
         if (shape == "rename" || shape == "renames off") item.newName = "Beach day.txt";
         if (shape == "renames off") renames = false;
         if (shape == "hostile rename") item.newName = "../../escaped.txt";
-        if (shape == "slash rename") item.newName = "sub/escaped.txt";
-        if (shape == "control rename") item.newName = QString("bad\nname") + QChar(0) + ".txt";
-        if (shape == "C1 control rename") item.newName = QString("bad") + QChar(0x85) + ".txt";
-        if (shape == "dot rename") item.newName = ".";
-        if (shape == "dot-dot rename") item.newName = "..";
-        if (shape == "empty rename") item.newName = "";
-        if (shape == "overlong rename") item.newName = QString(300, 'b') + ".txt";
-        if (shape == "overlong folder") item.destFolder = "Personal/" + QString(300, 'f');
         if (shape == "absolute dest") item.destFolder = "/tmp/x";
         if (shape == "climbs out inside") item.destFolder = "Personal/../../outside";
-        if (shape == "climbs and returns") item.destFolder = "Personal/../Personal";
         if (shape == "dest is a link out") {
             QDir().mkpath(home->path("outside/Photos"));
             QDir().mkpath(base() + "/Personal");
@@ -173,9 +125,9 @@ private slots:
         }
 
         const ApplyResult result = Mover::apply({item}, base(), renames).value();
-        QCOMPARE(result.moved, moved);
-        QCOMPARE(result.skipped, skipped);
-        QCOMPARE(result.renamed, renamed);
+        QCOMPARE(result.moved, landing.isEmpty() ? 0 : 1);
+        QCOMPARE(result.skipped, landing.isEmpty() && shape != "unapproved" ? 1 : 0);
+        QCOMPARE(result.renamed, shape == "rename" ? 1 : 0);
         if (landing.isEmpty()) {
             if (shape == "pipe") // nobody writes to it, so it is never read
                 QVERIFY(QFileInfo(src).exists() && !QFileInfo(src).isFile());
@@ -193,22 +145,6 @@ private slots:
         QVERIFY(!QFile::exists("/tmp/x/a.txt"));
     }
 
-    void counts() {
-        QList<PlanItem> plan;
-        for (const auto& [name, category] :
-             QList<std::pair<QString, QString>>{{"j.tmp", "junk"},
-                                                {"d.txt", "duplicate"},
-                                                {"n.txt", "needs-you"},
-                                                {"p.txt", "personal"}}) {
-            write(downloads() + "/" + name, QByteArray(100, 'x'));
-            plan.append(TestPlanItem(downloads() + "/" + name, "Dest", category));
-        }
-        plan.append(TestPlanItem(downloads() + "/gone.txt", "Dest", "junk"));
-        plan.last().size = 5000;
-        const ApplyResult result = Mover::apply(plan, base(), true).value();
-        QCOMPARE(result, (ApplyResult{4, 0, 200, 1, 1}));
-    }
-
     void collisionsAndFolders() {
         write(downloads() + "/report.pdf", "one");
         write(home->path("Desktop/report.pdf"), "two");
@@ -221,10 +157,9 @@ private slots:
         write(base() + "/Self/x.txt", "x");
         plan.append(TestPlanItem(base() + "/Self", "Self/Deeper"));
         plan.append(TestPlanItem(base() + "/Self", "Self"));
-        plan.append(TestPlanItem(base() + "/Self", "./Self/"));
         const ApplyResult result = Mover::apply(plan, base(), true).value();
         QCOMPARE(result.moved, 3);
-        QCOMPARE(result.skipped, 3);
+        QCOMPARE(result.skipped, 2);
         QVERIFY(!QFileInfo::exists(base() + "/Self/Self"));
         QVERIFY(!QFileInfo::exists(base() + "/Self/Deeper"));
         QCOMPARE(read(base() + "/Work Admin/report.pdf"), QByteArray("already there"));
@@ -243,15 +178,9 @@ private slots:
         QCOMPARE(Mover::apply(plan, base(), true).value().moved, 45);
         const auto log = Store::latestLog();
         QVERIFY(log);
-        QVERIFY(QFileInfo(*log).fileName().contains(
-            QRegularExpression("^moves-\\d{4}-\\d\\d-\\d\\d_\\d{6}\\.json$")));
         QVERIFY(!QFile::exists(Mover::journalPath(*log)));
         const auto records = Json::decodeList<MoveRecord>(*Json::parse(*Files::readSmall(*log)));
-        QVERIFY(records);
-        QCOMPARE(records->size(), 45);
-        QCOMPARE(records->first().from, downloads() + "/f0.txt");
-        QCOMPARE(records->first().to, base() + "/Dest/f0.txt");
-        QCOMPARE(*Files::readSmall(*log), Json::pretty(Json::encodeList(*records)));
+        QCOMPARE(records.value_or(QList<MoveRecord>()).size(), 45);
         // Where the user's files were and went is theirs alone.
         QCOMPARE(QFileInfo(*log).permissions() & (QFile::ReadGroup | QFile::ReadOther),
                  QFileDevice::Permissions());
@@ -270,32 +199,18 @@ private slots:
         QCOMPARE(Mover::undoLatest(), 0);
     }
 
-    void roundTrip_data() {
-        QTest::addColumn<bool>("renames");
-        QTest::newRow("renames on") << true;
-        QTest::newRow("renames off") << false;
-    }
     void roundTrip() {
-        QFETCH(bool, renames);
-        QRandomGenerator random(42);
         QList<PlanItem> plan;
-        const QStringList odd = {"plain",
-                                 "with space",
-                                 "ünï ✓",
-                                 "#hash%",
-                                 "semi;colon",
-                                 "x",
-                                 "quote\" back\\slash",
-                                 "tab\tand\u2028line"};
+        const QStringList odd =
+            QString(
+                "plain|with space|ünï ✓|#hash%|semi;colon|x|quote\" back\\slash|tab\tand\u2028line")
+                .split('|');
         for (int i = 0; i < 300; ++i) {
             const QString folder = i % 3 ? downloads() : home->path("Desktop");
             const QString name = odd[i % odd.size()] + QStringLiteral(" %1.txt").arg(i % 50);
             const QString src = folder + "/" + name;
             if (QFile::exists(src)) continue;
-            QByteArray bytes(int(random.bounded(1, 5000)), '\0');
-            for (char& c : bytes)
-                c = char(random.bounded(256));
-            write(src, bytes);
+            write(src, "file " + QByteArray::number(i));
             PlanItem item = TestPlanItem(src, QStringLiteral("Group %1/Sub").arg(i % 7));
             if (i % 5 == 0)
                 item.newName = QStringLiteral("Renamed %1.txt").arg(i % 4); // collides too
@@ -304,15 +219,11 @@ private slots:
         write(downloads() + "/Folder/a/b.txt", "nested");
         plan.append(TestPlanItem(downloads() + "/Folder", "Folders"));
         const auto before = snapshot(home->path());
-        const ApplyResult result = Mover::apply(plan, base(), renames).value();
+        const ApplyResult result = Mover::apply(plan, base(), true).value();
         QCOMPARE(result.moved, plan.size());
         QCOMPARE(result.skipped, 0);
         // Nothing lost, nothing overwritten: the same bytes, all elsewhere.
         QCOMPARE(snapshot(home->path()).size(), before.size() + 1); // plus the log
-        const auto log = Store::latestLog();
-        QVERIFY(log);
-        const QByteArray text = *Files::readSmall(*log);
-        QCOMPARE(text, Json::pretty(*Json::parse(text))); // pretty, exactly
         QCOMPARE(Mover::undoLatest(), plan.size());
         auto after = snapshot(home->path());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
@@ -334,30 +245,14 @@ private slots:
         QCOMPARE(read(downloads() + "/b (2).txt"), QByteArray("b"));
         QCOMPARE(logCount("undone-"), 1);
 
-        // A plan that moves nothing leaves no log, so undo reaches the one before.
-        write(downloads() + "/c.txt", "c");
-        Mover::apply({TestPlanItem(downloads() + "/c.txt", "Dest")}, base(), true);
-        QCOMPARE(Mover::apply({TestPlanItem(downloads() + "/gone.txt", "Dest")}, base(), true)
-                     .value()
-                     .skipped,
-                 1);
-        QCOMPARE(logCount("moves-"), 1);
-        QCOMPARE(Mover::undoLatest(), 1);
-        QCOMPARE(read(downloads() + "/c.txt"), QByteArray("c"));
-
         // Everything moved away since: nothing comes back, the log is still used up.
         write(downloads() + "/d.txt", "d");
         Mover::apply({TestPlanItem(downloads() + "/d.txt", "Dest")}, base(), true);
         QVERIFY(QFile::rename(base() + "/Dest/d.txt", home->path("d elsewhere.txt")));
         QCOMPARE(Mover::undoLatest(), 0);
         QCOMPARE(logCount("moves-"), 0);
-        QCOMPARE(logCount("undone-"), 3);
+        QCOMPARE(logCount("undone-"), 2);
         QVERIFY(QDir(base() + "/Dest").exists()); // folders made by the apply stay
-
-        // A corrupt log is left alone.
-        write(Store::logsDir() + "/moves-2099-01-01_000000.json", "[{\"from\": 1}");
-        QCOMPARE(Mover::undoLatest(), 0);
-        QVERIFY(QFile::exists(Store::logsDir() + "/moves-2099-01-01_000000.json"));
     }
 
     void undoChainedMoves() {
@@ -374,9 +269,6 @@ private slots:
         QCOMPARE(Mover::undoLatest(), 2);
         QCOMPARE(read(a), QByteArray("A"));
         QCOMPARE(read(b), QByteArray("B"));
-        QVERIFY(!QFileInfo::exists(base() + "/Personal/Other/x (2).txt"));
-        QVERIFY(!QFileInfo::exists(downloads() + "/x (2).txt"));
-        QVERIFY(!QFileInfo::exists(base() + "/Library/Other/x.txt"));
     }
 
     void raceNeverOverwrites() {
@@ -401,17 +293,12 @@ private slots:
             QSKIP("no second file system (/dev/shm) to move across");
         QTemporaryDir other(QStringLiteral("/dev/shm/tovrin-test-XXXXXX"));
         QVERIFY(other.isValid());
-        write(downloads() + "/big.bin", QByteArray(3'000'000, 'b'));
+        const QDateTime old(QDate(2020, 1, 2), QTime(3, 4, 5), Qt::UTC);
+        write(downloads() + "/big.bin", QByteArray(3'000'000, 'b'), old);
         write(downloads() + "/Tree/a/b.txt", "deep");
         QVERIFY(QFile::link("b.txt", downloads() + "/Tree/a/link"));
         QFile::setPermissions(downloads() + "/big.bin",
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        const QDateTime old(QDate(2020, 1, 2), QTime(3, 4, 5), Qt::UTC);
-        {
-            QFile f(downloads() + "/big.bin");
-            QVERIFY(f.open(QIODevice::ReadWrite));
-            QVERIFY(f.setFileTime(old, QFileDevice::FileModificationTime));
-        }
         const ApplyResult result = Mover::apply({TestPlanItem(downloads() + "/big.bin", "In"),
                                                  TestPlanItem(downloads() + "/Tree", "In")},
                                                 other.path(), true)
@@ -450,10 +337,7 @@ private slots:
         QTest::addColumn<bool>("earlier");     // there before the move began
         QTest::addColumn<bool>("removed");
         QTest::newRow("file cut short") << QByteArray("abc") << false << true;
-        QTest::newRow("file copied whole") << QByteArray("abcdef") << false << true;
-        QTest::newRow("nothing copied yet") << QByteArray() << false << true;
         QTest::newRow("another file") << QByteArray("xyz") << false << false;
-        QTest::newRow("a longer file") << QByteArray("abcdefgh") << false << false;
         QTest::newRow("the same bytes, there before") << QByteArray("abcdef") << true << false;
         QTest::newRow("folder cut short") << QByteArray("<folder>") << false << true;
         QTest::newRow("folder with a stranger") << QByteArray("<stranger>") << false << false;
@@ -482,28 +366,6 @@ private slots:
         QCOMPARE(QFileInfo::exists(dst), !removed);
         QCOMPARE(snapshot(downloads()), before);
         QVERIFY(!QFile::exists(Mover::journalPath(log)));
-    }
-
-    // An undo cut off mid-copy leaves the start of a copy where the file
-    // belongs; the next start-up clears it, and the next undo puts the file
-    // back under its own name, not beside the fragment.
-    void undoCutShort() {
-        const QString src = downloads() + "/report.pdf";
-        const QByteArray bytes(100'000, 'r');
-        write(src, bytes);
-        QCOMPARE(Mover::apply({TestPlanItem(src, "Work")}, base(), true).value().moved, 1);
-        write(src, bytes.left(40'000));
-        const QString log = *Store::latestLog();
-        const MoveRecord back{base() + "/Work/report.pdf", src, QDateTime::currentDateTimeUtc()};
-        write(Mover::undoJournalPath(log), '?' + Json::compact(Json::encode(back)) + '\n');
-
-        Mover::recoverJournals(); // the next start-up
-        QVERIFY(!QFile::exists(src));
-        QVERIFY(!QFile::exists(Mover::undoJournalPath(log)));
-        QCOMPARE(Mover::undoLatest(), 1);
-        QCOMPARE(read(src), bytes);
-        QVERIFY(!QFile::exists(downloads() + "/report (2).pdf"));
-        QVERIFY(!QFile::exists(Mover::undoJournalPath(log)));
     }
 
     // A journal left behind is folded into its log; what its lines claim is

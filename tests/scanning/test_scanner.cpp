@@ -1,24 +1,14 @@
 #include "kinds.h"
 #include "scanner.h"
 #include "testfiles.h"
-#include "testimages.h"
-#include "xattr.h"
 
-#include <QCryptographicHash>
-#include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstring>
-
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <utime.h>
 #include <zip.h>
@@ -26,12 +16,6 @@
 namespace {
 
 using TestFiles::write;
-
-void setModified(const QString& path, const QDateTime& when) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
-}
 
 // A zip written with libzip; each member's bytes given whole.
 void writeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members) {
@@ -56,44 +40,6 @@ void writePdf(const QString& path, const QStringList& pages) {
         painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 24));
         painter.drawText(QPointF(500, 1000), pages[i]);
     }
-}
-
-// A binary property list holding one array; entries given as already encoded
-// objects so the tests can mix in objects that are not strings.
-QByteArray bplist(const QList<QByteArray>& objects) {
-    QByteArray out = "bplist00";
-    QList<qsizetype> offsets;
-    offsets.append(out.size());
-    out.append(char(0xa0 | objects.size()));
-    for (qsizetype i = 0; i < objects.size(); ++i)
-        out.append(char(i + 1));
-    for (const QByteArray& object : objects) {
-        offsets.append(out.size());
-        out.append(object);
-    }
-    const qsizetype table = out.size();
-    for (qsizetype offset : offsets)
-        out.append(char(offset));
-    QByteArray trailer(32, '\0');
-    trailer[6] = 1; // offset width
-    trailer[7] = 1; // reference width
-    trailer[15] = char(offsets.size());
-    trailer[31] = char(table);
-    return out + trailer;
-}
-
-QByteArray ascii(const QByteArray& text) {
-    if (text.size() < 15) return char(0x50 | text.size()) + text;
-    return QByteArray("\x5f\x10", 2) + char(text.size()) + text; // count as a one-byte integer
-}
-
-QByteArray utf16(const QString& text) {
-    QByteArray out(1, char(0x60 | text.size()));
-    for (QChar c : text) {
-        out.append(char(c.unicode() >> 8));
-        out.append(char(c.unicode() & 0xff));
-    }
-    return out;
 }
 
 QList<ScannedItem> scan(const QStringList& roots, const QStringList& exclude = {},
@@ -150,6 +96,7 @@ private slots:
         write(r + "/.com.google.Chrome.a1B2c3", "partial");
         write(r + "/.env", "SECRET=1");
         write(r + "/note.txt", "hello");
+        write(r + "/SCAN.PDF", "%PDF");
         QVERIFY(QFile::link(r + "/note.txt", r + "/link.txt"));
         QVERIFY(QFile::link(r + "/Old Stuff", r + "/link dir"));
         QVERIFY(QFile::link(r + "/missing", r + "/dangling"));
@@ -159,8 +106,10 @@ private slots:
         QDir().mkpath(r + "/Projects Old");
 
         const auto items = scan({r}, {r + "/Projects"});
-        QCOMPARE(names(items), (QStringList{".com.google.Chrome.a1B2c3", "Old Stuff", "Photos.app",
-                                            "Projects Old", "Site", "Talk.key", "note.txt"}));
+        QCOMPARE(names(items),
+                 (QStringList{".com.google.Chrome.a1B2c3", "Old Stuff", "Photos.app",
+                              "Projects Old", "SCAN.PDF", "Site", "Talk.key", "note.txt"}));
+        QCOMPARE(toString(find(items, "SCAN.PDF")->kind), "pdf");
         QCOMPARE(toString(find(items, "Site")->kind), "project");
         QCOMPARE(toString(find(items, "Photos.app")->kind), "bundle");
         QCOMPARE(toString(find(items, "Talk.key")->kind), "slides");
@@ -178,29 +127,14 @@ private slots:
 
     void since() {
         const QDateTime cut(QDate(2026, 5, 1), QTime(12, 0), Qt::UTC);
-        write(root() + "/at.txt", "a");
-        write(root() + "/before.txt", "b");
+        write(root() + "/at.txt", "a", cut);
+        write(root() + "/before.txt", "b", cut.addSecs(-1));
         QDir().mkpath(root() + "/old folder");
-        setModified(root() + "/at.txt", cut);
-        setModified(root() + "/before.txt", cut.addSecs(-1));
         struct utimbuf times = {cut.addSecs(-5).toSecsSinceEpoch(),
                                 cut.addSecs(-5).toSecsSinceEpoch()};
         QCOMPARE(::utime(QFile::encodeName(root() + "/old folder").constData(), &times), 0);
         QCOMPARE(names(scan({root()}, {}, cut)), QStringList{"at.txt"});
         QCOMPARE(names(scan({root()})).size(), 3);
-    }
-
-    // The count moves while entries are listed and again while they are
-    // looked into, which takes far longer.
-    void progress() {
-        for (int i = 0; i < 250; ++i)
-            write(root() + QStringLiteral("/f%1.txt").arg(i), QByteArray::number(i));
-        QList<std::pair<int, int>> reports; // found, looked into
-        ScanOptions options;
-        options.roots = {QUrl::fromLocalFile(root()), QUrl::fromLocalFile(tmp.path() + "/nope")};
-        Scanner::run(options, [&](ScanProgress p) { reports.append({p.found, p.lookedInto}); });
-        QCOMPARE(reports, (QList<std::pair<int, int>>{
-                              {100, 0}, {200, 0}, {250, 0}, {250, 100}, {250, 200}, {250, 250}}));
     }
 
     void vanishing() {
@@ -222,27 +156,15 @@ private slots:
         QCOMPARE(last.lookedInto, int(items.size()));
         for (const ScannedItem& item : items)
             QVERIFY2(!item.junkHints.contains("exact-duplicate"), qPrintable(item.name));
-        // No callback at all is fine too.
-        QCOMPARE(Scanner::run(options, {}).size(), 1);
     }
 
-    // Only regular files and folders are listed: nobody writes to a pipe, and
-    // a socket or a device is no document.
+    // Only regular files and folders are listed: nobody writes to a pipe.
     void specialFiles() {
         const QString fifo = root() + "/pipe.txt";
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
-        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(sock >= 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray socketPath = QFile::encodeName(root() + "/socket.txt");
-        QVERIFY(socketPath.size() < qsizetype(sizeof address.sun_path));
-        std::memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
-        QCOMPARE(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         write(root() + "/note.txt", "hello");
         QCOMPARE(names(scan({root()})), QStringList{"note.txt"});
-        ::close(sock);
-        // Nor is a pipe ever opened for a sample.
+        // Nor is one ever opened for a sample.
         QCOMPARE(Scanner::snippet(fifo, "txt", 10), std::nullopt);
         QCOMPARE(Scanner::unzip(fifo, "word/document.xml"), std::optional<QString>(QString()));
     }
@@ -274,79 +196,10 @@ private slots:
         if (::geteuid() != 0) QCOMPARE(find(items, "unreadable.txt")->text, std::nullopt);
     }
 
-    void snippets_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("markup and space") << "a.html" << QByteArray("<p>Hello</p>\n\n  world")
-                                          << std::optional<QString>("Hello world");
-        QTest::newRow("empty") << "e.txt" << QByteArray() << std::optional<QString>();
-        QTest::newRow("cut at 800")
-            << "long.md" << QByteArray(2000, 'x') << std::optional<QString>(QString(800, 'x'));
-        QTest::newRow("not a zip")
-            << "fake.docx" << QByteArray("just text") << std::optional<QString>(QString());
-        QTest::newRow("other kind") << "x.bin" << QByteArray("abc") << std::optional<QString>();
-    }
-    void snippets() {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(std::optional<QString>, expected);
-        const QString path = root() + "/" + name;
-        write(path, bytes);
-        const auto got = Scanner::snippet(path, QFileInfo(name).suffix().toLower(), bytes.size());
-        QCOMPARE(got, expected);
-    }
-
-    void cleaning_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("tags and lines") << "<p>Hello</p>\n\n  world"
-                                        << "Hello world";
-        QTest::newRow("empty tag kept") << "a <> b"
-                                        << "a <> b";
-        QTest::newRow("unclosed") << "a < b and c"
-                                  << "a < b and c";
-        QTest::newRow("tag over lines") << "x<a\nhref='y'>z"
-                                        << "x z";
-        QTest::newRow("nested open") << "<<b>bold"
-                                     << "bold";
-        QTest::newRow("only markup") << "<br/><hr>"
-                                     << "";
-        QTest::newRow("unicode spaces")
-            << QString::fromUtf8("a\u00a0\u2003b\u2028c\td\x0b") << "a b c d";
-        QTest::newRow("stray close") << "3 > 2 <i>x</i>"
-                                     << "3 > 2 x";
-        QTest::newRow("graphemes")
-            << QString(900, QChar(0x65)).replace(0, 2, QString::fromUtf8("e\u0301"))
-            << QString::fromUtf8("e\u0301") + QString(799, QChar(0x65));
-        QString marked;
-        for (int i = 0; i < 900; ++i)
-            marked += QString::fromUtf8("e\u0301\u0302\u0303"); // one character, four code units
-        QTest::newRow("long characters") << marked << marked.left(800 * 4);
-    }
-    void cleaning() {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(Scanner::clean(text), expected);
-    }
-
-    void cleaningMatchesExpressions() {
-        // The single pass must agree with the two substitutions it replaces.
-        const QRegularExpression tags("<[^>]+>");
-        const QRegularExpression space("\\s+", QRegularExpression::UseUnicodePropertiesOption);
-        const QString alphabet = QString::fromUtf8("<>< >a\n\t\u00a0\u2029b");
-        QRandomGenerator random(11);
-        for (int round = 0; round < 3000; ++round) {
-            QString text;
-            for (int n = random.bounded(30); n > 0; --n)
-                text += alphabet[random.bounded(int(alphabet.size()))];
-            QString expected = text;
-            expected.replace(tags, " ").replace(space, " ");
-            QCOMPARE(Scanner::clean(text), expected.trimmed());
-        }
-    }
-
-    void bigTextHasNoSample() {
+    void textSamples() {
+        write(root() + "/a.html", "<p>Hello</p>\n\n  world");
+        QCOMPARE(Scanner::snippet(root() + "/a.html", "html", 22),
+                 std::optional<QString>("Hello world"));
         const QString path = root() + "/log.txt";
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -360,34 +213,14 @@ private slots:
     }
 
     void pdf() {
-        writePdf(root() + "/one.pdf", {"Quarterly invoice"});
         writePdf(root() + "/four.pdf", {"alpha", "beta", "gamma", "delta"});
         writePdf(root() + "/blank.pdf", {""});
-        write(root() + "/broken.pdf", "%PDF-1.4 garbage");
-        QFile whole(root() + "/four.pdf");
-        QVERIFY(whole.open(QIODevice::ReadOnly));
-        write(root() + "/cut.pdf", whole.read(whole.size() / 2));
-        // Locked with a password nobody knows: no text, and quietly so.
-        write(root() + "/locked.pdf",
-              "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
-              "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n"
-              "3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]/Contents 4 0 R>>endobj\n"
-              "4 0 obj<</Length 20>>stream\nBT (Secret text) Tj ET\nendstream endobj\n"
-              "5 0 obj<</Filter/Standard/V 1/R 2/P -4/O(0123456789abcdef0123456789abcdef)"
-              "/U(fedcba9876543210fedcba9876543210)>>endobj\n"
-              "trailer<</Root 1 0 R/Encrypt 5 0 R/ID[<00112233445566778899aabbccddeeff>"
-              "<00112233445566778899aabbccddeeff>]>>\n%%EOF\n");
         auto text = [&](const QString& name) {
             const QString path = root() + "/" + name;
             return Scanner::snippet(path, "pdf", QFileInfo(path).size());
         };
-        QCOMPARE(text("one.pdf"), std::optional<QString>("Quarterly invoice"));
         QCOMPARE(text("four.pdf"), std::optional<QString>("alpha beta gamma"));
         QCOMPARE(text("blank.pdf"), std::optional<QString>(QString()));
-        QVERIFY(!text("broken.pdf") || text("broken.pdf")->isEmpty());
-        QVERIFY(!text("cut.pdf") || text("cut.pdf")->isEmpty() ||
-                text("cut.pdf")->startsWith("alpha"));
-        QVERIFY(!text("locked.pdf") || !text("locked.pdf")->contains("Secret"));
     }
 
     void office() {
@@ -398,7 +231,6 @@ private slots:
                                       {"ppt/slides/slide2.xml", "<a>Two</a>"},
                                       {"ppt/slides/_rels/slide1.xml.rels", "<r>rel</r>"}});
         writeZip(root() + "/t.xlsx", {{"xl/sharedStrings.xml", "<si>Budget</si>"}});
-        writeZip(root() + "/missing.docx", {{"other.xml", "x"}});
         auto text = [&](const QString& name, const QString& ext) {
             const QString path = root() + "/" + name;
             return Scanner::snippet(path, ext, QFileInfo(path).size()).value_or("<none>");
@@ -406,7 +238,6 @@ private slots:
         QCOMPARE(text("a.docx", "docx"), "Lease agreement");
         QCOMPARE(text("s.pptx", "pptx"), "One Two");
         QCOMPARE(text("t.xlsx", "xlsx"), "Budget");
-        QCOMPARE(text("missing.docx", "docx"), "");
     }
 
     void hostileArchives() {
@@ -447,141 +278,15 @@ private slots:
         QVERIFY(Scanner::unzip(root() + "/bomb.docx", "word/document.xml").has_value());
     }
 
-    void origin() {
-        const QString path = root() + "/setup.zip";
-        write(path, "PK");
-        QCOMPARE(Scanner::whereFrom(path), std::nullopt);
-        if (!Xattr::write(path, "user.xdg.origin.url", "https://example.org/setup.zip"))
-            QSKIP("this file system refuses user extended attributes");
-        QCOMPARE(Scanner::whereFrom(path), std::optional<QString>("https://example.org/setup.zip"));
-        QCOMPARE(find(scan({root()}), "setup.zip")->whereFrom,
-                 std::optional<QString>("https://example.org/setup.zip"));
-    }
-
-    void originList_data() {
-        QTest::addColumn<QByteArray>("plist");
-        QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("url and referrer")
-            << bplist({ascii("https://x.org/a.zip"), ascii("https://x.org/")})
-            << std::optional<QString>("https://x.org/a.zip");
-        QTest::newRow("utf-16") << bplist({utf16(QString::fromUtf8("https://é.org"))})
-                                << std::optional<QString>(QString::fromUtf8("https://é.org"));
-        QTest::newRow("empty list") << bplist({}) << std::optional<QString>();
-        QTest::newRow("not all strings")
-            << bplist({ascii("https://x.org/a.zip"), QByteArray("\x10\x05", 2)})
-            << std::optional<QString>();
-        QTest::newRow("not a plist")
-            << QByteArray("https://x.org/a.zip") << std::optional<QString>();
-        QByteArray cut = bplist({ascii("https://x.org/a.zip")});
-        cut[cut.size() - 1] = char(0xf0); // offset table beyond the end
-        QTest::newRow("table out of range") << cut << std::optional<QString>();
-        // A string whose length, given as a following integer, runs far past the data.
-        QTest::newRow("huge count")
-            << bplist({QByteArray("\x5f\x13\x7f\xff\xff\xff\xff\xff\xff\xff", 10) + "abc"})
-            << std::optional<QString>();
-        QTest::newRow("long ascii") << bplist({QByteArray("\x5f\x10\x14", 3) + QByteArray(20, 'u')})
-                                    << std::optional<QString>(QString(20, 'u'));
-    }
-    void originList() {
-        QFETCH(QByteArray, plist);
-        QFETCH(std::optional<QString>, expected);
-        QCOMPARE(Scanner::firstOfStrings(plist), expected);
-        // Every shorter prefix is malformed and must be refused quietly.
-        for (qsizetype n = 0; n < plist.size(); ++n)
-            Scanner::firstOfStrings(plist.left(n));
-    }
-
-    // Small images of every format a decoder here reads are judged by their
-    // size; only a file none can read counts as tiny.
-    void tinyImages_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("tiny");
-        QTest::newRow("png 1x1") << "a.png" << QSize(1, 1) << true;
-        QTest::newRow("png 64x64") << "a.png" << QSize(64, 64) << true;
-        QTest::newRow("png 64x200") << "a.png" << QSize(64, 200) << false;
-        QTest::newRow("png 65x10") << "a.png" << QSize(65, 10) << false;
-        QTest::newRow("unreadable png") << "a.png" << QSize() << true;
-        QTest::newRow("jpeg") << "a.jpg" << QSize(300, 200) << false;
-        QTest::newRow("webp") << "a.webp" << QSize(300, 200) << false;
-        QTest::newRow("webp icon") << "a.webp" << QSize(16, 16) << true;
-        QTest::newRow("tiff") << "a.tif" << QSize(300, 200) << false;
-        QTest::newRow("heic") << "a.heic" << QSize(300, 200) << false;
-        QTest::newRow("heic icon") << "a.heic" << QSize(16, 16) << true;
-        QTest::newRow("unreadable heic") << "a.heic" << QSize() << true;
-        QTest::newRow("avif") << "a.avif" << QSize(300, 200) << false;
-    }
-    void tinyImages() {
-        QFETCH(QString, name);
-        QFETCH(QSize, size);
-        QFETCH(bool, tiny);
-        const QString path = root() + "/" + name;
-        QImage picture(size.isValid() ? size : QSize(1, 1), QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        const QString ext = QFileInfo(name).suffix();
-        if (!size.isValid())
-            write(path, QByteArray("ftypheic not an image", 21));
-        else if (ext == "heic" || ext == "avif")
-            QVERIFY(TestImages::writeHeif(
-                path, picture, ext == "heic" ? heif_compression_HEVC : heif_compression_AV1));
-        else {
-            QImageWriter writer(path);
-            if (ext == "tif") writer.setCompression(1); // LZW, to stay small
-            QVERIFY2(writer.write(picture), qPrintable(writer.errorString()));
-        }
-        QVERIFY(QFileInfo(path).size() < 8192); // small enough to be asked
-        const auto items = scan({root()});
-        QCOMPARE(items.size(), 1);
-        QCOMPARE(items[0].junkHints.contains("tiny-image"), tiny);
-    }
-
-    void folderSummary() {
-        const QString dir = root() + "/f";
-        for (const char* name : {"a.png", "b.png", "notes.txt", ".DS_Store"})
-            write(dir + "/" + name, "x");
-        QDir().mkpath(dir + "/Old");
-        QCOMPARE(Scanner::peek(dir),
-                 std::optional<QString>("Folder with 4 items (2 image, 1 doc, 1 other). "
-                                        "Contents: Old | a.png | b.png | notes.txt"));
-        write(root() + "/g/.DS_Store", "x");
-        write(root() + "/g/.localized", "x");
-        QCOMPARE(Scanner::peek(root() + "/g"), std::optional<QString>("Empty folder"));
-        for (int i = 0; i < 30; ++i)
-            write(
-                root() +
-                    QStringLiteral("/h/%1%2.txt").arg(i % 2 ? "B" : "a").arg(i, 2, 10, QChar('0')),
-                "x");
-        const QString many = *Scanner::peek(root() + "/h");
-        QVERIFY(many.startsWith("Folder with 30 items (30 doc). Contents: B01.txt | B03.txt"));
-        QCOMPARE(many.count(" | "), 24);
-        QCOMPARE(Scanner::peek(root() + "/nope"), std::nullopt);
-    }
-
     void hints_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<qint64>("size");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("screen shot") << "Screen Shot 2024-01-01 at 10.00.00.png" << 50'000ll
-                                     << QStringList{"screenshot-name"};
-        QTest::newRow("cleanshot")
-            << "CleanShot 2024.png" << 50'000ll << QStringList{"screenshot-name"};
-        QTest::newRow("not anchored") << "my screenshot.png" << 50'000ll << QStringList{};
         QTest::newRow("dmg") << "Tool.dmg" << 10ll << QStringList{"installer"};
-        QTest::newRow("chrome partial")
-            << ".com.google.Chrome.Xy12" << 10ll << QStringList{"partial-download"};
-        QTest::newRow("crdownload")
-            << "movie.crdownload" << 10ll << QStringList{"partial-download"};
-        QTest::newRow("empty") << "notes.txt" << 0ll << QStringList{"empty-file"};
         QTest::newRow("unpacked") << "project.zip" << 10ll
                                   << QStringList{"already-extracted-archive"};
         QTest::newRow("beside a file") << "other.zip" << 10ll << QStringList{};
-        QTest::newRow("copy (2)") << "report (2).pdf" << 10ll << QStringList{"copy-style-name"};
-        QTest::newRow("copy 3") << "report copy 3.pdf" << 10ll << QStringList{"copy-style-name"};
-        QTest::newRow("report2") << "report2.pdf" << 10ll << QStringList{};
-        QTest::newRow("copy.pdf") << "copy.pdf" << 10ll << QStringList{};
-        QTest::newRow("empty shot copy")
-            << "Screenshot copy.png" << 0ll
-            << QStringList{"screenshot-name", "empty-file", "copy-style-name"};
+        QTest::newRow("empty") << "notes.txt" << 0ll << QStringList{"empty-file"};
     }
     void hints() {
         QFETCH(QString, name);
@@ -596,31 +301,6 @@ private slots:
         item.kind = Kinds::kind(item.path(), false);
         item.size = size;
         QCOMPARE(Scanner::hints(item), expected);
-    }
-
-    void appBundleInstaller() {
-        ScannedItem app;
-        app.name = "Tool.app";
-        app.ext = "app";
-        app.kind = FileKind::bundle;
-        app.isDir = true;
-        app.url = QUrl::fromLocalFile("/home/u/Downloads/Tool.app");
-        QCOMPARE(Scanner::hints(app), QStringList{"installer"});
-        app.url = QUrl::fromLocalFile("/home/u/Desktop/Tool.app");
-        QCOMPARE(Scanner::hints(app), QStringList{});
-    }
-
-    void tinyImageHint() {
-        QImage big(16, 16, QImage::Format_ARGB32);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                big.setPixel(x, y, qRgba(x * 13, y * 17, (x * y) % 255, 255));
-        big.save(root() + "/pad.png", "PNG");
-        QFile pad(root() + "/pad.png");
-        QVERIFY(pad.open(QIODevice::Append));
-        pad.write(QByteArray(9000, '\0')); // trailing bytes past the image end
-        pad.close();
-        QVERIFY(!scan({root()})[0].junkHints.contains("tiny-image"));
     }
 
     void duplicates() {
@@ -647,62 +327,16 @@ private slots:
         QDir().mkpath(root() + "/d2");
 
         const auto items = scan({root(), desk});
-        auto dup = [&](const QString& path) {
-            for (const ScannedItem& item : items)
-                if (item.path() == path) return item.junkHints.contains("exact-duplicate");
-            qFatal("missing %s", qPrintable(path));
-        };
-        QVERIFY(!dup(root() + "/a.pdf"));
-        QVERIFY(dup(root() + "/a (1).pdf"));
-        QVERIFY(dup(root() + "/b.pdf"));
-        QVERIFY(!dup(root() + "/report.pdf"));
-        QVERIFY(dup(root() + "/report-final-v2.pdf"));
-        const bool deskFirst = desk + "/photo.jpg" < root() + "/photo.jpg";
-        QCOMPARE(dup(desk + "/photo.jpg"), !deskFirst);
-        QCOMPARE(dup(root() + "/photo.jpg"), deskFirst);
-        QVERIFY(!dup(root() + "/same size.txt"));
-        QVERIFY(!dup(root() + "/e1.txt") && !dup(root() + "/e2.txt"));
-        QVERIFY(!dup(root() + "/big1.bin"));
-        QVERIFY(!dup(root() + "/big2.bin"));
-        QVERIFY(dup(root() + "/big3.bin"));
-        QVERIFY(!dup(root() + "/d2") && !dup(root() + "/d1"));
+        QStringList marked;
+        for (const ScannedItem& item : items)
+            if (item.junkHints.contains("exact-duplicate")) marked.append(item.path());
+        marked.sort();
+        // Of two photos alike, the one whose path sorts first (on the Desktop) stays.
+        QCOMPARE(marked,
+                 (QStringList{root() + "/a (1).pdf", root() + "/b.pdf", root() + "/big3.bin",
+                              root() + "/photo.jpg", root() + "/report-final-v2.pdf"}));
         const ScannedItem* copy = find(items, "a (1).pdf");
         QCOMPARE(copy->junkHints, (QStringList{"copy-style-name", "exact-duplicate"}));
-    }
-
-    void hashes() {
-        const QString small = root() + "/small.bin";
-        QByteArray bytes(3 * 1'048'576 + 17, '\0');
-        for (qsizetype i = 0; i < bytes.size(); ++i)
-            bytes[i] = char(i * 7 % 251);
-        write(small, bytes);
-        QCOMPARE(Scanner::sha(small, bytes.size()),
-                 std::optional<QString>(
-                     QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
-        QCOMPARE(Scanner::sha(root() + "/absent", 10), std::nullopt);
-
-        // Over 500 MB: the size and three 4 MB samples; a sparse file costs nothing.
-        const QString large = root() + "/large.bin";
-        const qint64 size = 600'000'000;
-        {
-            QFile file(large);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QVERIFY(file.resize(size));
-            QVERIFY(file.seek(size / 2));
-            file.write("middle");
-        }
-        QCryptographicHash expected(QCryptographicHash::Sha256);
-        QByteArray length(8, '\0');
-        for (int i = 0; i < 8; ++i)
-            length[i] = char((quint64(size) >> (8 * i)) & 0xff);
-        expected.addData(length);
-        QFile file(large);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        for (qint64 offset : {qint64(0), size / 2, size - 4'000'000}) {
-            QVERIFY(file.seek(offset));
-            expected.addData(file.read(4'000'000));
-        }
-        QCOMPARE(Scanner::sha(large, size), std::optional<QString>(expected.result().toHex()));
     }
 };
 
