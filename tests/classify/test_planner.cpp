@@ -102,7 +102,8 @@ private slots:
             QTest::newRow(tag) << name << ext << expected;
         };
         const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
-        row("hidden, colon, slash", " .hidden: report/final ", "pdf", "hidden- report-final.pdf");
+        row("hidden, colon, slashes", " .hidden: report/final\\v2 ", "pdf",
+            "hidden- report-final-v2.pdf");
         row("extension added, case kept", "March invoice", "PDF", "March invoice.PDF");
         row("control hides a dot", "\x02..evil", "sh", "evil.sh");
         row("cut to 255 bytes, extension kept", emoji.repeated(100), "png",
