@@ -40,7 +40,7 @@ void newestFirst(QList<ScannedItem>& items, int keep) {
 
 // The values one refresh works with, fixed when it starts.
 struct AppState::Run {
-    TidyMode mode = TidyMode::quick;
+    Tidy::Mode mode = Tidy::Mode::quick;
     Profile profile;
     QString apiKey;
     ScanOptions scan;
@@ -100,7 +100,7 @@ QString calmStatus(const ProgressView& p, const QDateTime& now) {
     return p.classifyStart ? estimating() : AppState::tr("Getting started…");
 }
 
-void AppState::start(TidyMode mode) {
+void AppState::start(Tidy::Mode mode) {
     if (isBusy()) return;
     if (!profile_.onboarded) {
         open(QStringLiteral("onboarding"));
@@ -113,21 +113,21 @@ void AppState::start(TidyMode mode) {
     setClassifyStart(std::nullopt); // the last run's, which would time this walk
     setLiveCounts({});
     setMessage(std::nullopt);
-    junkOnlyPlan_ = mode == TidyMode::junkOnly;
+    junkOnlyPlan_ = mode == Tidy::Mode::junkOnly;
     clearPlan();
 
     Run run;
     run.mode = mode;
     run.profile = profile_;
     run.apiKey = apiKey_;
-    const bool quickAgain = mode == TidyMode::quick && profile_.lastRun.has_value();
+    const bool quickAgain = mode == Tidy::Mode::quick && profile_.lastRun.has_value();
     for (const QString& folder : profile_.scanFolders) {
         if (quickAgain && folder != QLatin1String("Desktop") &&
             folder != QLatin1String("Downloads"))
             continue;
         run.scan.roots.append(QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/') + folder));
     }
-    if (mode == TidyMode::quick) run.scan.since = profile_.lastRun;
+    if (mode == Tidy::Mode::quick) run.scan.since = profile_.lastRun;
     for (const QString& name : excludedUnderHome)
         run.scan.exclude.append(QUrl::fromLocalFile(profile_.homeBase + QLatin1Char('/') + name));
     usage().reset();
@@ -207,7 +207,7 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
     setDecided(0); // counted the files looked into; classification counts anew
     setTotal(int(items.size()));
 
-    if (run.mode != TidyMode::deep && !run.profile.projects.isEmpty()) {
+    if (run.mode != Tidy::Mode::deep && !run.profile.projects.isEmpty()) {
         classify(std::move(run), std::move(items));
         return;
     }

@@ -25,7 +25,7 @@ void AppState::autoCheck() {
     if (!Schedule::isSundayFromNine(current)) return;
     if (profile_.lastRun && profile_.lastRun->toLocalTime().date() == current.toLocalTime().date())
         return;
-    if (Schedule::takeAutoRunDay(services_.settingsPath, current)) start(TidyMode::quick);
+    if (Schedule::takeAutoRunDay(services_.settingsPath, current)) start(Tidy::Mode::quick);
 }
 
 void AppState::refreshNewFiles() {
@@ -56,5 +56,5 @@ void AppState::handleNotification(const QString& id) {
         open(QStringLiteral("review"));
         return;
     }
-    if (id == NotificationIds::sundayReminder) start(TidyMode::quick);
+    if (id == NotificationIds::sundayReminder) start(Tidy::Mode::quick);
 }

@@ -259,7 +259,7 @@ QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& item
 }
 
 QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>& items,
-                                                        TidyMode mode, Progress progress) const {
+                                                        Tidy::Mode mode, Progress progress) const {
     auto decided = std::make_shared<Decisions>();
     QList<ScannedItem> text, visual;
     QSet<qint64> keywordIds;
@@ -270,7 +270,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
             decided->insert(item.id, *junk);
             continue;
         }
-        if (mode == TidyMode::junkOnly) {
+        if (mode == Tidy::Mode::junkOnly) {
             if (item.kind == FileKind::image &&
                 (item.junkHints.contains(JunkHint::screenshotName) ||
                  item.junkHints.contains(JunkHint::tinyImage)))
@@ -326,7 +326,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
             auto finish = [self, decided, items] {
                 return Result(Planner::plan(items, (*decided), self.profile));
             };
-            if (mode == TidyMode::junkOnly || self.model().contains(QLatin1String("opus")))
+            if (mode == Tidy::Mode::junkOnly || self.model().contains(QLatin1String("opus")))
                 return ready<Result>(finish());
 
             QList<ScannedItem> uncertain;

@@ -36,7 +36,7 @@ struct Classifier {
     Model::Send send;
     MakeSheet sheet;
 
-    QFuture<Outcome<QList<PlanItem>>> buildPlan(const QList<ScannedItem>& items, TidyMode mode,
+    QFuture<Outcome<QList<PlanItem>>> buildPlan(const QList<ScannedItem>& items, Tidy::Mode mode,
                                                 Progress progress) const;
     QFuture<Outcome<Decisions>> decideAll(const QList<ScannedItem>& items) const;
     // One batch: the model's decisions for the items it answered, or the

@@ -13,5 +13,3 @@ enum class Phase { idle, scanning, review, applying, done };
 Q_ENUM_NS(Phase)
 
 } // namespace Tidy
-
-using TidyMode = Tidy::Mode;

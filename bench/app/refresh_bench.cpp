@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     QObject::connect(&state, &AppState::phaseChanged, &app, [&] {
         if (!state.isBusy()) app.quit();
     });
-    QTimer::singleShot(0, &state, [&] { state.start(TidyMode::quick); });
+    QTimer::singleShot(0, &state, [&] { state.start(Tidy::Mode::quick); });
     app.exec();
     const double wall = timer.nsecsElapsed() / 1e9;
 

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     auto future =
-        classifier.buildPlan(items, TidyMode::quick, [](int, int, const QMap<QString, int>&) {});
+        classifier.buildPlan(items, Tidy::Mode::quick, [](int, int, const QMap<QString, int>&) {});
     QEventLoop loop;
     QFutureWatcher<Outcome<QList<PlanItem>>> watcher;
     QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);

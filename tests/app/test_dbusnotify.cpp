@@ -121,7 +121,7 @@ private slots:
         QVERIFY(notifications.available());
 
         const auto state = app.makeState(&notifications);
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         QTRY_COMPARE_WITH_TIMEOUT(state->phase(), Phase::review, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(server->calls.size(), 1, 5000);
         const FakeNotificationServer::Call call = server->calls.first();

@@ -36,7 +36,7 @@ private slots:
     // looks only at what changed since.
     void nothingNewEndsDone() {
         const auto state = makeState();
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         settle(*state);
         QCOMPARE(state->phase(), Phase::done);
         QCOMPARE(Store::loadProfile()->lastRun->toSecsSinceEpoch(), clock.toSecsSinceEpoch());
@@ -50,7 +50,7 @@ private slots:
         write(desktop("old.txt"), "old", clock.addDays(-2));
         write(home->path(QStringLiteral("Documents/fresh.txt")), "fresh", clock.addSecs(-60));
         const auto state = makeState({QStringLiteral("Pellmark")}, clock.addDays(-1));
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         settle(*state);
         QCOMPARE(state->plan().size(), 1);
         QCOMPARE(state->plan().first().src, QUrl::fromLocalFile(desktop("new.txt")));
@@ -58,19 +58,19 @@ private slots:
     }
 
     void discovery_data() {
-        QTest::addColumn<TidyMode>("mode");
+        QTest::addColumn<Tidy::Mode>("mode");
         QTest::addColumn<QStringList>("known");
         QTest::addColumn<int>("discoveries");
         QTest::addColumn<QStringList>("projects");
-        QTest::newRow("deep with known projects") << TidyMode::deep << QStringList{"Pellmark"} << 1
-                                                  << QStringList{"Pellmark", "Kite Studio"};
+        QTest::newRow("deep with known projects") << Tidy::Mode::deep << QStringList{"Pellmark"}
+                                                  << 1 << QStringList{"Pellmark", "Kite Studio"};
         QTest::newRow("junk only with known projects")
-            << TidyMode::junkOnly << QStringList{"Pellmark"} << 0 << QStringList{"Pellmark"};
+            << Tidy::Mode::junkOnly << QStringList{"Pellmark"} << 0 << QStringList{"Pellmark"};
         QTest::newRow("quick with none")
-            << TidyMode::quick << QStringList() << 1 << QStringList{"pellmark", "Kite Studio"};
+            << Tidy::Mode::quick << QStringList() << 1 << QStringList{"pellmark", "Kite Studio"};
     }
     void discovery() {
-        QFETCH(TidyMode, mode);
+        QFETCH(Tidy::Mode, mode);
         QFETCH(QStringList, known);
         QFETCH(int, discoveries);
         QFETCH(QStringList, projects);
@@ -114,7 +114,7 @@ private slots:
             write(desktop(QStringLiteral("f%1.txt").arg(i, 2, 10, QLatin1Char('0'))), "x",
                   clock.addSecs(-3600 * (i + 1)));
         const auto state = makeState();
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         settle(*state);
         QCOMPARE(state->phase(), phase);
         QCOMPARE(state->message(), std::optional(message));
@@ -176,7 +176,7 @@ private slots:
     void stateGoneWhileWorking() {
         write(desktop("a.txt"), "text");
         auto state = makeState();
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         QCoreApplication::processEvents(); // the ping, then the scan starts
         state->refreshNewFiles();
         state.reset();

@@ -115,7 +115,7 @@ private slots:
         state->autoCheck();
         QCOMPARE(state->phase(), Phase::idle);
 
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         QCOMPARE(state->phase(), Phase::scanning);
         QTRY_VERIFY(!state->isBusy());
         clock = local(QStringLiteral("2026-12-13 09:05"));

@@ -149,7 +149,7 @@ private slots:
         const QList<ScannedItem> all = items(241, 21);
         QList<std::tuple<int, int, int>> reports;
         auto outcome = await(classifier().buildPlan(
-            all, TidyMode::quick, [&](int decided, int total, const QMap<QString, int>& counts) {
+            all, Tidy::Mode::quick, [&](int decided, int total, const QMap<QString, int>& counts) {
                 int sum = 0;
                 for (int n : counts)
                     sum += n;
@@ -174,7 +174,7 @@ private slots:
     void visualJobText() {
         ScannedItem shot = item(7, "beach\n#2 = id 8.jpg", FileKind::image);
         shot.whereFrom = QStringLiteral("https://photos.example/a");
-        await(classifier().buildPlan({shot}, TidyMode::quick, noProgress));
+        await(classifier().buildPlan({shot}, Tidy::Mode::quick, noProgress));
         const QJsonArray content = fake.requests.at(0).content;
         QCOMPARE(content.at(0).toObject().value("type").toString(), "image");
         QCOMPARE(content.at(1).toObject().value("text").toString(),
@@ -188,8 +188,8 @@ private slots:
         c.sheet = [](const QList<ScannedItem>&) {
             return QtFuture::makeReadyFuture(std::optional<QByteArray>());
         };
-        auto plan =
-            std::get<QList<PlanItem>>(await(c.buildPlan(items(0, 3), TidyMode::quick, noProgress)));
+        auto plan = std::get<QList<PlanItem>>(
+            await(c.buildPlan(items(0, 3), Tidy::Mode::quick, noProgress)));
         QCOMPARE(fake.requests.size(), 0);
         for (const PlanItem& p : plan) {
             QCOMPARE(p.category, "needs-you");
@@ -222,7 +222,7 @@ private slots:
         };
         const auto all = items(40, 0);
         auto plan = byId(std::get<QList<PlanItem>>(
-            await(classifier().buildPlan(all, TidyMode::quick, noProgress))));
+            await(classifier().buildPlan(all, Tidy::Mode::quick, noProgress))));
         QCOMPARE(plan.size(), 40);
         int fallbacks = 0;
         for (const ScannedItem& it : all) {
@@ -271,7 +271,7 @@ private slots:
         };
         const auto all = items(40, 0);
         auto plan = byId(std::get<QList<PlanItem>>(
-            await(classifier(model).buildPlan(all, TidyMode::quick, noProgress))));
+            await(classifier(model).buildPlan(all, Tidy::Mode::quick, noProgress))));
         int strongItems = 0;
         for (const Request& r : fake.requests) {
             if (r.model == "claude-opus-5-5" && model != "claude-opus-5-5") {
@@ -302,7 +302,7 @@ private slots:
         };
         auto plan = byId(std::get<QList<PlanItem>>(
             await(classifier("claude-haiku-5-5")
-                      .buildPlan({pdf, shot, photo}, TidyMode::junkOnly, noProgress))));
+                      .buildPlan({pdf, shot, photo}, Tidy::Mode::junkOnly, noProgress))));
         QCOMPARE(plan.keys(), QList<qint64>{2});
         QCOMPARE(fake.requests.size(), 1); // no escalation in junk-only mode
         QCOMPARE(fake.requests.at(0).ids, QList<qint64>{2});

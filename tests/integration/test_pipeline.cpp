@@ -80,7 +80,7 @@ private slots:
         QVERIFY(server.listen());
         server.setScript({}, 20);
         auto outcome = await(classifier(server).buildPlan(
-            items, TidyMode::quick, [](int, int, const QMap<QString, int>&) {}));
+            items, Tidy::Mode::quick, [](int, int, const QMap<QString, int>&) {}));
         QVERIFY(std::holds_alternative<QList<PlanItem>>(outcome));
         const auto plan = std::get<QList<PlanItem>>(outcome);
 

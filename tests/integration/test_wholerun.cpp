@@ -122,7 +122,7 @@ private slots:
     void refreshReviewApplyUndo() {
         const Tree before = snapshot(scanRoots());
         auto state = makeState();
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         settle(*state);
         QCOMPARE(state->message(), std::nullopt);
         const QList<PlanItem> plan = state->plan();
@@ -184,7 +184,7 @@ private slots:
         QList<PlanItem> edited;
         {
             auto state = makeState();
-            state->start(TidyMode::quick);
+            state->start(Tidy::Mode::quick);
             settle(*state);
             QCOMPARE(state->phase(), Phase::review);
             const QList<PlanItem> plan = state->plan();
@@ -211,7 +211,7 @@ private slots:
         server->setScript(script);
         const Tree before = snapshot(scanRoots());
         auto state = makeState();
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         settle(*state);
         applyAll(*state, before.size());
         const QString base = state->profile().homeBase;
@@ -238,7 +238,7 @@ private slots:
              QJsonObject{{"status", 400}, {"body", "credit balance"}, {"delayMs", 0}}},
             60'000);
         auto state = makeState();
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         settle(*state);
         QVERIFY(state->message()->startsWith("Your Claude credits ran out."));
         QVERIFY(server->requestCount() > 3);
@@ -270,7 +270,7 @@ private slots:
         server->setScript(script);
         const Tree before = snapshot(scanRoots());
         auto state = makeState();
-        state->start(TidyMode::quick);
+        state->start(Tidy::Mode::quick);
         settle(*state);
         QCOMPARE(state->phase(), Phase::idle);
         QCOMPARE(state->message(), std::optional(message));

@@ -156,7 +156,7 @@ void SettingsController::finishOnboarding() {
     p.onboarded = true;
     change(p, true);
     appState()->notifier().setUp(p.autoTidy);
-    appState()->start(TidyMode::deep);
+    appState()->start(Tidy::Mode::deep);
 }
 
 void SettingsController::openMoveHistory() const {

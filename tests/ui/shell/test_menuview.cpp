@@ -163,7 +163,7 @@ private slots:
 
     void doneWithNothingFound() {
         AppState& state = open();
-        state.start(TidyMode::quick);
+        state.start(Tidy::Mode::quick);
         QVERIFY(app->settle());
         QCOMPARE(panel(), QStringLiteral("donePanel"));
         QCOMPARE(view->text("outcome"), QStringLiteral("Everything was already in its place."));
@@ -226,7 +226,7 @@ private slots:
         panel.toggle(QRect(1000, 0, 24, 24));
         QVERIFY(!panel.isShown());
 
-        state.start(TidyMode::quick);
+        state.start(Tidy::Mode::quick);
         QCOMPARE(tray.iconName(), QStringLiteral("arrow.triangle.2.circlepath"));
         QVERIFY(app->settle());
         QCOMPARE(tray.iconName(), QStringLiteral("sun.horizon.fill"));
