@@ -35,4 +35,12 @@ QtObject {
     readonly property int textHeading: 18
     readonly property int textSubtitle: 20
     readonly property int textTitle: 22
+    // Display sizes: the done panel's figures and the recap's slides.
+    readonly property int textStat: 26
+    readonly property int textSlideHeading: 28
+    readonly property int textSlideLine: 34
+    readonly property int textSlideTitle: 46
+    readonly property int textFinale: 52
+    readonly property int textHero: 96
+    readonly property int textHeroLarge: 110
 }

@@ -16,7 +16,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: Format.fileSize(slide.recap ? slide.recap.junkBytes : 0)
-                font.pixelSize: 96
+                font.pixelSize: Theme.textHero
                 font.weight: Font.DemiBold
                 color: "white"
             }
@@ -26,7 +26,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: qsTr("ready to clear out.")
-                font.pixelSize: 34
+                font.pixelSize: Theme.textSlideLine
                 color: "white"
             }
         }

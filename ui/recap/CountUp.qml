@@ -9,7 +9,7 @@ Text {
     property real value: 0
 
     text: Format.count(Math.round(value))
-    font.pixelSize: 96
+    font.pixelSize: Theme.textHero
     font.weight: Font.DemiBold
     color: "white"
     horizontalAlignment: Text.AlignHCenter

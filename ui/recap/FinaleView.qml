@@ -39,7 +39,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: qsTr("Breathe.")
-                font.pixelSize: 52
+                font.pixelSize: Theme.textFinale
                 font.weight: Font.DemiBold
                 color: Theme.charcoal
             }

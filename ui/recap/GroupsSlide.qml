@@ -19,7 +19,7 @@ Item {
             delay: 0
             Text {
                 text: qsTr("Where everything went")
-                font.pixelSize: 28
+                font.pixelSize: Theme.textSlideHeading
                 font.weight: Font.DemiBold
                 color: "white"
             }

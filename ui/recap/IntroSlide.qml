@@ -1,4 +1,5 @@
 import QtQuick
+import Tovrin.Core
 import Tovrin.Recap
 
 Item {
@@ -11,7 +12,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: qsTr("This Sunday,")
-                font.pixelSize: 46
+                font.pixelSize: Theme.textSlideTitle
                 font.weight: Font.DemiBold
                 color: "white"
             }
@@ -21,7 +22,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: qsTr("you made room.")
-                font.pixelSize: 46
+                font.pixelSize: Theme.textSlideTitle
                 font.weight: Font.DemiBold
                 color: "white"
                 opacity: 0.55

@@ -24,14 +24,14 @@ Item {
         CountUp {
             anchors.horizontalCenter: parent.horizontalCenter
             target: slide.recap ? slide.recap.moved : 0
-            font.pixelSize: 110
+            font.pixelSize: Theme.textHeroLarge
         }
         Rise {
             delay: 0.9
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: qsTr("files found a home.")
-                font.pixelSize: 34
+                font.pixelSize: Theme.textSlideLine
                 color: "white"
             }
         }

@@ -14,14 +14,14 @@ Item {
         CountUp {
             anchors.horizontalCenter: parent.horizontalCenter
             target: slide.recap ? slide.recap.renamed : 0
-            font.pixelSize: 96
+            font.pixelSize: Theme.textHero
         }
         Rise {
             delay: 0.8
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
                 text: qsTr("names made clear.")
-                font.pixelSize: 34
+                font.pixelSize: Theme.textSlideLine
                 color: "white"
             }
         }

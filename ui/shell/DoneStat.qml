@@ -13,7 +13,7 @@ ColumnLayout {
     Text {
         text: parent.value
         color: Theme.charcoal
-        font.pixelSize: 26
+        font.pixelSize: Theme.textStat
         font.weight: Font.DemiBold
         fontSizeMode: Text.HorizontalFit
         minimumPixelSize: 12
