@@ -17,8 +17,8 @@ QHash<QString, FileKind> buildMap() {
         {FileKind::doc, "doc docx pages rtf rtfd odt txt md markdown"},
         {FileKind::sheet, "xls xlsx numbers csv tsv ods"},
         {FileKind::slides, "ppt pptx key odp"},
-        {FileKind::archive, "zip rar 7z tar gz tgz bz2 xz"},
-        {FileKind::installer, "dmg pkg mpkg iso"},
+        {FileKind::archive, "zip rar 7z tar gz tgz bz2 xz zst"},
+        {FileKind::installer, "dmg pkg mpkg iso deb rpm appimage flatpak flatpakref snap run"},
         {FileKind::code,
          "py js ts tsx jsx html htm css json sol rs go java swift kt c cpp h sh yml "
          "yaml toml ipynb"},

@@ -283,6 +283,8 @@ private slots:
         QTest::addColumn<qint64>("size");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("dmg") << "Tool.dmg" << 10ll << QStringList{"installer"};
+        QTest::newRow("AppImage") << "Tool-1.2-x86_64.AppImage" << 10ll << QStringList{"installer"};
+        QTest::newRow("deb") << "tool_1.2_amd64.deb" << 10ll << QStringList{"installer"};
         QTest::newRow("unpacked") << "project.zip" << 10ll
                                   << QStringList{"already-extracted-archive"};
         QTest::newRow("beside a file") << "other.zip" << 10ll << QStringList{};
