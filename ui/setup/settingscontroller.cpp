@@ -32,10 +32,15 @@ Profile SettingsController::profile() const {
     return appState() ? appState()->profile() : Profile{};
 }
 
-void SettingsController::change(Profile profile, bool save) {
+void SettingsController::change(const std::function<void(Profile&)>& edit, bool save) {
     if (!appState()) return;
+    if (save) {
+        appState()->updateProfile(edit);
+        return;
+    }
+    Profile profile = appState()->profile();
+    edit(profile);
     appState()->setProfile(profile);
-    if (save) Store::saveProfile(profile);
 }
 
 bool SettingsController::renameFiles() const {
@@ -43,9 +48,7 @@ bool SettingsController::renameFiles() const {
 }
 
 void SettingsController::setRenameFiles(bool on) {
-    Profile p = profile();
-    p.renameFiles = on;
-    change(p, saveAtOnce_);
+    change([on](Profile& p) { p.renameFiles = on; }, saveAtOnce_);
 }
 
 bool SettingsController::keepInstallers() const {
@@ -53,9 +56,7 @@ bool SettingsController::keepInstallers() const {
 }
 
 void SettingsController::setKeepInstallers(bool on) {
-    Profile p = profile();
-    p.keepInstallers = on;
-    change(p, saveAtOnce_);
+    change([on](Profile& p) { p.keepInstallers = on; }, saveAtOnce_);
 }
 
 bool SettingsController::autoTidy() const {
@@ -63,9 +64,7 @@ bool SettingsController::autoTidy() const {
 }
 
 void SettingsController::setAutoTidy(bool on) {
-    Profile p = profile();
-    p.autoTidy = on;
-    change(p, saveAtOnce_);
+    change([on](Profile& p) { p.autoTidy = on; }, saveAtOnce_);
 }
 
 QString SettingsController::model() const {
@@ -73,9 +72,7 @@ QString SettingsController::model() const {
 }
 
 void SettingsController::setModel(const QString& model) {
-    Profile p = profile();
-    p.model = model;
-    change(p, saveAtOnce_);
+    change([model](Profile& p) { p.model = model; }, saveAtOnce_);
 }
 
 QStringList SettingsController::scanFolders() const {
@@ -126,36 +123,40 @@ QVariantList SettingsController::usage() const {
 }
 
 void SettingsController::setFolder(const QString& name, bool on) {
-    Profile p = profile();
-    if (on)
-        p.scanFolders.append(name);
-    else
-        p.scanFolders.removeAll(name);
-    change(p, saveAtOnce_);
+    change(
+        [&](Profile& p) {
+            if (on)
+                p.scanFolders.append(name);
+            else
+                p.scanFolders.removeAll(name);
+        },
+        saveAtOnce_);
 }
 
 bool SettingsController::addProject(const QString& name, const QString& aliases) {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty() || !appState()) return false;
-    Profile p = profile();
-    p.projects.append(Project{QUuid::createUuid(), trimmed, aliases});
-    change(p, true);
+    change(
+        [&](Profile& p) {
+            p.projects.append(Project{QUuid::createUuid(), trimmed, aliases});
+        },
+        true);
     return true;
 }
 
 void SettingsController::removeProject(const QString& id) {
     const QUuid uuid(id);
-    Profile p = profile();
-    p.projects.removeIf([&](const Project& project) { return project.id == uuid; });
-    change(p, true);
+    change(
+        [&](Profile& p) {
+            p.projects.removeIf([&](const Project& project) { return project.id == uuid; });
+        },
+        true);
 }
 
 void SettingsController::finishOnboarding() {
     if (!appState()) return;
-    Profile p = profile();
-    p.onboarded = true;
-    change(p, true);
-    appState()->notifier().setUp(p.autoTidy);
+    change([](Profile& p) { p.onboarded = true; }, true);
+    appState()->notifier().setUp(profile().autoTidy);
     appState()->start(Tidy::Mode::deep);
 }
 

@@ -8,6 +8,8 @@
 #include <QVariantList>
 #include <QtQml/qqml.h>
 
+#include <functional>
+
 // The profile, the reminder switch, start at login and the usage figures as
 // onboarding and settings edit them. Onboarding keeps edits in memory until
 // its last step; settings save each one at once.
@@ -71,7 +73,7 @@ signals:
 private:
     void followState(AppState* state) override;
     Profile profile() const;
-    void change(Profile profile, bool save);
+    void change(const std::function<void(Profile&)>& edit, bool save);
 
     bool saveAtOnce_ = true;
 };
