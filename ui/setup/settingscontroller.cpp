@@ -3,6 +3,7 @@
 #include "autostart.h"
 #include "store.h"
 #include "usage.h"
+#include "userfolders.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -77,6 +78,14 @@ void SettingsController::setModel(const QString& model) {
 
 QStringList SettingsController::scanFolders() const {
     return profile().scanFolders;
+}
+
+QVariantList SettingsController::folderChoices() const {
+    QVariantList rows;
+    for (const QString& name : UserFolders::offered)
+        rows.append(QVariantMap{{QStringLiteral("name"), name},
+                                {QStringLiteral("label"), UserFolders::displayName(name)}});
+    return rows;
 }
 
 QVariantList SettingsController::projects() const {
