@@ -6,9 +6,9 @@
 #include "format.h"
 #include "scanner.h"
 #include "usage.h"
+#include "userfolders.h"
 #include "vocabulary.h"
 
-#include <QDir>
 #include <QSet>
 #include <QtConcurrent>
 
@@ -120,13 +120,13 @@ void AppState::start(Tidy::Mode mode) {
     run.mode = mode;
     run.profile = profile_;
     run.apiKey = apiKey_;
-    const bool quickAgain = mode == Tidy::Mode::quick && profile_.lastRun.has_value();
-    for (const QString& folder : profile_.scanFolders) {
-        if (quickAgain && folder != QLatin1String("Desktop") &&
-            folder != QLatin1String("Downloads"))
-            continue;
-        run.scan.roots.append(QUrl::fromLocalFile(QDir::homePath() + QLatin1Char('/') + folder));
-    }
+    QStringList folders = profile_.scanFolders;
+    if (mode == Tidy::Mode::quick && profile_.lastRun)
+        folders.removeIf([](const QString& name) {
+            return name != UserFolders::desktop && name != UserFolders::downloads;
+        });
+    for (const QString& root : UserFolders::roots(folders))
+        run.scan.roots.append(QUrl::fromLocalFile(root));
     if (mode == Tidy::Mode::quick) run.scan.since = profile_.lastRun;
     for (const QString& name : excludedUnderHome)
         run.scan.exclude.append(QUrl::fromLocalFile(profile_.homeBase + QLatin1Char('/') + name));

@@ -1,5 +1,6 @@
 #include "appstate.h"
 #include "appstate_p.h"
+#include "userfolders.h"
 
 #include <QDir>
 #include <QtConcurrent>
@@ -30,11 +31,11 @@ void AppState::autoCheck() {
 
 void AppState::refreshNewFiles() {
     const std::optional<QDateTime> since = profile_.lastRun;
-    const QString home = QDir::homePath();
-    whenDone(QtConcurrent::run([since, home] {
+    const QStringList folders = UserFolders::roots({UserFolders::desktop, UserFolders::downloads});
+    whenDone(QtConcurrent::run([since, folders] {
                  int count = 0;
-                 for (const char* name : {"Desktop", "Downloads"}) {
-                     const QDir dir(home + QLatin1Char('/') + QLatin1String(name));
+                 for (const QString& folder : folders) {
+                     const QDir dir(folder);
                      const QFileInfoList entries =
                          dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
                      for (const QFileInfo& entry : entries) {

@@ -3,6 +3,7 @@
 #include "planner.h"
 #include "prompt.h"
 #include "rules.h"
+#include "userfolders.h"
 #include "vocabulary.h"
 
 #include <QCoreApplication>
@@ -264,6 +265,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     QList<ScannedItem> text, visual;
     QSet<qint64> keywordIds;
     auto enlist = [&](const ScannedItem& item) { (isVisual(item) ? visual : text).append(item); };
+    const QStringList scanRoots = UserFolders::roots(profile.scanFolders);
 
     for (const ScannedItem& item : items) {
         if (auto junk = Rules::junkDecision(item, profile.keepInstallers)) {
@@ -277,7 +279,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                 visual.append(item);
             continue;
         }
-        if (auto keyword = Rules::keywordDecision(item, profile.projects, profile.scanFolders)) {
+        if (auto keyword = Rules::keywordDecision(item, profile.projects, scanRoots)) {
             decided->insert(item.id, *keyword);
             keywordIds.insert(item.id);
             if (profile.renameFiles && !item.isDir && Naming::isMeaningless(item.name))

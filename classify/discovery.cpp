@@ -3,6 +3,7 @@
 #include "desktopwords.h"
 #include "prompt.h"
 #include "store.h"
+#include "userfolders.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -76,10 +77,13 @@ const QSet<QString>& stopSet() {
     return set;
 }
 
-bool isExcludedFolder(const QString& name) {
-    static const QSet<QString> excluded = {"Desktop", "Downloads", "Documents", "Pictures",
-                                           "Movies"};
-    return excluded.contains(name);
+// The well-known folders say where a file was saved, not what it belongs to:
+// by their names and by what this desktop calls them ("Bureau").
+QSet<QString> wellKnownFolderNames() {
+    QSet<QString> names;
+    for (const QString& name : UserFolders::offered)
+        names << name << UserFolders::displayName(name);
+    return names;
 }
 
 QString stem(const ScannedItem& item) {
@@ -146,12 +150,13 @@ QString top(const QHash<QString, int>& counts, int n) {
 }
 
 QString digest(const QList<ScannedItem>& items) {
+    const QSet<QString> excluded = wellKnownFolderNames();
     QHash<QString, int> folders, nameWords, sites;
     QList<ScannedItem> documents;
     for (const ScannedItem& item : items) {
         if (item.isDir) folders[item.name] += 3;
         const QString parent = QFileInfo(QFileInfo(item.path()).path()).fileName();
-        if (!parent.isEmpty() && !isExcludedFolder(parent)) folders[parent] += 1;
+        if (!parent.isEmpty() && !excluded.contains(parent)) folders[parent] += 1;
         for (const QString& word : words(stem(item).toLower()))
             if (counts(word)) nameWords[word] += 1;
         if (item.whereFrom) {

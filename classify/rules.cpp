@@ -3,8 +3,6 @@
 #include "kinds.h"
 #include "vocabulary.h"
 
-#include <QDir>
-
 #include <algorithm>
 
 namespace Rules {
@@ -23,13 +21,11 @@ bool anyIn(const QStringList& terms, const QString& haystack) {
 
 // The scan folder's own path names no project: an alias "down" must not
 // claim everything in Downloads.
-QString belowScanFolder(const ScannedItem& item, const QStringList& scanFolders) {
+QString belowScanFolder(const ScannedItem& item, const QStringList& scanRoots) {
     const QString path = item.path();
     qsizetype below = -1;
-    for (const QString& folder : scanFolders) {
-        const QString root = QDir::cleanPath(QDir::homePath() + QLatin1Char('/') + folder);
+    for (const QString& root : scanRoots)
         if (path.startsWith(root + QLatin1Char('/'))) below = std::max(below, root.size() + 1);
-    }
     return below < 0 ? item.name : path.mid(below);
 }
 
@@ -55,9 +51,9 @@ std::optional<Decision> junkDecision(const ScannedItem& item, bool keepInstaller
 }
 
 std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Project>& projects,
-                                        const QStringList& scanFolders) {
+                                        const QStringList& scanRoots) {
     const QString names =
-        (belowScanFolder(item, scanFolders) + QLatin1Char(' ') + item.whereFrom.value_or(QString()))
+        (belowScanFolder(item, scanRoots) + QLatin1Char(' ') + item.whereFrom.value_or(QString()))
             .toLower();
     const QString content = item.text.value_or(QString()).toLower();
 

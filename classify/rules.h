@@ -8,9 +8,9 @@
 namespace Rules {
 
 std::optional<Decision> junkDecision(const ScannedItem& item, bool keepInstallers);
-// Reads the file's name and the folders between it and the scan folder it was
-// found in (a profile's scan folder name, relative to the home folder).
+// Reads the file's name and the folders between it and the scan root it was
+// found in (an absolute path, as UserFolders::roots gives them).
 std::optional<Decision> keywordDecision(const ScannedItem& item, const QList<Project>& projects,
-                                        const QStringList& scanFolders);
+                                        const QStringList& scanRoots);
 
 } // namespace Rules

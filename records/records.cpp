@@ -101,7 +101,7 @@ QStringList Project::terms() const {
 }
 
 QString Profile::defaultHomeBase() {
-    return QDir::homePath() + QStringLiteral("/Documents");
+    return UserFolders::path(UserFolders::documents);
 }
 
 namespace {

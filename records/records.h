@@ -1,5 +1,7 @@
 #pragma once
 
+#include "userfolders.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -123,8 +125,9 @@ struct Profile {
     bool keepInstallers = false;
     bool autoTidy = false;
     QString homeBase = defaultHomeBase();
-    QStringList scanFolders = {QStringLiteral("Desktop"), QStringLiteral("Downloads"),
-                               QStringLiteral("Documents")};
+    // Names relative to the home folder, as UserFolders resolves them.
+    QStringList scanFolders = {UserFolders::desktop, UserFolders::downloads,
+                               UserFolders::documents};
     QString model = QStringLiteral("claude-haiku-5-5");
     std::optional<QDateTime> lastRun;
 

@@ -2,6 +2,7 @@
 
 #include "files.h"
 #include "json.h"
+#include "userfolders.h"
 #include "vocabulary.h"
 
 #include <QDir>
@@ -135,7 +136,7 @@ void saveNotes(const QMap<QString, QString>& notes) {
 }
 
 QString importPlanPath() {
-    return QDir::homePath() + QStringLiteral("/Documents/") + FolderLayout::appFolder +
+    return FolderLayout::under(UserFolders::path(UserFolders::documents), FolderLayout::appFolder) +
            QStringLiteral("/import-plan.json");
 }
 

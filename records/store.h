@@ -33,7 +33,7 @@ void addLessons(const QList<Lesson>& added);
 QMap<QString, QString> loadNotes();
 void saveNotes(const QMap<QString, QString>& notes);
 
-// ~/Documents/Tovrin App/import-plan.json
+// "Tovrin App/import-plan.json" in the Documents folder, wherever the desktop puts it.
 QString importPlanPath();
 std::optional<QList<PlanItem>> loadImportPlan();
 

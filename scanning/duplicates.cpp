@@ -1,5 +1,6 @@
 #include "scanner.h"
 #include "scanner_p.h"
+#include "userfolders.h"
 #include "vocabulary.h"
 
 #include <QFile>
@@ -159,7 +160,7 @@ QStringList hints(const ScannedItem& item) {
     if (screenshot.match(item.name).hasMatch()) out.append(JunkHint::screenshotName);
     if (item.kind == FileKind::installer ||
         (item.kind == FileKind::bundle && item.ext == QLatin1String("app") &&
-         item.path().contains(QLatin1String("/Downloads/"))))
+         item.path().startsWith(UserFolders::path(UserFolders::downloads) + QLatin1Char('/'))))
         out.append(JunkHint::installer);
     if (item.kind == FileKind::partial || browserDownload().match(item.name).hasMatch())
         out.append(JunkHint::partialDownload);

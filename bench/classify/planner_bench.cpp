@@ -73,12 +73,12 @@ QHash<qint64, Decision> makeDecisions(const QList<ScannedItem>& items) {
 void rulesForEveryItem(benchmark::State& state) {
     const QList<ScannedItem> items = makeItems(refreshLimit);
     const QList<Project> projects = makeProjects(int(state.range(0)));
-    const QStringList scanFolders = Profile().scanFolders;
+    const QStringList scanRoots = UserFolders::roots(Profile().scanFolders);
     for (auto _ : state) {
         int decided = 0;
         for (const ScannedItem& item : items)
             if (Rules::junkDecision(item, false) ||
-                Rules::keywordDecision(item, projects, scanFolders))
+                Rules::keywordDecision(item, projects, scanRoots))
                 ++decided;
         benchmark::DoNotOptimize(decided);
     }

@@ -43,17 +43,48 @@ private slots:
         QVERIFY(notifications.shown.isEmpty());
     }
 
-    // Once a refresh has run, quick looks only at Desktop and Downloads, and
-    // only at what changed since.
-    void secondQuickRefresh() {
-        write(desktop("new.txt"), "new", clock.addSecs(-60));
-        write(desktop("old.txt"), "old", clock.addDays(-2));
-        write(home->path(QStringLiteral("Documents/fresh.txt")), "fresh", clock.addSecs(-60));
-        const auto state = makeState({QStringLiteral("Pellmark")}, clock.addDays(-1));
+    // The scan folders are where the desktop's own settings put them. Once a
+    // refresh has run, quick looks only at Desktop and Downloads, by name,
+    // and only at what changed since. A folder set to home itself is off:
+    // home is never listed, or every folder in it would be filed away.
+    void scanFolders_data() {
+        QTest::addColumn<QByteArray>("userDirs");
+        QTest::addColumn<bool>("ranBefore");
+        QTest::addColumn<QStringList>("listed");
+        const QByteArray french = "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"
+                                  "XDG_DOWNLOAD_DIR=\"$HOME/Téléchargements\"\n";
+        QTest::newRow("second quick")
+            << QByteArray() << true << QStringList{"Desktop/new.txt", "Downloads/new.txt"};
+        QTest::newRow("translated, second quick")
+            << french << true << QStringList{"Bureau/new.txt", "Téléchargements/new.txt"};
+        QTest::newRow("translated, first")
+            << french << false << QStringList{"Bureau/new.txt",          "Bureau/old.txt",
+                                              "Documents/new.txt",       "Documents/old.txt",
+                                              "Téléchargements/new.txt", "Téléchargements/old.txt"};
+        QTest::newRow("desktop off") << QByteArray("XDG_DESKTOP_DIR=\"$HOME\"\n") << false
+                                     << QStringList{"Documents/new.txt", "Documents/old.txt",
+                                                    "Downloads/new.txt", "Downloads/old.txt"};
+    }
+    void scanFolders() {
+        QFETCH(QByteArray, userDirs);
+        QFETCH(bool, ranBefore);
+        QFETCH(QStringList, listed);
+        if (!userDirs.isEmpty()) write(home->path(".config/user-dirs.dirs"), userDirs);
+        for (const QString folder :
+             {"Desktop", "Downloads", "Documents", "Bureau", "Téléchargements"}) {
+            write(home->path(folder + "/new.txt"), "new", clock.addSecs(-60));
+            write(home->path(folder + "/old.txt"), "old", clock.addDays(-2));
+        }
+        write(home->path("loose.txt"), "in home itself");
+        const auto state = makeState({QStringLiteral("Pellmark")},
+                                     ranBefore ? std::optional(clock.addDays(-1)) : std::nullopt);
         state->start(Tidy::Mode::quick);
         settle(*state);
-        QCOMPARE(state->plan().size(), 1);
-        QCOMPARE(state->plan().first().src, QUrl::fromLocalFile(desktop("new.txt")));
+        QStringList found;
+        for (const PlanItem& item : state->plan())
+            found.append(QDir(home->path()).relativeFilePath(item.src.toLocalFile()));
+        found.sort();
+        QCOMPARE(found, listed);
         QCOMPARE(claude->discoveries.load(), 0);
     }
 

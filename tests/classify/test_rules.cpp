@@ -123,7 +123,7 @@ private slots:
         if (!whereFrom.isEmpty()) item.whereFrom = whereFrom;
         if (!text.isEmpty()) item.text = text;
         const std::optional<Decision> decision =
-            Rules::keywordDecision(item, projects, Profile().scanFolders);
+            Rules::keywordDecision(item, projects, UserFolders::roots(Profile().scanFolders));
         if (category.isEmpty()) {
             QVERIFY(!decision);
             return;

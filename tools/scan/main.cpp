@@ -1,6 +1,7 @@
 // Lists what a refresh would see in the scan folders: kind, size, junk hints
 // and duplicates. Reads only; moves nothing.
 #include "scanner.h"
+#include "userfolders.h"
 #include "vocabulary.h"
 
 #include <QCoreApplication>
@@ -68,9 +69,7 @@ int main(int argc, char** argv) {
 
     ScanOptions options;
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        args = {QDir::homePath() + QStringLiteral("/Desktop"),
-                QDir::homePath() + QStringLiteral("/Downloads")};
+    if (args.isEmpty()) args = UserFolders::roots({UserFolders::desktop, UserFolders::downloads});
     for (const QString& arg : args) {
         if (!QFileInfo(arg).isDir()) {
             err << "Not a folder, skipped: " << arg << '\n';

@@ -16,7 +16,6 @@ Rectangle {
     property string key: ""
     readonly property bool testing: connection.testing
     readonly property string testResult: connection.result
-    readonly property var folderChoices: ["Desktop", "Downloads", "Documents", "Pictures", "Movies"]
 
     // Ask the shell to close this window.
     signal finished
@@ -293,15 +292,16 @@ Rectangle {
                                 rowSpacing: 10
 
                                 Repeater {
-                                    model: root.folderChoices
+                                    model: prefs.folderChoices
 
                                     delegate: Rectangle {
                                         id: folder
 
-                                        required property string modelData
-                                        readonly property bool chosen: prefs.scanFolders.indexOf(modelData) >= 0 // qmllint disable
+                                        required property var modelData
+                                        readonly property string name: modelData.name
+                                        readonly property bool chosen: prefs.scanFolders.indexOf(name) >= 0 // qmllint disable
 
-                                        objectName: "folder-" + modelData
+                                        objectName: "folder-" + name
                                         Layout.fillWidth: true
                                         Layout.preferredWidth: 1
                                         implicitHeight: 40
@@ -321,11 +321,12 @@ Rectangle {
                                             sourceSize.height: 36
                                         }
                                         Text {
+                                            objectName: "label"
                                             anchors.left: folderIcon.right
                                             anchors.leftMargin: 8
                                             anchors.right: folderSwitch.left
                                             anchors.verticalCenter: parent.verticalCenter
-                                            text: folder.modelData
+                                            text: folder.modelData.label
                                             color: Theme.charcoal
                                             font.pixelSize: Theme.textBody
                                             elide: Text.ElideRight
@@ -339,7 +340,7 @@ Rectangle {
                                             scale: 0.85
                                             checked: folder.chosen
                                             onToggled: {
-                                                prefs.setFolder(folder.modelData, checked);
+                                                prefs.setFolder(folder.name, checked);
                                                 checked = Qt.binding(() => folder.chosen);
                                             }
                                         }

@@ -4,6 +4,7 @@
 #include "filemanager.h"
 #include "store.h"
 #include "usage.h"
+#include "userfolders.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -76,6 +77,14 @@ void SettingsController::setModel(const QString& model) {
 
 QStringList SettingsController::scanFolders() const {
     return profile().scanFolders;
+}
+
+QVariantList SettingsController::folderChoices() const {
+    QVariantList rows;
+    for (const QString& name : UserFolders::offered)
+        rows.append(QVariantMap{{QStringLiteral("name"), name},
+                                {QStringLiteral("label"), UserFolders::displayName(name)}});
+    return rows;
 }
 
 QVariantList SettingsController::projects() const {

@@ -23,6 +23,9 @@ class SettingsController : public ViewController {
     Q_PROPERTY(bool autoTidy READ autoTidy WRITE setAutoTidy NOTIFY profileChanged)
     Q_PROPERTY(QString model READ model WRITE setModel NOTIFY profileChanged)
     Q_PROPERTY(QStringList scanFolders READ scanFolders NOTIFY profileChanged)
+    // One {name, label} map per folder on offer: the name the profile stores
+    // and what this desktop calls the folder ("Bureau").
+    Q_PROPERTY(QVariantList folderChoices READ folderChoices CONSTANT)
     // One {id, name, aliases} map per project, in profile order.
     Q_PROPERTY(QVariantList projects READ projects NOTIFY profileChanged)
     Q_PROPERTY(bool reminderOn READ reminderOn WRITE setReminderOn NOTIFY reminderOnChanged)
@@ -45,6 +48,7 @@ public:
     QString model() const;
     void setModel(const QString& model);
     QStringList scanFolders() const;
+    QVariantList folderChoices() const;
     QVariantList projects() const;
 
     bool reminderOn() const;

@@ -86,8 +86,10 @@ private slots:
 
     // The key kept, trimmed, without asking Claude; the choices held in
     // memory (a folder listed twice goes with one click) until Start saves
-    // them and begins the first refresh.
+    // them and begins the first refresh. A folder shows under the name the
+    // desktop gives it, and the profile keeps the well-known name.
     void continueThenStart() {
+        app->home.write(".config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");
         AppState& state = app->start();
         Profile profile = state.profile();
         profile.scanFolders = {"Desktop", "Downloads", "Desktop"};
@@ -102,6 +104,8 @@ private slots:
         QCOMPARE(Store::loadKey(), QStringLiteral("sk-ant-abc"));
         QCOMPARE(app->claude.requestCount(), 0);
         QVERIFY(view->screenshot("onboarding-preferences"));
+        QCOMPARE(view->find("folder-Desktop", "label")->property("text").toString(),
+                 QStringLiteral("Bureau"));
         for (const char* row :
              {"folder-Desktop", "folder-Pictures", "renameRow", "installersRow", "sundayResetRow"})
             QVERIFY(Quick::click(toggle(row)));

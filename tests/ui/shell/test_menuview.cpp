@@ -107,8 +107,10 @@ private slots:
         profile.lastRun = clock->addSecs(-120);
         profile.projects = {project(QStringLiteral("Pellmark")), project(QStringLiteral("Kite"))};
         Store::saveProfile(profile);
+        // Counted where the desktop keeps downloads.
+        app->home.write(".config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/Téléchargements\"\n");
         for (int i = 0; i < 3; ++i)
-            app->home.write(QStringLiteral("Downloads/file %1.txt").arg(i), "x");
+            app->home.write(QStringLiteral("Téléchargements/file %1.txt").arg(i), "x");
         AppServices services;
         services.now = [clock] { return *clock; };
         AppState& state = open(false, services);
