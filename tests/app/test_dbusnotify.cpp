@@ -93,7 +93,8 @@ private slots:
         state->start(Tidy::Mode::quick);
         QTRY_COMPARE_WITH_TIMEOUT(state->phase(), Phase::review, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(displayed(), 1, 5000);
-        // The server's id for it comes back with the answer.
+        // The server's id comes back with its answer; the next one replaces
+        // that, and lands before the click.
         QTest::qWait(200);
         state->notifier().planReady(3);
         QTest::qWait(200);
@@ -111,6 +112,7 @@ private slots:
                  QStringLiteral("3 changes are waiting. Nothing moves until you say so."));
         QCOMPARE(gone[0].value(QStringLiteral("default_action_name")), QStringLiteral("default"));
 
+        // The queued event runs while both are still stopped.
         QProcess* bus = desktop.busDaemon();
         TestDesktop::stop(bus);
         TestDesktop::stop(server);
