@@ -14,7 +14,26 @@ QString entryPath() {
 }
 
 bool isEnabled() {
-    return QFileInfo::exists(entryPath());
+    QFile file(entryPath());
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    // The session's own start-up settings switch an entry off by marking it,
+    // not by removing it.
+    bool inEntry = false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line.startsWith('[')) {
+            inEntry = line == "[Desktop Entry]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (!inEntry || equals < 0) continue;
+        const QByteArray key = line.left(equals).trimmed();
+        const QByteArray value = line.mid(equals + 1).trimmed();
+        if ((key == "Hidden" && value == "true") ||
+            (key == "X-GNOME-Autostart-enabled" && value == "false"))
+            return false;
+    }
+    return true;
 }
 
 QString execArgument(const QString& program) {

@@ -9,6 +9,7 @@ namespace Autostart {
 
 // $XDG_CONFIG_HOME/autostart/tovrin.desktop, ~/.config when unset.
 QString entryPath();
+// False also for an entry the session's settings have switched off.
 bool isEnabled();
 // Writes the entry for `program`; false when the file cannot be written.
 bool enable(const QString& program);

@@ -4,8 +4,10 @@
 #include "testapp.h"
 #include "testfiles.h"
 
+#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Tovrin_CorePlugin)
@@ -36,6 +38,19 @@ class TestSettings : public QObject {
     }
     QQuickItem* toggle(const QString& row) const { return view->find(row, "toggle"); }
     static Profile saved() { return Store::loadProfile().value_or(Profile{}); }
+    // What the desktop's own checker finds wrong with the autostart entry;
+    // nothing when the checker is not installed.
+    static QString entryFaults() {
+        const QString checker =
+            QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+        if (checker.isEmpty()) return {};
+        QProcess check;
+        check.setProcessChannelMode(QProcess::MergedChannels);
+        check.start(checker, {Autostart::entryPath()});
+        check.waitForFinished();
+        const QString output = QString::fromUtf8(check.readAll());
+        return check.exitCode() == 0 && output.isEmpty() ? QString() : output + u'!';
+    }
 
 private slots:
     void init() { app = std::make_unique<TestApp>(); }
@@ -45,8 +60,9 @@ private slots:
     }
 
     // Every switch and the mode are saved at once. The reminder is due
-    // while on, unless Sunday Reset notifies already. Start at login writes
-    // the entry where the desktop looks for it.
+    // while on, unless Sunday Reset notifies already. Start at login is off
+    // until switched on, writes a valid entry where the desktop looks for it,
+    // and reads as off once the session's settings mark the entry so.
     void switchesSaveAtOnce() {
         AppState& state = open();
         const auto reminder = [] {
@@ -71,11 +87,20 @@ private slots:
         QCOMPARE(saved().model, QStringLiteral("claude-sonnet-5-5"));
         QCOMPARE(state.profile(), saved());
 
+        QVERIFY(!Autostart::isEnabled());
         QVERIFY(Quick::click(toggle("loginRow")));
         const QByteArray entry =
             TestFiles::read(app->home.path(QStringLiteral(".config/autostart/tovrin.desktop")));
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));
         QVERIFY(entry.contains("\nExec=\""));
+        QCOMPARE(entryFaults(), QString());
+        for (const QByteArray& off : {entry + "Hidden=true\n",
+                                      QByteArray(entry).replace("enabled=true", "enabled=false")}) {
+            TestFiles::write(Autostart::entryPath(), off);
+            QVERIFY(!Autostart::isEnabled());
+        }
+        TestFiles::write(Autostart::entryPath(), entry);
+        QVERIFY(Autostart::isEnabled());
         QVERIFY(Quick::click(toggle("loginRow")));
         QVERIFY(!Autostart::isEnabled());
         // A moved program replaces the entry.
@@ -139,6 +164,8 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, exec);
         QCOMPARE(Autostart::execArgument(program), exec);
+        QVERIFY(Autostart::enable(program));
+        QCOMPARE(entryFaults(), QString());
     }
 
     // The usage summary from the ledger, on a page with projects: the
