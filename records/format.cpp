@@ -5,19 +5,24 @@
 
 namespace Format {
 
+constexpr int centDigits = 2;
+
 QString count(qint64 value) {
     return QLocale().toString(value);
 }
 
 QString fileSize(qint64 bytes) {
     if (bytes == 0) return QCoreApplication::translate("Format", "Zero KB");
-    if (bytes < 1000) return QCoreApplication::translate("Format", "%1 bytes").arg(bytes);
+    if (bytes < 1000)
+        return QCoreApplication::translate("Format", "%n byte(s)", nullptr, int(bytes));
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
 QString cost(double dollars) {
-    if (dollars > 0 && dollars < 0.01) return QStringLiteral("<$0.01");
-    return QString::asprintf("$%.2f", dollars);
+    const QString dollar = QStringLiteral("$");
+    if (dollars > 0 && dollars < 0.01)
+        return u'<' + QLocale().toCurrencyString(0.01, dollar, centDigits);
+    return QLocale().toCurrencyString(dollars, dollar, centDigits);
 }
 
 } // namespace Format

@@ -127,8 +127,7 @@ private slots:
         const FakeNotificationServer::Call call = server->calls.first();
         QCOMPARE(call.app, QStringLiteral("Tovrin"));
         QCOMPARE(call.summary, QStringLiteral("Your fresh start is ready"));
-        QCOMPARE(call.body,
-                 QStringLiteral("1 changes are waiting. Nothing moves until you say so."));
+        QCOMPARE(call.body, QStringLiteral("1 change is waiting. Nothing moves until you say so."));
         QVERIFY(call.actions.contains(QStringLiteral("default")));
         QCOMPARE(call.replaces, 0u);
         const uint shownId = server->lastId;
