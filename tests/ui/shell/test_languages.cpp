@@ -32,6 +32,15 @@ class TestLanguages : public QObject {
             problems.append(name + QStringLiteral(": no screenshot"));
         for (const QString& text : Quick::clipped(window->contentItem()))
             problems.append(name + QStringLiteral(": ") + text);
+        // A page that scrolls is also seen from its end.
+        for (QQuickItem* item : Quick::items(window->contentItem()))
+            if (item->inherits("QQuickFlickable") && !item->inherits("QQuickItemView") &&
+                item->property("contentHeight").toReal() > item->height()) {
+                item->setProperty("contentY",
+                                  item->property("contentHeight").toReal() - item->height());
+                Quick::screenshot(*window, language + u'/' + name + QStringLiteral("-end"));
+                item->setProperty("contentY", 0);
+            }
     }
     // The menu panel as a window of its own, the size of the panel showing.
     static QString panel(const MenuPanel& menu) {
