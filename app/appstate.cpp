@@ -3,13 +3,13 @@
 
 #include "claudesender.h"
 #include "files.h"
+#include "format.h"
 #include "json.h"
 #include "mover.h"
 #include "store.h"
 #include "usage.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -290,5 +290,5 @@ QString AppState::lastLogText() const {
     if (!log) return {};
     const QDateTime modified = QFileInfo(*log).lastModified();
     if (!modified.isValid()) return {};
-    return QLocale().toString(modified.date(), QStringLiteral("MMM d"));
+    return Format::date(modified.date());
 }

@@ -18,6 +18,10 @@ QString fileSize(qint64 bytes) {
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
+QString date(const QDate& day) {
+    return QLocale().toString(day, QLocale::ShortFormat);
+}
+
 QString cost(double dollars) {
     const QString dollar = QStringLiteral("$");
     if (dollars > 0 && dollars < 0.01)

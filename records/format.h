@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // The number, size and money texts shown to the user.
@@ -9,6 +10,8 @@ namespace Format {
 QString count(qint64 value);
 // "1.2 MB": decimal units, as file managers count.
 QString fileSize(qint64 bytes);
+// A day in the locale's short style: 12/8/26, 08.12.26.
+QString date(const QDate& day);
 // US dollars as the locale writes them, "$0.42" or "0,42 $"; "<$0.01" for a
 // cost above zero and below a cent.
 QString cost(double dollars);
