@@ -1,5 +1,6 @@
 #include "discovery.h"
 
+#include "desktopwords.h"
 #include "prompt.h"
 #include "store.h"
 
@@ -27,10 +28,10 @@ const QStringList stopWords = {
     "video",    "pm",         "am",       "at",        "of",       "to",     "in",        "on",
     "my",       "v2",         "v3",       "test",      "logo",     "icon",   "banner"};
 
-const QString prompt = QStringLiteral(
-    "You look at a summary of someone's Mac files and identify the distinct projects, brands, "
-    "businesses, clients, products, coins/tokens, or creator channels they personally work on.\n"
-    "Rules:\n"
+namespace {
+
+const QString rules = QStringLiteral(
+    "\nRules:\n"
     "- Only things the person works on, not tools or companies they merely use (Apple, Google, "
     "Figma, Notion, Coinbase, Amazon, banks, schools).\n"
     "- Not generic life areas (finance, photos, travel, receipts, school, music). Those are "
@@ -52,6 +53,10 @@ const QString prompt = QStringLiteral(
     "\"Collectible trading-card art: graded card slabs and booster pack designs with a recurring "
     "V mark and teal and orange colour stripes.\",\"evidence\":\"A folder named Vantle and 23 "
     "files mentioning vantle.example\"}]");
+
+} // namespace
+
+const QString prompt = DesktopWords::english(DesktopWords::Phrase::discoveryPromptOpening) + rules;
 
 namespace {
 

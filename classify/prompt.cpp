@@ -1,5 +1,6 @@
 #include "prompt.h"
 
+#include "desktopwords.h"
 #include "planner.h"
 #include "store.h"
 #include "vocabulary.h"
@@ -23,9 +24,8 @@ constexpr int textChars = 450;
 // that a runaway answer cannot swell the plan.
 constexpr int reasonChars = 300;
 
-const QString opening = QStringLiteral(
-    "You sort files on one person's Mac into folders by what each file actually is, not just its "
-    "name.\n\nTheir projects and brands:\n");
+const QString opening = DesktopWords::english(DesktopWords::Phrase::sortPromptOpening) +
+                        QStringLiteral("\n\nTheir projects and brands:\n");
 
 const QString categories = QStringLiteral(
     "\n\nCategories (use exactly one):\n"

@@ -1,10 +1,14 @@
 #include "fakes.h"
+#include "filemanager.h"
 #include "notifier.h"
 #include "testfiles.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDesktopServices>
+#include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +63,22 @@ public slots:
 signals:
     void ActionInvoked(uint id, const QString& action);
     void NotificationClosed(uint id, uint reason);
+};
+
+// Plays the desktop's file manager and records what it was asked to show;
+// also stands in for the default handler of folders.
+class FakeFileManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+public:
+    QStringList shown; // the method, then its URIs
+    QList<QUrl> opened;
+
+public slots:
+    void ShowFolders(const QStringList& uris, const QString&) { shown << "ShowFolders" << uris; }
+    void ShowItems(const QStringList& uris, const QString&) { shown << "ShowItems" << uris; }
+    void open(const QUrl& url) { opened.append(url); }
 };
 
 class TestDBusNotify : public QObject {
@@ -148,6 +168,63 @@ private slots:
                  QStringLiteral("3 changes are waiting. Nothing moves until you say so."));
 
         QVERIFY(serverBus().unregisterService(serviceName));
+    }
+
+    void fileManager_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("opened");
+
+        const QString folder = QStringLiteral("Tovrin Review/Café Notes");
+        const QString file = folder + QStringLiteral("/plan ü.pdf");
+        const QString encoded = QStringLiteral("/Tovrin%20Review/Caf%C3%A9%20Notes");
+        QTest::newRow("folder") << folder << true
+                                << QStringList{"ShowFolders", "file://%1" + encoded} << QString();
+        QTest::newRow("file selected")
+            << file << true
+            << QStringList{"ShowItems", "file://%1" + encoded + "/plan%20%C3%BC.pdf"} << QString();
+        QTest::newRow("no file manager, its folder opens")
+            << file << false << QStringList() << QString(folder + u'/');
+        QTest::newRow("missing path")
+            << QStringLiteral("Gone") << true << QStringList() << QString();
+    }
+
+    // The desktop's file manager gets percent-encoded URIs without the panel
+    // waiting for it; without one, the default handler opens the folder.
+    void fileManager() {
+        QFETCH(QString, path);
+        QFETCH(bool, running);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, opened);
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("Tovrin Review/Café Notes")));
+        TestFiles::write(home.filePath(QStringLiteral("Tovrin Review/Café Notes/plan ü.pdf")),
+                         "%PDF");
+        FakeFileManager manager;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &manager, "open");
+        const QString name = QStringLiteral("org.freedesktop.FileManager1");
+        QVERIFY(serverBus().registerObject(QStringLiteral("/org/freedesktop/FileManager1"),
+                                           &manager, QDBusConnection::ExportAllSlots));
+        const auto cleanup = qScopeGuard([&] {
+            QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+            serverBus().unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
+            serverBus().unregisterService(name);
+        });
+        if (running) QVERIFY(serverBus().registerService(name));
+
+        FileManager::show(home.filePath(path), QDBusConnection::connectToBus(address, "app"));
+        QVERIFY(manager.shown.isEmpty());
+        if (!shown.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(manager.shown, shown.replaceInStrings("%1", home.path()),
+                                      5000);
+        } else if (!opened.isEmpty()) {
+            QTRY_COMPARE_WITH_TIMEOUT(manager.opened.size(), 1, 5000);
+            QCOMPARE(manager.opened.first().toLocalFile(), home.filePath(opened));
+        }
+        QTest::qWait(200);
+        QCOMPARE(manager.shown.size(), shown.size());
+        QCOMPARE(manager.opened.size(), opened.isEmpty() ? 0 : 1);
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appstate.h"
+#include "desktopwords.h"
 
 #include <QtQml/qqml.h>
 
@@ -20,6 +21,13 @@ Q_NAMESPACE
 QML_FOREIGN_NAMESPACE(Tidy)
 QML_NAMED_ELEMENT(Tidy)
 } // namespace TidyForeign
+
+// Which desktop sentence a view shows, e.g. DesktopWords.Phrase.freshStart.
+namespace DesktopWordsForeign {
+Q_NAMESPACE
+QML_FOREIGN_NAMESPACE(DesktopWords)
+QML_NAMED_ELEMENT(DesktopWords)
+} // namespace DesktopWordsForeign
 
 namespace UiCore {
 // Lets the engine find our modules; call before loading.

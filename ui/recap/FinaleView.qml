@@ -7,7 +7,7 @@ import Tovrin.Recap
 Item {
     id: root
 
-    signal openInFinder
+    signal openInFileManager
     signal done
 
     property real sunTime: 0
@@ -69,14 +69,14 @@ Item {
 
                 Button {
                     id: open
-                    objectName: "openInFinder"
-                    text: qsTr("Open in Finder")
+                    objectName: "openInFileManager"
+                    text: Desktop.text(DesktopWords.Phrase.openInFileManager)
                     font.pixelSize: Theme.textLarge
                     leftPadding: 20
                     rightPadding: 20
                     topPadding: 10
                     bottomPadding: 10
-                    onClicked: root.openInFinder()
+                    onClicked: root.openInFileManager()
                     contentItem: Text {
                         text: open.text
                         font: open.font

@@ -15,7 +15,7 @@ Item {
             delay: 0
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: qsTr("Your Mac just exhaled.")
+                text: Desktop.text(DesktopWords.Phrase.computerExhaled)
                 font.pixelSize: Theme.textHeading
                 color: "white"
                 opacity: 0.7

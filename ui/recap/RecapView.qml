@@ -93,7 +93,7 @@ Item {
     Component {
         id: finalePage
         FinaleView {
-            onOpenInFinder: root.openFolderRequested(recapSource.homeBase)
+            onOpenInFileManager: root.openFolderRequested(recapSource.homeBase)
             onDone: root.closeRequested()
         }
     }

@@ -140,7 +140,7 @@ FocusScope {
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: qsTr("Start a refresh from the menu bar.")
+                    text: Desktop.text(DesktopWords.Phrase.startFromIcon)
                     font.pixelSize: Theme.textBody
                     color: Theme.muted
                 }

@@ -12,7 +12,7 @@ RowLayout {
     property var options: [{
             "id": "claude-haiku-5-5",
             "title": qsTr("Quick"),
-            "detail": qsTr("Faster, great for most Macs")
+            "detail": Desktop.text(DesktopWords.Phrase.quickModelDetail)
         }, {
             "id": "claude-sonnet-5-5",
             "title": qsTr("Thorough"),

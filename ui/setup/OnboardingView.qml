@@ -74,7 +74,7 @@ Rectangle {
                 }
                 Text {
                     Layout.fillWidth: true
-                    text: qsTr("A fresh start for your Mac.")
+                    text: Desktop.text(DesktopWords.Phrase.freshStart)
                     color: Theme.muted
                     font.pixelSize: Theme.textBody
                 }
@@ -186,7 +186,7 @@ Rectangle {
                         }
                         Text {
                             Layout.fillWidth: true
-                            text: qsTr("Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic.")
+                            text: Desktop.text(DesktopWords.Phrase.keyStaysHere)
                             color: Theme.muted
                             font.pixelSize: Theme.textBody
                             lineHeight: 1.2
@@ -373,7 +373,7 @@ Rectangle {
                             objectName: "installersRow"
                             Layout.fillWidth: true
                             title: qsTr("Keep app installers")
-                            detail: qsTr("Otherwise old .dmg and .pkg files go to Clear out for you to review.")
+                            detail: Desktop.text(DesktopWords.Phrase.keepInstallersDetail)
                             isOn: prefs.keepInstallers
                             onSwitched: on => prefs.keepInstallers = on
                         }

@@ -80,7 +80,7 @@ Rectangle {
                     objectName: "installersRow"
                     Layout.fillWidth: true
                     title: qsTr("Keep app installers")
-                    detail: qsTr("Otherwise old .dmg and .pkg files go to Clear out for you to review.")
+                    detail: Desktop.text(DesktopWords.Phrase.keepInstallersDetail)
                     isOn: prefs.keepInstallers
                     onSwitched: on => prefs.keepInstallers = on
                 }

@@ -1,13 +1,12 @@
 #include "settingscontroller.h"
 
 #include "autostart.h"
+#include "filemanager.h"
 #include "store.h"
 #include "usage.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QSettings>
-#include <QUrl>
 #include <QVariantMap>
 
 void SettingsController::followState(AppState* state) {
@@ -161,5 +160,5 @@ void SettingsController::finishOnboarding() {
 }
 
 void SettingsController::openMoveHistory() const {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(Store::logsDir()));
+    FileManager::show(Store::logsDir());
 }

@@ -71,7 +71,7 @@ ColumnLayout {
         CalmButton {
             objectName: "openHome"
             kind: panel.offersRecap ? CalmButton.Secondary : CalmButton.Primary
-            text: qsTr("Open in Finder")
+            text: Desktop.text(DesktopWords.Phrase.openInFileManager)
             Layout.fillWidth: true
             onClicked: Shell.openFolder(panel.model.homeBase)
         }

@@ -22,7 +22,7 @@ ColumnLayout {
         spacing: 8
         Layout.fillWidth: true
         Text {
-            text: qsTr("A fresh start for your Mac.")
+            text: Desktop.text(DesktopWords.Phrase.freshStart)
             color: Theme.charcoal
             font.pixelSize: Theme.textHeading
             font.weight: Font.DemiBold

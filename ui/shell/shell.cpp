@@ -1,9 +1,9 @@
 #include "shell.h"
 
+#include "filemanager.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
 
 Shell* Shell::create(QQmlEngine*, QJSEngine*) {
     return new Shell;
@@ -35,7 +35,7 @@ void Shell::quit() {
 }
 
 void Shell::defaultOpenFolder(const QString& path) {
-    if (QFileInfo(path).isDir()) QDesktopServices::openUrl(QUrl::fromLocalFile(path + u'/'));
+    if (QFileInfo(path).isDir()) FileManager::show(path);
 }
 
 void Shell::defaultQuit() {

@@ -94,7 +94,7 @@ private slots:
         }
         QCOMPARE(slide(), QStringLiteral("finale"));
         QSignalSpy folder(root(), SIGNAL(openFolderRequested(QString)));
-        QVERIFY(Quick::click(current()->findChild<QQuickItem*>("openInFinder")));
+        QVERIFY(Quick::click(current()->findChild<QQuickItem*>("openInFileManager")));
         QCOMPARE(folder.value(0).value(0).toString(), app->home.path(QStringLiteral("Documents")));
         QSignalSpy close(root(), SIGNAL(closeRequested()));
         QVERIFY(Quick::click(current()->findChild<QQuickItem*>("done")));
