@@ -292,6 +292,65 @@
     </message>
 </context>
 <context>
+    <name>DesktopWords</name>
+    <message>
+        <source>A fresh start for your computer.</source>
+        <translation>Ein Neuanfang für Ihren Computer.</translation>
+    </message>
+    <message>
+        <source>A fresh start for your Mac.</source>
+        <translation>Ein Neuanfang für Ihren Mac.</translation>
+    </message>
+    <message>
+        <source>Your computer just exhaled.</source>
+        <translation>Ihr Computer atmet auf.</translation>
+    </message>
+    <message>
+        <source>Your Mac just exhaled.</source>
+        <translation>Ihr Mac atmet auf.</translation>
+    </message>
+    <message>
+        <source>Paste your Claude API key. It stays on this computer in a private file and is only sent to Anthropic.</source>
+        <translation>Fügen Sie Ihren Claude-API-Schlüssel ein. Er bleibt in einer privaten Datei auf diesem Computer und wird nur an Anthropic gesendet.</translation>
+    </message>
+    <message>
+        <source>Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic.</source>
+        <translation>Fügen Sie Ihren Claude-API-Schlüssel ein. Er bleibt in einer privaten Datei auf diesem Mac und wird nur an Anthropic gesendet.</translation>
+    </message>
+    <message>
+        <source>Faster, great for most computers</source>
+        <translation>Schneller, ideal für die meisten Computer</translation>
+    </message>
+    <message>
+        <source>Faster, great for most Macs</source>
+        <translation>Schneller, ideal für die meisten Macs</translation>
+    </message>
+    <message>
+        <source>Start a refresh from the tray icon.</source>
+        <translation>Starten Sie das Aufräumen über das Symbol im Systembereich.</translation>
+    </message>
+    <message>
+        <source>Start a refresh from the menu bar.</source>
+        <translation>Starten Sie das Aufräumen über die Menüleiste.</translation>
+    </message>
+    <message>
+        <source>Open in the file manager</source>
+        <translation>Im Dateimanager öffnen</translation>
+    </message>
+    <message>
+        <source>Open in Finder</source>
+        <translation>Im Finder öffnen</translation>
+    </message>
+    <message>
+        <source>Otherwise old .deb and AppImage files go to Clear out for you to review.</source>
+        <translation>Sonst kommen alte .deb- und AppImage-Dateien zum Prüfen in „Aussortieren“.</translation>
+    </message>
+    <message>
+        <source>Otherwise old .dmg and .pkg files go to Clear out for you to review.</source>
+        <translation>Sonst kommen alte .dmg- und .pkg-Dateien zum Prüfen in „Aussortieren“.</translation>
+    </message>
+</context>
+<context>
     <name>DonePanel</name>
     <message>
         <source>A fresh start.</source>
@@ -320,10 +379,6 @@
     <message>
         <source>Watch your recap</source>
         <translation>Rückblick ansehen</translation>
-    </message>
-    <message>
-        <source>Open in Finder</source>
-        <translation>Im Dateimanager öffnen</translation>
     </message>
     <message numerus="yes">
         <source>%Ln file(s) need(s) you</source>
@@ -356,10 +411,6 @@
         <translation>Sie starten frisch in die Woche.</translation>
     </message>
     <message>
-        <source>Open in Finder</source>
-        <translation>Im Dateimanager öffnen</translation>
-    </message>
-    <message>
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
@@ -387,10 +438,6 @@
 </context>
 <context>
     <name>IdlePanel</name>
-    <message>
-        <source>A fresh start for your Mac.</source>
-        <translation>Ein Neuanfang für Ihren Mac.</translation>
-    </message>
     <message>
         <source>Tovrin learns what you work on and gives every file a home, based on what&apos;s inside, not what it&apos;s named.</source>
         <translation>Tovrin lernt, woran Sie arbeiten, und gibt jeder Datei ihren Platz – nach ihrem Inhalt, nicht nach ihrem Namen.</translation>
@@ -534,10 +581,6 @@
         <translation>Schnell</translation>
     </message>
     <message>
-        <source>Faster, great for most Macs</source>
-        <translation>Schneller, ideal für die meisten Macs</translation>
-    </message>
-    <message>
         <source>Thorough</source>
         <translation>Gründlich</translation>
     </message>
@@ -548,10 +591,6 @@
 </context>
 <context>
     <name>MovedSlide</name>
-    <message>
-        <source>Your Mac just exhaled.</source>
-        <translation>Ihr Mac atmet auf.</translation>
-    </message>
     <message numerus="yes">
         <source>file(s) found a home.</source>
         <translation>
@@ -640,16 +679,8 @@
         <translation>Tovrin</translation>
     </message>
     <message>
-        <source>A fresh start for your Mac.</source>
-        <translation>Ein Neuanfang für Ihren Mac.</translation>
-    </message>
-    <message>
         <source>Connect Tovrin</source>
         <translation>Tovrin verbinden</translation>
-    </message>
-    <message>
-        <source>Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic.</source>
-        <translation>Fügen Sie Ihren Claude-API-Schlüssel ein. Er bleibt in einer privaten Datei auf diesem Mac und wird nur an Anthropic gesendet.</translation>
     </message>
     <message>
         <source>Test connection</source>
@@ -682,10 +713,6 @@
     <message>
         <source>Keep app installers</source>
         <translation>App-Installer behalten</translation>
-    </message>
-    <message>
-        <source>Otherwise old .dmg and .pkg files go to Clear out for you to review.</source>
-        <translation>Sonst kommen alte .dmg- und .pkg-Dateien zum Prüfen in „Aussortieren“.</translation>
     </message>
     <message>
         <source>Sunday Reset</source>
@@ -896,10 +923,6 @@
         <translation>Nichts zu prüfen</translation>
     </message>
     <message>
-        <source>Start a refresh from the menu bar.</source>
-        <translation>Starten Sie das Aufräumen über die Menüleiste.</translation>
-    </message>
-    <message>
         <source>Nothing is deleted · undo anytime</source>
         <translation>Nichts wird gelöscht · jederzeit rückgängig</translation>
     </message>
@@ -932,10 +955,6 @@
     <message>
         <source>Keep app installers</source>
         <translation>App-Installer behalten</translation>
-    </message>
-    <message>
-        <source>Otherwise old .dmg and .pkg files go to Clear out for you to review.</source>
-        <translation>Sonst kommen alte .dmg- und .pkg-Dateien zum Prüfen in „Aussortieren“.</translation>
     </message>
     <message>
         <source>Sunday Reset</source>

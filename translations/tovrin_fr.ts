@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>Nothing was moved: the log needed to undo the moves can&apos;t be written. Check that the disk has room and isn&apos;t read-only.</source>
-        <translation>Rien n’a été déplacé : le journal nécessaire pour annuler ne peut pas être écrit. Vérifiez que le disque a de la place et n’est pas en lecture seule.</translation>
+        <translation>Rien n’a été déplacé&#xa0;: le journal nécessaire pour annuler ne peut pas être écrit. Vérifiez que le disque a de la place et n’est pas en lecture seule.</translation>
     </message>
     <message>
         <source>Putting files back</source>
@@ -235,7 +235,7 @@
     </message>
     <message>
         <source>Claude API error %1: %2</source>
-        <translation>Erreur de l’API Claude %1 : %2</translation>
+        <translation>Erreur de l’API Claude %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Unexpected response from Claude.</source>
@@ -259,7 +259,7 @@
     </message>
     <message>
         <source>Claude model not available: %1</source>
-        <translation>Modèle Claude indisponible : %1</translation>
+        <translation>Modèle Claude indisponible&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -292,6 +292,65 @@
     </message>
 </context>
 <context>
+    <name>DesktopWords</name>
+    <message>
+        <source>A fresh start for your computer.</source>
+        <translation>Un nouveau départ pour votre ordinateur.</translation>
+    </message>
+    <message>
+        <source>A fresh start for your Mac.</source>
+        <translation>Un nouveau départ pour votre Mac.</translation>
+    </message>
+    <message>
+        <source>Your computer just exhaled.</source>
+        <translation>Votre ordinateur respire enfin.</translation>
+    </message>
+    <message>
+        <source>Your Mac just exhaled.</source>
+        <translation>Votre Mac respire enfin.</translation>
+    </message>
+    <message>
+        <source>Paste your Claude API key. It stays on this computer in a private file and is only sent to Anthropic.</source>
+        <translation>Collez votre clé API Claude. Elle reste sur cet ordinateur dans un fichier privé et n’est envoyée qu’à Anthropic.</translation>
+    </message>
+    <message>
+        <source>Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic.</source>
+        <translation>Collez votre clé API Claude. Elle reste sur ce Mac dans un fichier privé et n’est envoyée qu’à Anthropic.</translation>
+    </message>
+    <message>
+        <source>Faster, great for most computers</source>
+        <translation>Plus rapide, idéal pour la plupart des ordinateurs</translation>
+    </message>
+    <message>
+        <source>Faster, great for most Macs</source>
+        <translation>Plus rapide, idéal pour la plupart des Mac</translation>
+    </message>
+    <message>
+        <source>Start a refresh from the tray icon.</source>
+        <translation>Lancez un rangement depuis l’icône de la zone de notification.</translation>
+    </message>
+    <message>
+        <source>Start a refresh from the menu bar.</source>
+        <translation>Lancez un rangement depuis la barre de menus.</translation>
+    </message>
+    <message>
+        <source>Open in the file manager</source>
+        <translation>Ouvrir dans le gestionnaire de fichiers</translation>
+    </message>
+    <message>
+        <source>Open in Finder</source>
+        <translation>Ouvrir dans le Finder</translation>
+    </message>
+    <message>
+        <source>Otherwise old .deb and AppImage files go to Clear out for you to review.</source>
+        <translation>Sinon, les anciens fichiers .deb et AppImage vont dans «&#xa0;Faire le vide&#xa0;» pour que vous les vérifiiez.</translation>
+    </message>
+    <message>
+        <source>Otherwise old .dmg and .pkg files go to Clear out for you to review.</source>
+        <translation>Sinon, les anciens fichiers .dmg et .pkg vont dans «&#xa0;Faire le vide&#xa0;» pour que vous les vérifiiez.</translation>
+    </message>
+</context>
+<context>
     <name>DonePanel</name>
     <message>
         <source>A fresh start.</source>
@@ -320,10 +379,6 @@
     <message>
         <source>Watch your recap</source>
         <translation>Voir le récapitulatif</translation>
-    </message>
-    <message>
-        <source>Open in Finder</source>
-        <translation>Ouvrir dans le gestionnaire de fichiers</translation>
     </message>
     <message numerus="yes">
         <source>%Ln file(s) need(s) you</source>
@@ -356,10 +411,6 @@
         <translation>Vous commencez la semaine l’esprit léger.</translation>
     </message>
     <message>
-        <source>Open in Finder</source>
-        <translation>Ouvrir dans le gestionnaire de fichiers</translation>
-    </message>
-    <message>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
@@ -387,10 +438,6 @@
 </context>
 <context>
     <name>IdlePanel</name>
-    <message>
-        <source>A fresh start for your Mac.</source>
-        <translation>Un nouveau départ pour votre Mac.</translation>
-    </message>
     <message>
         <source>Tovrin learns what you work on and gives every file a home, based on what&apos;s inside, not what it&apos;s named.</source>
         <translation>Tovrin apprend sur quoi vous travaillez et donne une place à chaque fichier, d’après son contenu et non son nom.</translation>
@@ -480,8 +527,8 @@
     <message numerus="yes">
         <source>+ %Ln more like these. Use Keep all to keep the whole group.</source>
         <translation>
-            <numerusform>+ %Ln autre du même genre. « Tout garder » conserve tout le groupe.</numerusform>
-            <numerusform>+ %Ln autres du même genre. « Tout garder » conserve tout le groupe.</numerusform>
+            <numerusform>+ %Ln autre du même genre. «&#xa0;Tout garder&#xa0;» conserve tout le groupe.</numerusform>
+            <numerusform>+ %Ln autres du même genre. «&#xa0;Tout garder&#xa0;» conserve tout le groupe.</numerusform>
         </translation>
     </message>
 </context>
@@ -493,7 +540,7 @@
     </message>
     <message>
         <source>Nothing here is deleted. Checked files move to a review folder you empty yourself; unchecked files stay exactly where they are.</source>
-        <translation>Rien n’est supprimé ici. Les fichiers cochés vont dans un dossier à vérifier que vous videz vous-même ; les autres restent exactement où ils sont.</translation>
+        <translation>Rien n’est supprimé ici. Les fichiers cochés vont dans un dossier à vérifier que vous videz vous-même&#xa0;; les autres restent exactement où ils sont.</translation>
     </message>
     <message>
         <source>Junk groups</source>
@@ -524,7 +571,7 @@
     <name>MenuStats</name>
     <message>
         <source>Claude cost for this refresh: %1</source>
-        <translation>Coût Claude de ce rangement : %1</translation>
+        <translation>Coût Claude de ce rangement&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -532,10 +579,6 @@
     <message>
         <source>Quick</source>
         <translation>Rapide</translation>
-    </message>
-    <message>
-        <source>Faster, great for most Macs</source>
-        <translation>Plus rapide, idéal pour la plupart des Mac</translation>
     </message>
     <message>
         <source>Thorough</source>
@@ -548,10 +591,6 @@
 </context>
 <context>
     <name>MovedSlide</name>
-    <message>
-        <source>Your Mac just exhaled.</source>
-        <translation>Votre Mac respire enfin.</translation>
-    </message>
     <message numerus="yes">
         <source>file(s) found a home.</source>
         <translation>
@@ -580,7 +619,7 @@
     </message>
     <message>
         <source>Needs You folder</source>
-        <translation>Dossier « Needs You »</translation>
+        <translation>Dossier «&#xa0;Needs You&#xa0;»</translation>
     </message>
     <message>
         <source>Leave all where they are</source>
@@ -608,7 +647,7 @@
     </message>
     <message>
         <source>Destination of %1: %2</source>
-        <translation>Destination de %1 : %2</translation>
+        <translation>Destination de %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -640,16 +679,8 @@
         <translation>Tovrin</translation>
     </message>
     <message>
-        <source>A fresh start for your Mac.</source>
-        <translation>Un nouveau départ pour votre Mac.</translation>
-    </message>
-    <message>
         <source>Connect Tovrin</source>
         <translation>Connecter Tovrin</translation>
-    </message>
-    <message>
-        <source>Paste your Claude API key. It stays on this Mac in a private file and is only sent to Anthropic.</source>
-        <translation>Collez votre clé API Claude. Elle reste sur ce Mac dans un fichier privé et n’est envoyée qu’à Anthropic.</translation>
     </message>
     <message>
         <source>Test connection</source>
@@ -677,15 +708,11 @@
     </message>
     <message>
         <source>IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what&apos;s actually in the file.</source>
-        <translation>IMG_4821.png → « Vantle - carte dragon holographique.png », nommé d’après ce que contient vraiment le fichier.</translation>
+        <translation>IMG_4821.png → «&#xa0;Vantle - carte dragon holographique.png&#xa0;», nommé d’après ce que contient vraiment le fichier.</translation>
     </message>
     <message>
         <source>Keep app installers</source>
         <translation>Garder les installateurs d’applications</translation>
-    </message>
-    <message>
-        <source>Otherwise old .dmg and .pkg files go to Clear out for you to review.</source>
-        <translation>Sinon, les anciens fichiers .dmg et .pkg vont dans « Faire le vide » pour que vous les vérifiiez.</translation>
     </message>
     <message>
         <source>Sunday Reset</source>
@@ -855,7 +882,7 @@
     <name>ReviewModel</name>
     <message>
         <source>Needs You folder</source>
-        <translation>Dossier « Needs You »</translation>
+        <translation>Dossier «&#xa0;Needs You&#xa0;»</translation>
     </message>
     <message>
         <source>Leave where it is</source>
@@ -896,10 +923,6 @@
         <translation>Rien en attente</translation>
     </message>
     <message>
-        <source>Start a refresh from the menu bar.</source>
-        <translation>Lancez un rangement depuis la barre de menus.</translation>
-    </message>
-    <message>
         <source>Nothing is deleted · undo anytime</source>
         <translation>Rien n’est supprimé · annulable à tout moment</translation>
     </message>
@@ -927,15 +950,11 @@
     </message>
     <message>
         <source>IMG_4821.png → “Vantle - holographic dragon card art.png”, named by what&apos;s actually in the file.</source>
-        <translation>IMG_4821.png → « Vantle - carte dragon holographique.png », nommé d’après ce que contient vraiment le fichier.</translation>
+        <translation>IMG_4821.png → «&#xa0;Vantle - carte dragon holographique.png&#xa0;», nommé d’après ce que contient vraiment le fichier.</translation>
     </message>
     <message>
         <source>Keep app installers</source>
         <translation>Garder les installateurs d’applications</translation>
-    </message>
-    <message>
-        <source>Otherwise old .dmg and .pkg files go to Clear out for you to review.</source>
-        <translation>Sinon, les anciens fichiers .dmg et .pkg vont dans « Faire le vide » pour que vous les vérifiiez.</translation>
     </message>
     <message>
         <source>Sunday Reset</source>
@@ -951,7 +970,7 @@
     </message>
     <message>
         <source>A gentle nudge: “Don&apos;t forget to start the week fresh.” Not needed when Sunday Reset is on, since that already notifies you.</source>
-        <translation>Un petit rappel : « N’oubliez pas de commencer la semaine l’esprit léger. » Inutile si le Ménage du dimanche est activé, car il vous prévient déjà.</translation>
+        <translation>Un petit rappel&#xa0;: «&#xa0;N’oubliez pas de commencer la semaine l’esprit léger.&#xa0;» Inutile si le Ménage du dimanche est activé, car il vous prévient déjà.</translation>
     </message>
     <message>
         <source>Start at login</source>
@@ -1019,8 +1038,8 @@
     <message numerus="yes">
         <source>Looks like a project: &lt;b&gt;%2&lt;/b&gt;&lt;font color=&quot;%1&quot;&gt; (%Ln file(s))&lt;/font&gt;</source>
         <translation>
-            <numerusform>Ressemble à un projet : &lt;b&gt;%2&lt;/b&gt;&lt;font color=&quot;%1&quot;&gt; (%Ln fichier)&lt;/font&gt;</numerusform>
-            <numerusform>Ressemble à un projet : &lt;b&gt;%2&lt;/b&gt;&lt;font color=&quot;%1&quot;&gt; (%Ln fichiers)&lt;/font&gt;</numerusform>
+            <numerusform>Ressemble à un projet&#xa0;: &lt;b&gt;%2&lt;/b&gt;&lt;font color=&quot;%1&quot;&gt; (%Ln fichier)&lt;/font&gt;</numerusform>
+            <numerusform>Ressemble à un projet&#xa0;: &lt;b&gt;%2&lt;/b&gt;&lt;font color=&quot;%1&quot;&gt; (%Ln fichiers)&lt;/font&gt;</numerusform>
         </translation>
     </message>
     <message>
