@@ -142,8 +142,9 @@ private slots:
         show->findChild<QObject*>(QStringLiteral("autoAdvance"))
             ->setProperty("interval", 3'600'000);
         for (int i = 0;; ++i) {
-            QTest::qWait(2500); // every line has risen into place
             const QString slide = show->property("slide").toString();
+            // Every line has risen into place, the finale's buttons last.
+            QTest::qWait(slide == QLatin1String("finale") ? 4300 : 2500);
             check(recap, QStringLiteral("recap-%1-%2").arg(i).arg(slide));
             if (slide == QLatin1String("finale")) break;
             QVERIFY(Quick::click(recap->contentItem()));
