@@ -19,7 +19,14 @@ QString fileSize(qint64 bytes) {
 }
 
 QString date(const QDate& day) {
-    return QLocale().toString(day, QLocale::ShortFormat);
+    // Month abbreviation and day, in the order and with the day mark the
+    // locale's short date uses: "Dec 8", "8. Dez.", "8 déc.".
+    const QLocale locale;
+    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+    const qsizetype dayAt = shortFormat.indexOf(u'd');
+    if (dayAt < 0 || dayAt > shortFormat.indexOf(u'M')) return locale.toString(day, u"MMM d");
+    const bool dottedDay = shortFormat.mid(dayAt).section(u'd', -1).startsWith(u'.');
+    return locale.toString(day, dottedDay ? u"d. MMM" : u"d MMM");
 }
 
 QString cost(double dollars) {

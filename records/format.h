@@ -10,7 +10,7 @@ namespace Format {
 QString count(qint64 value);
 // "1.2 MB": decimal units, as file managers count.
 QString fileSize(qint64 bytes);
-// A day in the locale's short style: 12/8/26, 08.12.26.
+// A day as month abbreviation and day in the locale's order: Dec 8, 8. Dez.
 QString date(const QDate& day);
 // US dollars as the locale writes them, "$0.42" or "0,42 $"; "<$0.01" for a
 // cost above zero and below a cent.

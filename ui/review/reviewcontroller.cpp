@@ -3,6 +3,7 @@
 #include "format.h"
 #include "thumbs.h"
 
+#include <QMetaEnum>
 #include <QQmlEngine>
 
 void ReviewController::followState(AppState* state) {
@@ -28,10 +29,12 @@ QString ReviewController::organizeSubtitle() const {
 }
 
 QVariantList ReviewController::tabs() const {
+    static const QMetaEnum tabKeys = QMetaEnum::fromType<Review::Tab>();
     QVariantList tabs;
     for (int t = 0; t < Review::tabCount; ++t)
         tabs.append(QVariantMap{
             {QStringLiteral("tab"), t},
+            {QStringLiteral("key"), QString::fromLatin1(tabKeys.valueToKey(t))},
             {QStringLiteral("title"), Review::title(Review::Tab(t))},
             {QStringLiteral("countText"), Format::count(counts_[t])},
         });
