@@ -114,10 +114,10 @@ QList<HistoryEntry> entries() {
     return out;
 }
 
-void note(const QString& log, const QList<MoveRecord>& records) {
+void note(const HistoryEntry& entry) {
     const QMutexLocker lock(&indexLock);
     QHash<QString, HistoryEntry> index = loadIndex();
-    index.insert(log, summary(log, records));
+    index.insert(entry.log, entry);
     saveIndex(index);
 }
 

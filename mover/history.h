@@ -16,8 +16,8 @@ namespace History {
 QList<HistoryEntry> entries();
 // The summary of one log, as the list shows it.
 HistoryEntry summary(const QString& log, const QList<MoveRecord>& records);
-// Enters a log just written.
-void note(const QString& log, const QList<MoveRecord>& records);
+// Enters the summary of a log just written.
+void note(const HistoryEntry& entry);
 // Where the files were that were put back one at a time from that log.
 QStringList putBack(const QString& log);
 void notePutBack(const QString& log, const QString& to);

@@ -472,7 +472,7 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
         journal.remove();
     } else if (text.close()) {
         journal.remove();
-        History::note(QFileInfo(log).fileName(), moves);
+        History::note(History::summary(QFileInfo(log).fileName(), moves));
     }
     if (unrecorded && result.moved == 0) return std::nullopt;
     return result;
