@@ -81,6 +81,7 @@ void AppState::apply(bool includeRenames) {
                  guard->updateProfile([now](Profile& p) { p.lastRun = now; });
                  guard->clearPlan();
                  guard->setPhase(Phase::done);
+                 guard->loadHistory();
                  guard->refreshNewFiles();
              });
 }
@@ -93,6 +94,7 @@ void AppState::undoLast() {
         guard->setPhase(Phase::idle);
         guard->setMessage(n >= 1 ? tr("Restored %1 files to where they were.").arg(Format::count(n))
                                  : tr("Nothing to undo."));
+        guard->loadHistory();
         guard->refreshNewFiles();
     });
 }
