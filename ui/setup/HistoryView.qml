@@ -71,6 +71,7 @@ Rectangle {
                 clip: true
                 spacing: 6
                 model: history.entries
+                reuseItems: true
                 boundsBehavior: Flickable.StopAtBounds
 
                 ScrollBar.vertical: ScrollBar {
@@ -164,6 +165,7 @@ Rectangle {
                     Layout.fillHeight: true
                     clip: true
                     model: history.preview
+                    reuseItems: true
                     boundsBehavior: Flickable.StopAtBounds
 
                     ScrollBar.vertical: ScrollBar {

@@ -43,12 +43,12 @@ private slots:
         AppState& state = app.start();
         TestView view(QStringLiteral("Setup/HistoryView"), &state);
         QVERIFY(view.click("entry-" + older));
-        QTRY_COMPARE(view.text("previewSummary"), QString("2 files go back · 3 stay where they are"));
-        const QStringList shown = Quick::texts(view.root());
-        for (const char* reason : {"A later refresh moved it on", "Changed since",
-                                   "No longer where it was put",
-                                   "Its old place is taken: goes back as taken (2).txt"})
-            QVERIFY2(shown.contains(reason), reason);
+        QTRY_COMPARE(view.text("previewSummary"),
+                     QString("2 files go back · 3 stay where they are"));
+        for (const char* reason :
+             {"A later refresh moved it on", "Changed since", "No longer where it was put",
+              "Its old place is taken: goes back as taken (2).txt"})
+            QTRY_VERIFY2(Quick::texts(view.root()).contains(reason), reason);
         QVERIFY(view.screenshot("history-preview"));
 
         QVERIFY(view.click("putBack")); // the first row: the file whose place is taken
