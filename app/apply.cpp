@@ -92,7 +92,7 @@ void AppState::undoLast() {
     setStatus(RefreshStep::undoing, tr("Putting files back"));
     whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
         guard->setPhase(Phase::idle);
-        guard->setMessage(n >= 1 ? tr("Restored %1 files to where they were.").arg(Format::count(n))
+        guard->setMessage(n >= 1 ? tr("Restored %Ln file(s) to where they were.", nullptr, n)
                                  : tr("Nothing to undo."));
         guard->loadHistory();
         guard->refreshNewFiles();
@@ -139,14 +139,16 @@ void AppState::undoRefresh(const QString& log) {
         QtConcurrent::run(&Mover::undo, log), this,
         [](AppState* guard, const Mover::UndoCounts& counts) {
             guard->setPhase(Phase::idle);
-            const QString restored = Format::count(counts.restored);
+            const int total = counts.restored + counts.left;
             if (counts.left >= 1)
-                guard->setMessage(tr("Restored %1 of %2 files; the rest stayed where they are.")
-                                      .arg(restored, Format::count(counts.restored + counts.left)));
+                guard->setMessage(tr("Restored %1 of %Ln file(s); the rest stayed where they are.",
+                                     nullptr, total)
+                                      .arg(Format::count(counts.restored)));
             else
-                guard->setMessage(counts.restored >= 1
-                                      ? tr("Restored %1 files to where they were.").arg(restored)
-                                      : tr("Nothing to undo."));
+                guard->setMessage(
+                    counts.restored >= 1
+                        ? tr("Restored %Ln file(s) to where they were.", nullptr, counts.restored)
+                        : tr("Nothing to undo."));
             guard->setUndoPreview({}, {});
             guard->loadHistory();
             guard->refreshNewFiles();

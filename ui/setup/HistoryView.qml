@@ -152,7 +152,7 @@ Rectangle {
                 Text {
                     objectName: "previewSummary"
                     Layout.fillWidth: true
-                    text: history.going + history.staying === 0 ? qsTr("Nothing of this refresh can go back.") : qsTr("%1 files go back · %2 stay where they are").arg(Format.count(history.going)).arg(Format.count(history.staying))
+                    text: history.going + history.staying === 0 ? qsTr("Nothing of this refresh can go back.") : qsTr("%Ln file(s) go back", "", history.going) + " · " + qsTr("%Ln stay where they are", "", history.staying)
                     color: Theme.charcoal
                     font.pixelSize: Theme.textBody
                     wrapMode: Text.Wrap
