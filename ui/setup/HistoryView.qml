@@ -132,7 +132,7 @@ Rectangle {
                             text: entry.folder
                             color: Theme.muted
                             font.pixelSize: Theme.textCaption
-                            elide: Text.ElideMiddle
+                            wrapMode: Text.WrapAtWordBoundaryOrAnywhere
                         }
                     }
                     MouseArea {
@@ -203,14 +203,14 @@ Rectangle {
                                     text: file.name
                                     color: file.goes ? Theme.charcoal : Theme.muted
                                     font.pixelSize: Theme.textBody
-                                    elide: Text.ElideMiddle
+                                    wrapMode: Text.WrapAtWordBoundaryOrAnywhere
                                 }
                                 Text {
                                     Layout.fillWidth: true
                                     text: file.now + "  →  " + file.back
                                     color: Theme.muted
                                     font.pixelSize: Theme.textCaption
-                                    elide: Text.ElideMiddle
+                                    wrapMode: Text.WrapAtWordBoundaryOrAnywhere
                                 }
                                 Text {
                                     objectName: "reason"
