@@ -291,16 +291,18 @@ void markUndone(const QString& path) {
     QFile::rename(path, info.path() + QStringLiteral("/undone-") + info.fileName());
 }
 
-// Where the files are that refreshes after `log` moved on and that were not
-// undone since: those placements are the later refresh's to keep or undo.
+// Where the files were that refreshes after `log` moved on and that were
+// not put back since: those placements are the later refresh's to keep or
+// undo.
 QSet<QString> movedLater(const QString& log) {
     QSet<QString> places;
     const QDir logs(Store::logsDir());
     for (const QString& name :
          logs.entryList({QStringLiteral("moves-*.json")}, QDir::Files | QDir::CaseSensitive)) {
         if (name <= log) continue;
+        const QStringList returned = History::putBack(name);
         for (const MoveRecord& record : readLog(logs.filePath(name)).value_or(QList<MoveRecord>()))
-            places.insert(record.from);
+            if (!returned.contains(record.to)) places.insert(record.from);
     }
     return places;
 }
@@ -319,6 +321,7 @@ enum class Changed { stays, goes };
 // places the walk frees and fills, so a chain of moves reads as it will go.
 QList<ReturnStep> returnSteps(const QList<MoveRecord>& records, const QSet<QString>& movedOn,
                               const QStringList& putBack, Changed changed) {
+    const QSet<QString> returned(putBack.cbegin(), putBack.cend());
     QSet<QString> freed;
     QSet<QString> filled;
     const auto taken = [&](const QString& path) {
@@ -328,7 +331,7 @@ QList<ReturnStep> returnSteps(const QList<MoveRecord>& records, const QSet<QStri
     steps.reserve(records.size());
     for (auto record = records.crbegin(); record != records.crend(); ++record) {
         ReturnStep step{*record, Return::back, {}};
-        if (putBack.contains(record->to))
+        if (returned.contains(record->to))
             step.outcome = Return::putBack;
         else if (movedOn.contains(record->to))
             step.outcome = Return::movedAgain;

@@ -18,7 +18,7 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
 // Undoes the newest move log; the number of files put back.
 int undoLatest();
 
-// The log of that name in the logs folder, decoded; nothing when it does not.
+// A move log, decoded; nothing when it does not decode.
 std::optional<QList<MoveRecord>> readLog(const QString& path);
 
 // What undoing the log of that name would do, file by file, in the order the
