@@ -1,6 +1,8 @@
 #include "appstate.h"
 #include "appstate_p.h"
 
+#include "format.h"
+#include "history.h"
 #include "mover.h"
 #include "vocabulary.h"
 
@@ -79,6 +81,7 @@ void AppState::apply(bool includeRenames) {
                  guard->updateProfile([now](Profile& p) { p.lastRun = now; });
                  guard->clearPlan();
                  guard->setPhase(Phase::done);
+                 guard->loadHistory();
                  guard->refreshNewFiles();
              });
 }
@@ -91,8 +94,83 @@ void AppState::undoLast() {
         guard->setPhase(Phase::idle);
         guard->setMessage(n >= 1 ? tr("Restored %Ln file(s) to where they were.", nullptr, n)
                                  : tr("Nothing to undo."));
+        guard->loadHistory();
         guard->refreshNewFiles();
     });
+}
+
+QString returnText(const ReturnStep& step) {
+    switch (step.outcome) {
+    case Return::back:
+        return QCoreApplication::translate("AppState", "Goes back");
+    case Return::besideTaken:
+        return QCoreApplication::translate("AppState", "Its old place is taken: goes back as %1")
+            .arg(QFileInfo(step.back).fileName());
+    case Return::movedAgain:
+        return QCoreApplication::translate("AppState", "A later refresh moved it on");
+    case Return::changed:
+        return QCoreApplication::translate("AppState", "Changed since");
+    case Return::gone:
+        return QCoreApplication::translate("AppState", "No longer where it was put");
+    case Return::putBack:
+        return QCoreApplication::translate("AppState", "Already put back");
+    }
+    return {};
+}
+
+void AppState::loadHistory() {
+    whenDone(
+        QtConcurrent::run(&History::entries), this,
+        [](AppState* guard, const QList<HistoryEntry>& history) { guard->setHistory(history); });
+}
+
+void AppState::previewUndo(const QString& log) {
+    whenDone(QtConcurrent::run(&Mover::previewUndo, log), this,
+             [log](AppState* guard, const QList<ReturnStep>& steps) {
+                 guard->setUndoPreview(log, steps);
+             });
+}
+
+void AppState::undoRefresh(const QString& log) {
+    if (isBusy()) return;
+    setPhase(Phase::applying);
+    setStatus(RefreshStep::undoing, tr("Putting files back"));
+    whenDone(
+        QtConcurrent::run(&Mover::undo, log), this,
+        [](AppState* guard, const Mover::UndoCounts& counts) {
+            guard->setPhase(Phase::idle);
+            const int total = counts.restored + counts.left;
+            if (counts.left >= 1)
+                guard->setMessage(tr("Restored %1 of %Ln file(s); the rest stayed where they are.",
+                                     nullptr, total)
+                                      .arg(Format::count(counts.restored)));
+            else
+                guard->setMessage(
+                    counts.restored >= 1
+                        ? tr("Restored %Ln file(s) to where they were.", nullptr, counts.restored)
+                        : tr("Nothing to undo."));
+            guard->setUndoPreview({}, {});
+            guard->loadHistory();
+            guard->refreshNewFiles();
+        });
+}
+
+void AppState::putBack(const QString& log, const QString& to) {
+    if (isBusy()) return;
+    const Phase before = phase_;
+    setPhase(Phase::applying);
+    setStatus(RefreshStep::undoing, tr("Putting files back"));
+    whenDone(QtConcurrent::run(&Mover::putBack, log, to), this,
+             [before, log](AppState* guard, const ReturnStep& step) {
+                 guard->setPhase(before);
+                 const QString name = QFileInfo(step.move.to).fileName();
+                 guard->setMessage(goesBack(step.outcome)
+                                       ? tr("Put %1 back.").arg(name)
+                                       : tr("%1 can't go back. %2").arg(name, returnText(step)));
+                 guard->previewUndo(log);
+                 guard->loadHistory();
+                 guard->refreshNewFiles();
+             });
 }
 
 void AppState::previewRecap() {

@@ -266,6 +266,19 @@ void AppState::setClassifyStart(std::optional<QDateTime> start) {
     emit progressChanged();
 }
 
+void AppState::setHistory(const QList<HistoryEntry>& history) {
+    if (history_ == history) return;
+    history_ = history;
+    emit historyChanged();
+}
+
+void AppState::setUndoPreview(const QString& log, const QList<ReturnStep>& steps) {
+    if (previewedLog_ == log && undoPreview_ == steps) return;
+    previewedLog_ = log;
+    undoPreview_ = steps;
+    emit undoPreviewChanged();
+}
+
 void AppState::setClassifyBaseline(int baseline) {
     if (baseline == classifyBaseline_) return;
     classifyBaseline_ = baseline;

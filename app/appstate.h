@@ -103,6 +103,11 @@ class AppState : public QObject {
     Q_PROPERTY(QString lastRunText READ lastRunText NOTIFY profileChanged)
     Q_PROPERTY(QString lastLogText READ lastLogText NOTIFY phaseChanged)
     Q_PROPERTY(GroupCounts projectSuggestions READ projectSuggestions NOTIFY planChanged)
+    // Past applies, newest first; read when loadHistory() asks.
+    Q_PROPERTY(QList<HistoryEntry> history READ history NOTIFY historyChanged)
+    // What undoing previewedLog would do, file by file.
+    Q_PROPERTY(QString previewedLog READ previewedLog NOTIFY undoPreviewChanged)
+    Q_PROPERTY(QList<ReturnStep> undoPreview READ undoPreview NOTIFY undoPreviewChanged)
 
 public:
     using OpenWindow = std::function<void(const QString& windowId)>;
@@ -136,6 +141,9 @@ public:
     QString lastRunText() const;
     QString lastLogText() const;
     GroupCounts projectSuggestions() const;
+    const QList<HistoryEntry>& history() const { return history_; }
+    QString previewedLog() const { return previewedLog_; }
+    const QList<ReturnStep>& undoPreview() const { return undoPreview_; }
 
     // Installed by the shell; opens the window with that id and brings the
     // application to the front.
@@ -163,6 +171,12 @@ public:
     Q_INVOKABLE void start(Tidy::Mode mode);
     Q_INVOKABLE void apply(bool includeRenames);
     Q_INVOKABLE void undoLast();
+    Q_INVOKABLE void loadHistory();
+    Q_INVOKABLE void previewUndo(const QString& log);
+    // Undoes that past apply as its preview says; ends in idle like undoLast.
+    Q_INVOKABLE void undoRefresh(const QString& log);
+    // The one file that log moved to `to`; the phase it was called in stays.
+    Q_INVOKABLE void putBack(const QString& log, const QString& to);
     // The settings window's fixed sample, shown until the next apply.
     Q_INVOKABLE void previewRecap();
 
@@ -182,6 +196,8 @@ signals:
     void recapChanged();
     void classifyStartChanged();
     void classifyBaselineChanged();
+    void historyChanged();
+    void undoPreviewChanged();
     // Anything calmStatus and timeLeftText read.
     void progressChanged();
 
@@ -207,6 +223,8 @@ private:
     void setRecap(std::optional<RecapData> recap);
     void setClassifyStart(std::optional<QDateTime> start);
     void setClassifyBaseline(int baseline);
+    void setHistory(const QList<HistoryEntry>& history);
+    void setUndoPreview(const QString& log, const QList<ReturnStep>& steps);
 
     ProgressView progress() const;
     void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
@@ -236,6 +254,9 @@ private:
     std::optional<RecapData> recap_;
     std::optional<QDateTime> classifyStart_;
     int classifyBaseline_ = 0;
+    QList<HistoryEntry> history_;
+    QString previewedLog_;
+    QList<ReturnStep> undoPreview_;
     OpenWindow openWindow_;
     QTimer timer_;
     Notifier notifier_;
@@ -255,6 +276,9 @@ struct Capped {
     bool monthFull = false;
 };
 Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth);
+
+// Where a file of a past refresh goes back to, or why it stays.
+QString returnText(const ReturnStep& step);
 
 // Destination groups of the approved moves, largest first (for the recap).
 GroupCounts recapGroups(const QList<PlanItem>& plan);

@@ -1,6 +1,7 @@
 #include "mover.h"
 
 #include "files.h"
+#include "history.h"
 #include "json.h"
 #include "kinds.h"
 #include "movefile.h"
@@ -18,6 +19,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace Mover {
@@ -229,13 +231,6 @@ void recoverUndo(const QString& log) {
     QFile::remove(path);
 }
 
-std::optional<QList<MoveRecord>> readLog(const QString& path) {
-    const std::optional<QByteArray> bytes = Files::readSmall(path);
-    if (!bytes) return std::nullopt;
-    const std::optional<QJsonValue> value = Json::parse(*bytes);
-    return value ? Json::decodeList<MoveRecord>(*value) : std::nullopt;
-}
-
 // Two applies within one second must not share a log: the later would
 // replace the earlier and make it impossible to undo.
 QString newLogPath(QDateTime start) {
@@ -252,10 +247,8 @@ QString newLogPath(QDateTime start) {
     }
 }
 
-} // namespace
-
-QString freeURL(const QString& path) {
-    if (!present(path)) return path;
+QString freeName(const QString& path, const std::function<bool(const QString&)>& taken) {
+    if (!taken(path)) return path;
     const QFileInfo info(path);
     const QString name = info.fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
@@ -266,8 +259,110 @@ QString freeURL(const QString& path) {
         // The number must fit too: a name already at the limit gives up letters for it.
         const QString tail = QStringLiteral(" (%1)").arg(n) + ext;
         const QString candidate = dir + leftBytes(base, nameBytes - tail.toUtf8().size()) + tail;
-        if (!present(candidate)) return candidate;
+        if (!taken(candidate)) return candidate;
     }
+}
+
+// Moves one file back to where the record says it came from, or beside that
+// place when it is taken; journaled like the moves of an apply.
+std::optional<QString> moveBack(const MoveRecord& record, Journal& journal,
+                                QSet<QString>& madeDirs) {
+    const QString folder = QFileInfo(record.from).path();
+    if (!madeDirs.contains(folder)) {
+        QDir().mkpath(folder);
+        madeDirs.insert(folder);
+    }
+    const std::optional<QString> back = MoveFile::move(record.to, [&](int attempt) {
+        const QString candidate = firstTry(record.from, attempt);
+        journal.intend({record.to, candidate, QDateTime::currentDateTimeUtc()});
+        return candidate;
+    });
+    if (back) journal.done({record.to, *back, QDateTime::currentDateTimeUtc()});
+    return back;
+}
+
+QString logPath(const QString& log) {
+    return QDir(Store::logsDir()).filePath(log);
+}
+
+// Undone logs stay beside the others under a name no undo takes again.
+void markUndone(const QString& path) {
+    const QFileInfo info(path);
+    QFile::rename(path, info.path() + QStringLiteral("/undone-") + info.fileName());
+}
+
+// Where the files were that refreshes after `log` moved on and that were
+// not put back since: those placements are the later refresh's to keep or
+// undo.
+QSet<QString> movedLater(const QString& log) {
+    QSet<QString> places;
+    const QDir logs(Store::logsDir());
+    for (const QString& name :
+         logs.entryList({QStringLiteral("moves-*.json")}, QDir::Files | QDir::CaseSensitive)) {
+        if (name <= log) continue;
+        const QStringList returned = History::putBack(name);
+        for (const MoveRecord& record : readLog(logs.filePath(name)).value_or(QList<MoveRecord>()))
+            if (!returned.contains(record.to)) places.insert(record.from);
+    }
+    return places;
+}
+
+// A file edited after the move; folders are left out, since moving one
+// touches its own times.
+bool changedSince(const QString& path, const QDateTime& movedAt) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+           st.st_mtime > movedAt.toSecsSinceEpoch();
+}
+
+enum class Changed { stays, goes };
+
+// The records walked last to first, as an undo goes, keeping track of the
+// places the walk frees and fills, so a chain of moves reads as it will go.
+QList<ReturnStep> returnSteps(const QList<MoveRecord>& records, const QSet<QString>& movedOn,
+                              const QStringList& putBack, Changed changed) {
+    const QSet<QString> returned(putBack.cbegin(), putBack.cend());
+    QSet<QString> freed;
+    QSet<QString> filled;
+    const auto taken = [&](const QString& path) {
+        return filled.contains(path) || (!freed.contains(path) && present(path));
+    };
+    QList<ReturnStep> steps;
+    steps.reserve(records.size());
+    for (auto record = records.crbegin(); record != records.crend(); ++record) {
+        ReturnStep step{*record, Return::back, {}};
+        if (returned.contains(record->to))
+            step.outcome = Return::putBack;
+        else if (movedOn.contains(record->to))
+            step.outcome = Return::movedAgain;
+        else if (!taken(record->to))
+            step.outcome = Return::gone;
+        else if (changed == Changed::stays && changedSince(record->to, record->at))
+            step.outcome = Return::changed;
+        if (step.outcome == Return::back) {
+            step.back = freeName(record->from, taken);
+            if (step.back != record->from) step.outcome = Return::besideTaken;
+            freed.insert(record->to);
+            filled.remove(record->to);
+            filled.insert(step.back);
+            freed.remove(step.back);
+        }
+        steps.append(step);
+    }
+    return steps;
+}
+
+} // namespace
+
+std::optional<QList<MoveRecord>> readLog(const QString& path) {
+    const std::optional<QByteArray> bytes = Files::readSmall(path);
+    if (!bytes) return std::nullopt;
+    const std::optional<QJsonValue> value = Json::parse(*bytes);
+    return value ? Json::decodeList<MoveRecord>(*value) : std::nullopt;
+}
+
+QString freeURL(const QString& path) {
+    return freeName(path, present);
 }
 
 void writeLog(const QList<MoveRecord>& records, const QString& path) {
@@ -305,6 +400,7 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
     Journal journal(journalPath(log));
     if (!journal.open()) return std::nullopt;
     LogFile text(log);
+    QList<MoveRecord> moves;
     ApplyResult result;
     bool unrecorded = false; // once the journal takes no more, nothing else moves
 
@@ -364,6 +460,7 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
         const MoveRecord record{src, *target, QDateTime::currentDateTimeUtc()};
         text.append(record);
         journal.done(record);
+        moves.append(record);
         ++result.moved;
         if (renaming) ++result.renamed;
         if (Category::isClearOut(item.category)) result.junkBytes += item.size;
@@ -374,7 +471,12 @@ std::optional<ApplyResult> apply(const QList<PlanItem>& items, const QString& ho
     }
     journal.flush();
     // Intents of moves that all failed leave nothing to undo.
-    if (result.moved == 0 || text.close()) journal.remove();
+    if (result.moved == 0) {
+        journal.remove();
+    } else if (text.close()) {
+        journal.remove();
+        History::note(History::summary(QFileInfo(log).fileName(), moves));
+    }
     if (unrecorded && result.moved == 0) return std::nullopt;
     return result;
 }
@@ -389,27 +491,60 @@ int undoLatest() {
     Journal journal(undoJournalPath(*log));
     int count = 0;
     QSet<QString> madeDirs;
-    for (auto record = records->crbegin(); record != records->crend(); ++record) {
-        if (!present(record->to)) continue;
-        const QString folder = QFileInfo(record->from).path();
-        if (!madeDirs.contains(folder)) {
-            QDir().mkpath(folder);
-            madeDirs.insert(folder);
-        }
-        const std::optional<QString> back = MoveFile::move(record->to, [&](int attempt) {
-            const QString candidate = firstTry(record->from, attempt);
-            journal.intend({record->to, candidate, QDateTime::currentDateTimeUtc()});
-            return candidate;
-        });
-        if (back) {
-            journal.done({record->to, *back, QDateTime::currentDateTimeUtc()});
-            ++count;
-        }
+    for (auto record = records->crbegin(); record != records->crend(); ++record)
+        if (present(record->to) && moveBack(*record, journal, madeDirs)) ++count;
+    journal.remove();
+    markUndone(*log);
+    return count;
+}
+
+QList<ReturnStep> previewUndo(const QString& log) {
+    const std::optional<QList<MoveRecord>> records = readLog(logPath(log));
+    if (!records) return {};
+    return returnSteps(*records, movedLater(log), History::putBack(log), Changed::stays);
+}
+
+UndoCounts undo(const QString& log) {
+    recoverJournals();
+    const QString path = logPath(log);
+    const std::optional<QList<MoveRecord>> records = readLog(path);
+    if (!records) return {};
+    Journal journal(undoJournalPath(path));
+    UndoCounts counts;
+    QSet<QString> madeDirs;
+    for (const ReturnStep& step :
+         returnSteps(*records, movedLater(log), History::putBack(log), Changed::stays)) {
+        if (step.outcome == Return::putBack) continue;
+        if (goesBack(step.outcome) && moveBack(step.move, journal, madeDirs))
+            ++counts.restored;
+        else
+            ++counts.left;
     }
     journal.remove();
-    const QFileInfo info(*log);
-    QFile::rename(*log, info.path() + QStringLiteral("/undone-") + info.fileName());
-    return count;
+    markUndone(path);
+    return counts;
+}
+
+ReturnStep putBack(const QString& log, const QString& to) {
+    recoverJournals();
+    const QString path = logPath(log);
+    const QList<MoveRecord> records = readLog(path).value_or(QList<MoveRecord>());
+    // The last move that put something there is the one that left it there.
+    const auto move = std::find_if(records.crbegin(), records.crend(),
+                                   [&](const MoveRecord& record) { return record.to == to; });
+    if (move == records.crend()) return {{{}, to, {}}, Return::gone, {}};
+    ReturnStep step =
+        returnSteps({*move}, movedLater(log), History::putBack(log), Changed::goes).first();
+    if (!goesBack(step.outcome)) return step;
+    Journal journal(undoJournalPath(path));
+    QSet<QString> madeDirs;
+    const std::optional<QString> back = moveBack(step.move, journal, madeDirs);
+    journal.remove();
+    if (!back) return {step.move, Return::gone, {}};
+    History::notePutBack(log, to);
+    step.back = *back;
+    step.outcome = *back == step.move.from ? Return::back : Return::besideTaken;
+    return step;
 }
 
 } // namespace Mover

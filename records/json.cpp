@@ -251,6 +251,15 @@ QJsonObject encode(const MoveRecord& record) {
             {QStringLiteral("at"), isoDate(record.at)}};
 }
 
+QJsonObject encode(const HistoryEntry& entry) {
+    return {{QStringLiteral("log"), entry.log},
+            {QStringLiteral("moved"), entry.moved},
+            {QStringLiteral("renamed"), entry.renamed},
+            {QStringLiteral("mainFolder"), entry.mainFolder},
+            {QStringLiteral("readable"), entry.readable},
+            {QStringLiteral("putBack"), QJsonArray::fromStringList(entry.putBack)}};
+}
+
 template <> std::optional<Project> decode<Project>(const QJsonValue& value) {
     Reader r(value);
     Project project;
@@ -313,6 +322,22 @@ template <> std::optional<MoveRecord> decode<MoveRecord>(const QJsonValue& value
     MoveRecord record{r.string("from"), r.string("to"), r.date("at")};
     if (!r.ok()) return std::nullopt;
     return record;
+}
+
+template <> std::optional<HistoryEntry> decode<HistoryEntry>(const QJsonValue& value) {
+    Reader r(value);
+    HistoryEntry entry;
+    entry.log = r.string("log");
+    entry.moved = int(r.number("moved"));
+    entry.renamed = int(r.number("renamed"));
+    entry.mainFolder = r.string("mainFolder");
+    entry.readable = r.boolean("readable");
+    const QJsonValue putBack = r.value("putBack");
+    if (!putBack.isArray()) r.fail();
+    for (const QJsonValue& to : putBack.toArray())
+        entry.putBack.append(to.toString());
+    if (!r.ok()) return std::nullopt;
+    return entry;
 }
 
 std::optional<QJsonValue> parse(const QByteArray& bytes) {

@@ -25,6 +25,7 @@ QJsonObject encode(const Profile& profile);
 QJsonObject encode(const PlanItem& item);
 QJsonObject encode(const Lesson& lesson);
 QJsonObject encode(const MoveRecord& record);
+QJsonObject encode(const HistoryEntry& entry);
 
 template <class T> std::optional<T> decode(const QJsonValue& value);
 template <> std::optional<Project> decode<Project>(const QJsonValue& value);
@@ -32,6 +33,7 @@ template <> std::optional<Profile> decode<Profile>(const QJsonValue& value);
 template <> std::optional<PlanItem> decode<PlanItem>(const QJsonValue& value);
 template <> std::optional<Lesson> decode<Lesson>(const QJsonValue& value);
 template <> std::optional<MoveRecord> decode<MoveRecord>(const QJsonValue& value);
+template <> std::optional<HistoryEntry> decode<HistoryEntry>(const QJsonValue& value);
 
 template <class T> QJsonArray encodeList(const QList<T>& records) {
     QJsonArray array;

@@ -100,6 +100,12 @@ QStringList Project::terms() const {
     return result;
 }
 
+QDateTime HistoryEntry::started() const {
+    static const QString prefix = QStringLiteral("moves-");
+    static const QString format = QStringLiteral("yyyy-MM-dd_HHmmss");
+    return QDateTime::fromString(log.mid(prefix.size(), format.size()), format);
+}
+
 QString Profile::defaultHomeBase() {
     return UserFolders::path(UserFolders::documents);
 }

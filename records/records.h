@@ -151,6 +151,44 @@ struct MoveRecord {
     bool operator==(const MoveRecord&) const = default;
 };
 
+// What undoing one move would do with its file, decided from the disk and
+// from the refreshes that came after.
+enum class Return {
+    back,        // to the place it came from
+    besideTaken, // its old place is taken: beside it, as "name (2)"
+    movedAgain,  // a later refresh moved it on; that placement stands
+    changed,     // modified since it was moved
+    gone,        // nothing where the move put it
+    putBack,     // already put back on its own
+};
+
+inline bool goesBack(Return outcome) {
+    return outcome == Return::back || outcome == Return::besideTaken;
+}
+
+struct ReturnStep {
+    MoveRecord move;
+    Return outcome = Return::back;
+    QString back; // where it goes; empty when it stays
+
+    bool operator==(const ReturnStep&) const = default;
+};
+
+// One past apply as the history lists it, summed up once from its move log.
+struct HistoryEntry {
+    QString log; // the log's own name, "moves-<start>.json"
+    int moved = 0;
+    int renamed = 0;
+    QString mainFolder; // where most of the files went
+    bool readable = true;
+    QStringList putBack; // where the files put back one at a time had been
+    bool undone = false; // read from the log's name, never stored
+
+    // The local time the apply started, from the log's name.
+    QDateTime started() const;
+    bool operator==(const HistoryEntry&) const = default;
+};
+
 // Trims spaces and tabs only (not line breaks), as the record rules ask.
 QString trimSpacesTabs(const QString& text);
 

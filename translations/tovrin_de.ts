@@ -207,6 +207,45 @@
             <numerusform>%Ln Dateien werden angesehen</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Goes back</source>
+        <translation>Kommt zurück</translation>
+    </message>
+    <message>
+        <source>Its old place is taken: goes back as %1</source>
+        <translation>Der alte Platz ist belegt: kommt zurück als %1</translation>
+    </message>
+    <message>
+        <source>A later refresh moved it on</source>
+        <translation>Ein späteres Aufräumen hat sie weiterbewegt</translation>
+    </message>
+    <message>
+        <source>Changed since</source>
+        <translation>Seitdem geändert</translation>
+    </message>
+    <message>
+        <source>No longer where it was put</source>
+        <translation>Nicht mehr dort, wo sie abgelegt wurde</translation>
+    </message>
+    <message>
+        <source>Already put back</source>
+        <translation>Schon zurückgelegt</translation>
+    </message>
+    <message numerus="yes">
+        <source>Restored %1 of %Ln file(s); the rest stayed where they are.</source>
+        <translation>
+            <numerusform>%1 von %Ln Datei zurückgelegt; der Rest blieb, wo er ist.</numerusform>
+            <numerusform>%1 von %Ln Dateien zurückgelegt; der Rest blieb, wo er ist.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Put %1 back.</source>
+        <translation>%1 wurde zurückgelegt.</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t go back. %2</source>
+        <translation>%1 kann nicht zurück. %2</translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>
@@ -399,6 +438,10 @@
         <source>Undo</source>
         <translation>Rückgängig</translation>
     </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
 </context>
 <context>
     <name>FinaleView</name>
@@ -434,6 +477,77 @@
     <message>
         <source>Where everything went</source>
         <translation>Wohin alles kam</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryController</name>
+    <message>
+        <source>%1 moved · %2 renamed</source>
+        <translation>%1 verschoben · %2 umbenannt</translation>
+    </message>
+    <message>
+        <source>Mostly to %1</source>
+        <translation>Meist nach %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryView</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Show log files</source>
+        <translation>Protokolldateien zeigen</translation>
+    </message>
+    <message>
+        <source>Nothing has been moved yet. Each refresh you apply appears here.</source>
+        <translation>Noch wurde nichts verschoben. Jedes angewendete Aufräumen erscheint hier.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t be read</source>
+        <translation>Nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <translation>Rückgängig gemacht</translation>
+    </message>
+    <message>
+        <source>UNDO THIS REFRESH</source>
+        <translation>DIESES AUFRÄUMEN RÜCKGÄNGIG MACHEN</translation>
+    </message>
+    <message>
+        <source>Nothing of this refresh can go back.</source>
+        <translation>Von diesem Aufräumen kann nichts zurück.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) go back</source>
+        <translation>
+            <numerusform>%Ln Datei kommt zurück</numerusform>
+            <numerusform>%Ln Dateien kommen zurück</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln stay where they are</source>
+        <translation>
+            <numerusform>%Ln bleibt, wo sie ist</numerusform>
+            <numerusform>%Ln bleiben, wo sie sind</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Put back</source>
+        <translation>Zurücklegen</translation>
+    </message>
+    <message>
+        <source>Undo this refresh</source>
+        <translation>Dieses Aufräumen rückgängig machen</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>Tovrin History</source>
+        <translation>Tovrin-Verlauf</translation>
     </message>
 </context>
 <context>
@@ -502,6 +616,14 @@
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Undo any refresh</source>
+        <translation>Jedes Aufräumen rückgängig machen</translation>
     </message>
 </context>
 <context>

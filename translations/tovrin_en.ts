@@ -143,6 +143,13 @@
             <numerusform>Looking at %Ln files</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Restored %1 of %Ln file(s); the rest stayed where they are.</source>
+        <translation>
+            <numerusform>Restored %1 of %Ln file; the rest stayed where it is.</numerusform>
+            <numerusform>Restored %1 of %Ln files; the rest stayed where they are.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DonePanel</name>
@@ -161,6 +168,23 @@
         <translation>
             <numerusform>%n byte</numerusform>
             <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HistoryView</name>
+    <message numerus="yes">
+        <source>%Ln file(s) go back</source>
+        <translation>
+            <numerusform>%Ln file goes back</numerusform>
+            <numerusform>%Ln files go back</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln stay where they are</source>
+        <translation>
+            <numerusform>%Ln stays where it is</numerusform>
+            <numerusform>%Ln stay where they are</numerusform>
         </translation>
     </message>
 </context>

@@ -207,6 +207,45 @@
             <numerusform>Examen de %Ln fichiers</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Goes back</source>
+        <translation>Retourne à sa place</translation>
+    </message>
+    <message>
+        <source>Its old place is taken: goes back as %1</source>
+        <translation>Son ancienne place est prise : retourne sous le nom %1</translation>
+    </message>
+    <message>
+        <source>A later refresh moved it on</source>
+        <translation>Un rangement plus récent l’a déplacé ailleurs</translation>
+    </message>
+    <message>
+        <source>Changed since</source>
+        <translation>Modifié depuis</translation>
+    </message>
+    <message>
+        <source>No longer where it was put</source>
+        <translation>N’est plus là où il a été rangé</translation>
+    </message>
+    <message>
+        <source>Already put back</source>
+        <translation>Déjà remis en place</translation>
+    </message>
+    <message numerus="yes">
+        <source>Restored %1 of %Ln file(s); the rest stayed where they are.</source>
+        <translation>
+            <numerusform>%1 fichier sur %Ln remis en place ; le reste n’a pas bougé.</numerusform>
+            <numerusform>%1 fichiers sur %Ln remis en place ; le reste n’a pas bougé.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Put %1 back.</source>
+        <translation>%1 a été remis en place.</translation>
+    </message>
+    <message>
+        <source>%1 can&apos;t go back. %2</source>
+        <translation>%1 ne peut pas revenir. %2</translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>
@@ -399,6 +438,10 @@
         <source>Undo</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
 </context>
 <context>
     <name>FinaleView</name>
@@ -434,6 +477,77 @@
     <message>
         <source>Where everything went</source>
         <translation>Où tout est rangé</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryController</name>
+    <message>
+        <source>%1 moved · %2 renamed</source>
+        <translation>%1 déplacés · %2 renommés</translation>
+    </message>
+    <message>
+        <source>Mostly to %1</source>
+        <translation>Surtout vers %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryView</name>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Show log files</source>
+        <translation>Afficher les journaux</translation>
+    </message>
+    <message>
+        <source>Nothing has been moved yet. Each refresh you apply appears here.</source>
+        <translation>Rien n’a encore été déplacé. Chaque rangement appliqué apparaîtra ici.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t be read</source>
+        <translation>Illisible</translation>
+    </message>
+    <message>
+        <source>Undone</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>UNDO THIS REFRESH</source>
+        <translation>ANNULER CE RANGEMENT</translation>
+    </message>
+    <message>
+        <source>Nothing of this refresh can go back.</source>
+        <translation>Rien de ce rangement ne peut revenir.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln file(s) go back</source>
+        <translation>
+            <numerusform>%Ln fichier retourne à sa place</numerusform>
+            <numerusform>%Ln fichiers retournent à leur place</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln stay where they are</source>
+        <translation>
+            <numerusform>%Ln reste où il est</numerusform>
+            <numerusform>%Ln restent où ils sont</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Put back</source>
+        <translation>Remettre</translation>
+    </message>
+    <message>
+        <source>Undo this refresh</source>
+        <translation>Annuler ce rangement</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>Tovrin History</source>
+        <translation>Historique de Tovrin</translation>
     </message>
 </context>
 <context>
@@ -502,6 +616,14 @@
     <message>
         <source>Quit</source>
         <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Undo any refresh</source>
+        <translation>Annuler n’importe quel rangement</translation>
     </message>
 </context>
 <context>

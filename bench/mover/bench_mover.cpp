@@ -1,10 +1,14 @@
+#include "history.h"
 #include "mover.h"
+#include "store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +42,31 @@ void freeName(benchmark::State& state) {
         benchmark::DoNotOptimize(Mover::freeURL(wanted));
 }
 BENCHMARK(freeName)->Arg(1)->Arg(100);
+
+// Opening the history over 500 applies of 25,000 moves each: listed from the
+// index, never by reading the logs. The logs are one real log linked 500 times.
+void openHistory(benchmark::State& state) {
+    const QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_DATA_HOME");
+    const QList<MoveRecord> moves = records(25000);
+    const QString first = Store::logsDir() + QStringLiteral("/moves-2026-01-01_000000.json");
+    Mover::writeLog(moves, first);
+    HistoryEntry entry = History::summary(QFileInfo(first).fileName(), moves);
+    const QDateTime start(QDate(2026, 1, 1), QTime(0, 0));
+    for (int i = 0; i < 500; ++i) {
+        entry.log =
+            start.addSecs(i * 3600).toString(QStringLiteral("'moves-'yyyy-MM-dd_HHmmss'.json'"));
+        if (i > 0)
+            ::link(QFile::encodeName(first).constData(),
+                   QFile::encodeName(Store::logsDir() + QLatin1Char('/') + entry.log).constData());
+        History::note(entry);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(History::entries());
+    state.counters["logs"] = double(History::entries().size());
+}
+BENCHMARK(openHistory)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "files.h"
+#include "history.h"
 #include "json.h"
 #include "movefile.h"
 #include "mover.h"
@@ -223,7 +224,7 @@ private slots:
         QCOMPARE(result.moved, plan.size());
         QCOMPARE(result.skipped, 0);
         // Nothing lost, nothing overwritten: the same bytes, all elsewhere.
-        QCOMPARE(snapshot(home->path()).size(), before.size() + 1); // plus the log
+        QCOMPARE(snapshot(home->path()).size(), before.size() + 2); // plus the log and its index
         QCOMPARE(Mover::undoLatest(), plan.size());
         auto after = snapshot(home->path());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
@@ -366,6 +367,116 @@ private slots:
         QCOMPARE(QFileInfo::exists(dst), !removed);
         QCOMPARE(snapshot(downloads()), before);
         QVERIFY(!QFile::exists(Mover::journalPath(log)));
+    }
+
+    // An older refresh undone after a newer one moved some of the same
+    // files: the preview says what stays and why, the undo does just that,
+    // never overwrites, and leaves the newer refresh whole and undoable.
+    void undoOlderRefresh() {
+        const QStringList names{"again", "back", "changed", "gone", "taken"};
+        QList<PlanItem> first;
+        for (const QString& name : names) {
+            write(downloads() + "/" + name + ".txt", name.toUtf8());
+            first.append(TestPlanItem(downloads() + "/" + name + ".txt", "Dest"));
+        }
+        QCOMPARE(Mover::apply(first, base(), true).value().moved, 5);
+        const QString older = QFileInfo(*Store::latestLog()).fileName();
+        QCOMPARE(Mover::apply({TestPlanItem(base() + "/Dest/again.txt", "Later")}, base(), true)
+                     .value()
+                     .moved,
+                 1);
+        write(base() + "/Dest/changed.txt", "edited", QDateTime::currentDateTime().addSecs(60));
+        QVERIFY(QFile::rename(base() + "/Dest/gone.txt", home->path("gone elsewhere.txt")));
+        write(downloads() + "/taken.txt", "new taken");
+
+        QMap<QString, Return> outcomes;
+        for (const ReturnStep& step : Mover::previewUndo(older))
+            outcomes.insert(QFileInfo(step.move.from).baseName(), step.outcome);
+        const QMap<QString, Return> expected{{"again", Return::movedAgain},
+                                             {"back", Return::back},
+                                             {"changed", Return::changed},
+                                             {"gone", Return::gone},
+                                             {"taken", Return::besideTaken}};
+        QCOMPARE(outcomes, expected);
+
+        const Mover::UndoCounts counts = Mover::undo(older);
+        QCOMPARE(counts.restored, 2);
+        QCOMPARE(counts.left, 3);
+        QCOMPARE(read(downloads() + "/back.txt"), QByteArray("back"));
+        QCOMPARE(read(downloads() + "/taken.txt"), QByteArray("new taken"));
+        QCOMPARE(read(downloads() + "/taken (2).txt"), QByteArray("taken"));
+        QCOMPARE(read(base() + "/Dest/changed.txt"), QByteArray("edited"));
+        QCOMPARE(read(base() + "/Later/again.txt"), QByteArray("again"));
+        QVERIFY(QFile::exists(Store::logsDir() + "/undone-" + older)); // kept, marked
+        QCOMPARE(Mover::undo(older).restored, 0);
+        // The newer refresh is still the latest, and its undo still works.
+        QCOMPARE(Mover::undoLatest(), 1);
+        QCOMPARE(read(base() + "/Dest/again.txt"), QByteArray("again"));
+    }
+
+    // One file put back on its own; the undo of the rest leaves it alone.
+    void putBackOne() {
+        write(downloads() + "/one.txt", "one");
+        write(downloads() + "/two.txt", "two");
+        Mover::apply({TestPlanItem(downloads() + "/one.txt", "Dest"),
+                      TestPlanItem(downloads() + "/two.txt", "Dest")},
+                     base(), true);
+        const QString log = QFileInfo(*Store::latestLog()).fileName();
+        QCOMPARE(History::entries().size(), 1);
+        write(downloads() + "/one.txt", "new one");
+        write(base() + "/Dest/one.txt", "edited", QDateTime::currentDateTime().addSecs(60));
+        const ReturnStep step = Mover::putBack(log, base() + "/Dest/one.txt");
+        QCOMPARE(step.outcome, Return::besideTaken);
+        QCOMPARE(read(step.back), QByteArray("edited"));
+        QCOMPARE(read(downloads() + "/one.txt"), QByteArray("new one"));
+        QCOMPARE(Mover::putBack(log, base() + "/Dest/one.txt").outcome, Return::putBack);
+        QCOMPARE(Mover::previewUndo(log).last().outcome, Return::putBack);
+        const Mover::UndoCounts counts = Mover::undo(log);
+        QCOMPARE(counts.restored, 1);
+        QCOMPARE(counts.left, 0);
+        QCOMPARE(read(downloads() + "/two.txt"), QByteArray("two"));
+    }
+
+    // The history lists every apply newest first from its index: logs
+    // written before the index are read once, a damaged one is listed as
+    // unreadable and undoes nothing, and an indexed log is not read again.
+    void historyIndex() {
+        const QDateTime at(QDate(2026, 3, 1), QTime(9, 15, 2), Qt::UTC);
+        write(base() + "/Work/a.txt", "a");
+        write(base() + "/Work/renamed.txt", "b");
+        write(base() + "/Other/c.txt", "c");
+        const QString earlier = Store::logsDir() + "/moves-2026-03-01_091502.json";
+        Mover::writeLog({{downloads() + "/a.txt", base() + "/Work/a.txt", at},
+                         {downloads() + "/b.txt", base() + "/Work/renamed.txt", at},
+                         {downloads() + "/c.txt", base() + "/Other/c.txt", at}},
+                        earlier);
+        write(Store::logsDir() + "/moves-2026-03-02_080000.json", "[{\"from\": ");
+        write(Store::logsDir() + "/undone-moves-2026-02-01_080000.json", "[]");
+        write(downloads() + "/new.txt", "new");
+        Mover::apply({TestPlanItem(downloads() + "/new.txt", "Dest")}, base(), true);
+
+        const QList<HistoryEntry> entries = History::entries();
+        QCOMPARE(entries.size(), 4);
+        QVERIFY(entries[0].started() > entries[1].started());
+        QCOMPARE(entries[0].moved, 1);
+        QVERIFY(!entries[1].readable);
+        QCOMPARE(entries[2].log, QFileInfo(earlier).fileName());
+        QCOMPARE(entries[2].moved, 3);
+        QCOMPARE(entries[2].renamed, 1);
+        QCOMPARE(entries[2].mainFolder, base() + "/Work");
+        QCOMPARE(entries[2].started(), QDateTime(QDate(2026, 3, 1), QTime(9, 15, 2)));
+        QVERIFY(entries[3].undone);
+        QCOMPARE(Mover::undo(entries[1].log).restored, 0);
+        QVERIFY(QFile::exists(Store::logsDir() + "/" + entries[1].log));
+
+        write(earlier, "damaged after it was listed");
+        QCOMPARE(History::entries().at(2).moved, 3);
+        QCOMPARE(Mover::undo(entries[2].log).restored, 0);
+        write(earlier, Json::pretty(Json::encodeList(
+                           QList<MoveRecord>{{downloads() + "/a.txt", base() + "/Work/a.txt",
+                                              QDateTime::currentDateTimeUtc()}})));
+        QCOMPARE(Mover::undo(entries[2].log).restored, 1);
+        QVERIFY(History::entries().at(2).undone);
     }
 
     // A journal left behind is folded into its log; what its lines claim is

@@ -14,7 +14,7 @@ Rectangle {
     readonly property real contentHeight: page.implicitHeight + 2 * margin
     readonly property int margin: 28
 
-    // Ask the shell for another window: "recap" or "zen".
+    // Ask the shell for another window: "history" or "zen".
     signal requestWindow(string id)
 
     implicitWidth: 620
@@ -161,7 +161,7 @@ Rectangle {
                 CalmButton {
                     objectName: "historyButton"
                     text: qsTr("Open move history")
-                    onClicked: prefs.openMoveHistory()
+                    onClicked: root.requestWindow("history")
                 }
                 CalmButton {
                     objectName: "recapButton"

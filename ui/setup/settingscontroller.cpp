@@ -1,8 +1,6 @@
 #include "settingscontroller.h"
 
 #include "autostart.h"
-#include "filemanager.h"
-#include "store.h"
 #include "usage.h"
 #include "userfolders.h"
 
@@ -166,8 +164,4 @@ void SettingsController::finishOnboarding() {
     change([](Profile& p) { p.onboarded = true; }, true);
     appState()->notifier().setUp(profile().autoTidy);
     appState()->start(Tidy::Mode::deep);
-}
-
-void SettingsController::openMoveHistory() const {
-    FileManager::show(Store::logsDir());
 }

@@ -65,7 +65,6 @@ public:
     // Marks the user onboarded, saves, arranges notifications and starts the
     // first refresh, a deep one.
     Q_INVOKABLE void finishOnboarding();
-    Q_INVOKABLE void openMoveHistory() const;
 
 signals:
     void saveAtOnceChanged();

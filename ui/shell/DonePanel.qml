@@ -105,6 +105,12 @@ ColumnLayout {
             Layout.fillWidth: true
         }
         CalmButton {
+            objectName: "history"
+            kind: CalmButton.Quiet
+            text: qsTr("History")
+            onClicked: Shell.openWindow("history")
+        }
+        CalmButton {
             objectName: "undo"
             kind: CalmButton.Quiet
             text: qsTr("Undo")

@@ -107,6 +107,13 @@ ColumnLayout {
             detail: panel.appState.lastLogText
             onTriggered: panel.appState.undoLast()
         }
+        MenuRow {
+            objectName: "history"
+            icon: "doc"
+            title: qsTr("History")
+            detail: qsTr("Undo any refresh")
+            onTriggered: Shell.openWindow("history")
+        }
         Rectangle {
             Layout.fillWidth: true
             Layout.topMargin: 2

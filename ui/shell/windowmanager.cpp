@@ -23,6 +23,7 @@ QList<WindowSpec> all() {
         {QStringLiteral("recap"), QStringLiteral("RecapWindow"), true},
         {QStringLiteral("zen"), QStringLiteral("ZenWindow")},
         {QStringLiteral("settings"), QStringLiteral("SettingsWindow")},
+        {QStringLiteral("history"), QStringLiteral("HistoryWindow")},
     };
 }
 

@@ -136,6 +136,10 @@ private slots:
         QVERIFY(app->settle());
         QTRY_COMPARE(panel(menu), QStringLiteral("donePanel"));
         check(menu.window(), QStringLiteral("menu-done"));
+        QQuickWindow* history = windows.open(QStringLiteral("history"));
+        QVERIFY(history);
+        Quick::wait(history->contentItem(), "putBack");
+        check(history, QStringLiteral("history"));
         QQuickWindow* recap = windows.open(QStringLiteral("recap"));
         QVERIFY(recap && QTest::qWaitForWindowExposed(recap));
         QObject* show = recap->findChild<QObject*>(QStringLiteral("view"));
