@@ -387,7 +387,7 @@ int undoLatest() {
     if (!records) return 0;
     // recoverJournals above has mended and removed any earlier undo's journal.
     Journal journal(undoJournalPath(*log));
-    int count = 0;
+    QStringList back;
     QSet<QString> madeDirs;
     for (auto record = records->crbegin(); record != records->crend(); ++record) {
         if (!present(record->to)) continue;
@@ -396,20 +396,21 @@ int undoLatest() {
             QDir().mkpath(folder);
             madeDirs.insert(folder);
         }
-        const std::optional<QString> back = MoveFile::move(record->to, [&](int attempt) {
+        const std::optional<QString> moved = MoveFile::move(record->to, [&](int attempt) {
             const QString candidate = firstTry(record->from, attempt);
             journal.intend({record->to, candidate, QDateTime::currentDateTimeUtc()});
             return candidate;
         });
-        if (back) {
-            journal.done({record->to, *back, QDateTime::currentDateTimeUtc()});
-            ++count;
+        if (moved) {
+            journal.done({record->to, *moved, QDateTime::currentDateTimeUtc()});
+            back.append(QDir::cleanPath(*moved));
         }
     }
     journal.remove();
     const QFileInfo info(*log);
     QFile::rename(*log, info.path() + QStringLiteral("/undone-") + info.fileName());
-    return count;
+    Store::addReturned(back);
+    return int(back.size());
 }
 
 } // namespace Mover
