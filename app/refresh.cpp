@@ -3,7 +3,6 @@
 
 #include "claudeapi.h"
 #include "discovery.h"
-#include "format.h"
 #include "scanner.h"
 #include "store.h"
 #include "usage.h"
@@ -169,7 +168,7 @@ void AppState::reachability(Run run) {
                             (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
                             return;
                         s->setStatus(RefreshStep::walking,
-                                     tr("Found %1 files").arg(Format::count(p.found)));
+                                     tr("Found %Ln file(s)", nullptr, p.found));
                         s->setDecided(p.lookedInto);
                         s->setTotal(p.found);
                     });
@@ -183,22 +182,22 @@ Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
     Capped capped;
     if (items.size() > perRunCap) {
         newestFirst(items, perRunCap);
-        capped.note = AppState::tr("Sorted your newest %1 files. Run it again for the rest.")
-                          .arg(Format::count(perRunCap));
+        capped.note = AppState::tr("Sorted your newest %Ln file(s). Run it again for the rest.",
+                                   nullptr, perRunCap);
     }
     const qint64 remaining = monthlyCap - usedThisMonth;
     if (remaining < 1) {
         capped.monthFull = true;
         capped.note =
-            AppState::tr("You've reached this month's limit of %1 files. It resets on the 1st.")
-                .arg(Format::count(monthlyCap));
+            AppState::tr("You've reached this month's limit of %Ln file(s). It resets on the 1st.",
+                         nullptr, monthlyCap);
         return capped;
     }
     if (items.size() > remaining) {
         newestFirst(items, int(remaining));
         capped.note =
-            AppState::tr("Sorted your newest %1 files. You've reached this month's limit.")
-                .arg(Format::count(remaining));
+            AppState::tr("Sorted your newest %Ln file(s). You've reached this month's limit.",
+                         nullptr, int(remaining));
     }
     capped.items = std::move(items);
     return capped;
@@ -246,7 +245,7 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
 void AppState::classify(Run run, QList<ScannedItem> items) {
     setStatus(RefreshStep::classifying,
               items.isEmpty() ? tr("Nothing new to sort")
-                              : tr("Looking at %1 files").arg(Format::count(items.size())));
+                              : tr("Looking at %Ln file(s)", nullptr, int(items.size())));
     Classifier classifier;
     classifier.apiKey = run.apiKey;
     classifier.profile = run.profile;

@@ -152,7 +152,8 @@ Rectangle {
                 figures: prefs.usage
             }
 
-            RowLayout {
+            // Wraps when a language's button titles need more than one line.
+            Flow {
                 Layout.fillWidth: true
                 Layout.topMargin: 10
                 spacing: 10
@@ -171,9 +172,6 @@ Rectangle {
                     objectName: "animationButton"
                     text: qsTr("Preview animation")
                     onClicked: root.requestWindow("zen")
-                }
-                Item {
-                    Layout.fillWidth: true
                 }
             }
 
