@@ -77,8 +77,7 @@ void AppState::apply(bool includeRenames) {
                  recap.result = result;
                  guard->setRecap(recap);
                  if (result.moved >= 1) guard->open(QStringLiteral("recap"));
-                 const QDateTime now = guard->now();
-                 guard->updateProfile([now](Profile& p) { p.lastRun = now; });
+                 guard->ranAt(guard->now());
                  guard->clearPlan();
                  guard->setPhase(Phase::done);
                  guard->loadHistory();

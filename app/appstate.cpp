@@ -179,6 +179,11 @@ void AppState::updateProfile(const std::function<void(Profile&)>& edit) {
     Store::saveProfile(profile_);
 }
 
+void AppState::ranAt(const QDateTime& at) {
+    updateProfile([at](Profile& p) { p.lastRun = at; });
+    Store::clearReturned();
+}
+
 void AppState::setPhase(Phase phase) {
     if (phase == phase_) return;
     phase_ = phase;

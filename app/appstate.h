@@ -232,6 +232,9 @@ private:
     Usage& usage() const;
     QDateTime now() const { return services_.now(); }
 
+    // A refresh ended (applied, or with nothing to sort): the next quick one
+    // looks only at what changes after `at`.
+    void ranAt(const QDateTime& at);
     void reachability(Run run);
     void scanned(Run run, const QList<ScannedItem>& found);
     void classify(Run run, QList<ScannedItem> items);

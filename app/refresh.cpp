@@ -4,10 +4,13 @@
 #include "claudeapi.h"
 #include "discovery.h"
 #include "scanner.h"
+#include "store.h"
 #include "usage.h"
 #include "userfolders.h"
 #include "vocabulary.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSet>
 #include <QtConcurrent>
 
@@ -120,10 +123,18 @@ void AppState::start(Tidy::Mode mode) {
     run.profile = profile_;
     run.apiKey = apiKey_;
     QStringList folders = profile_.scanFolders;
-    if (mode == Tidy::Mode::quick && profile_.lastRun)
-        folders.removeIf([](const QString& name) {
-            return name != UserFolders::desktop && name != UserFolders::downloads;
+    if (mode == Tidy::Mode::quick && profile_.lastRun) {
+        // Files an undo put back are new again, wherever they went back to.
+        for (const QString& path : Store::loadReturned())
+            run.scan.returned.insert(QDir::cleanPath(path));
+        QSet<QString> holding;
+        for (const QString& path : std::as_const(run.scan.returned))
+            holding.insert(QFileInfo(path).path());
+        folders.removeIf([&holding](const QString& name) {
+            return name != UserFolders::desktop && name != UserFolders::downloads &&
+                   !holding.contains(QDir::cleanPath(UserFolders::path(name)));
         });
+    }
     for (const QString& root : UserFolders::roots(folders))
         run.scan.roots.append(QUrl::fromLocalFile(root));
     if (mode == Tidy::Mode::quick) run.scan.since = profile_.lastRun;
@@ -240,6 +251,7 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
     classifier.profile = run.profile;
     classifier.send = services_.send;
     classifier.sheet = services_.sheet;
+    classifier.cache = std::make_shared<DecisionCache>(run.profile.model);
     setClassifyStart(std::nullopt);
 
     const QPointer<AppState> state(this);
@@ -258,7 +270,8 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
     const qint64 files = items.size();
     // Queued behind the progress reports already posted.
     whenDone(classifier.buildPlan(items, run.mode, progress), this,
-             [run, files](AppState* s, const Outcome<QList<PlanItem>>& outcome) {
+             [run, files, cache = classifier.cache](AppState* s,
+                                                    const Outcome<QList<PlanItem>>& outcome) {
                  if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
                      s->setLastRunCost(s->usage().endRun(0));
                      s->setPhase(Phase::idle);
@@ -266,7 +279,7 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
                      return;
                  }
                  const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
-                 s->setLastRunCost(s->usage().endRun(files));
+                 s->setLastRunCost(s->usage().endRun(files, cache->servedCount()));
                  if (run.note) s->setMessage(run.note);
                  s->setPlan(plan);
                  if (!plan.isEmpty()) {
@@ -275,8 +288,7 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
                      return;
                  }
                  s->setLastResult(ApplyResult{});
-                 const QDateTime now = s->now();
-                 s->updateProfile([now](Profile& p) { p.lastRun = now; });
+                 s->ranAt(s->now());
                  s->setPhase(Phase::done);
              });
 }

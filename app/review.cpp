@@ -1,12 +1,14 @@
 #include "appstate.h"
 #include "appstate_p.h"
 
+#include "decisioncache.h"
 #include "planner.h"
 #include "store.h"
 #include "vocabulary.h"
 
 #include <QHash>
 #include <QSet>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -34,6 +36,13 @@ PlanItem* firstWithId(QList<PlanItem>& plan, qint64 id) {
 
 bool isCandidate(const PlanItem& item) {
     return Category::isNeedsYou(item.category) || item.category == Category::library;
+}
+
+// The earlier answers a lesson may change are asked again next time; the
+// cache file is large, so it is rewritten off the main thread.
+void forgetDecisions(const QList<Lesson>& lessons) {
+    if (!lessons.isEmpty())
+        QThreadPool::globalInstance()->start([lessons] { DecisionCache::forget(lessons); });
 }
 
 } // namespace
@@ -89,6 +98,7 @@ void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) 
         return changed;
     });
     Store::addLessons(lessons);
+    forgetDecisions(lessons);
 }
 
 int AppState::addProject(const QString& name) {
@@ -124,8 +134,10 @@ int AppState::addProject(const QString& name) {
         }
         return moved > 0;
     });
-    Store::addLesson({QStringLiteral("(project)"), QStringLiteral("user added project"),
-                      FolderLayout::under(FolderLayout::projects, clean)});
+    const Lesson lesson{QStringLiteral("(project)"), QStringLiteral("user added project"),
+                        FolderLayout::under(FolderLayout::projects, clean)};
+    Store::addLesson(lesson);
+    forgetDecisions({lesson});
     return moved;
 }
 

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QMutex>
 #include <QPromise>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <memory>
@@ -111,16 +112,32 @@ private:
         // Started outside the lock: a job may finish at once on this thread.
         for (const Job& job : starting) {
             auto self = shared_from_this();
-            classifier.run(job)
-                .then([self, job](const Outcome<Decisions>& outcome) {
-                    self->jobEnded(job, outcome);
-                })
-                .onCanceled([self] { self->jobEnded({}, std::nullopt); });
+            recall(job).then([self, job](const Recalled& recalled) {
+                const Job asked{job.kind, recalled.unknown};
+                if (asked.items.isEmpty())
+                    return self->jobEnded(asked, recalled.known, Decisions());
+                self->classifier.run(asked)
+                    .then([self, asked, known = recalled.known](const Outcome<Decisions>& outcome) {
+                        self->jobEnded(asked, known, outcome);
+                    })
+                    .onCanceled([self, known = recalled.known] {
+                        self->jobEnded({}, known, std::nullopt);
+                    });
+            });
         }
     }
 
-    // `outcome` is empty for a job whose request was cancelled.
-    void jobEnded(const Job& job, const std::optional<Outcome<Decisions>>& outcome) {
+    // Hashing reads files: off the thread that answers requests.
+    QFuture<Recalled> recall(const Job& job) const {
+        if (!classifier.cache) return ready(Recalled{{}, job.items});
+        return QtConcurrent::run(
+            [cache = classifier.cache, items = job.items] { return cache->recall(items); });
+    }
+
+    // `outcome` is empty for a job whose request was cancelled; `known` holds
+    // the answers recalled without asking.
+    void jobEnded(const Job& job, const Decisions& known,
+                  const std::optional<Outcome<Decisions>>& outcome) {
         QList<QFuture<Model::Answer>> cancel;
         {
             QMutexLocker lock(&mutex);
@@ -129,8 +146,9 @@ private:
             if (!fatal && failure && failure->fatal) {
                 fatal = *failure;
                 cancel.swap(sent);
-            } else if (!fatal && outcome) {
-                merge(job, *outcome);
+            } else if (!fatal) {
+                if (!known.isEmpty()) merge(Job{job.kind, {}}, known);
+                if (outcome && !job.items.isEmpty()) merge(job, *outcome);
             }
         }
         for (QFuture<Model::Answer>& answer : cancel)
@@ -298,9 +316,13 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     // Counted as answers arrive: a full tally per batch would cost
     // batches x items on a large refresh.
     auto counts = std::make_shared<QMap<QString, int>>(tally(*decided));
-    auto merge = [decided, counts, progress, total, keywordIds](const Job& job,
-                                                                const Outcome<Decisions>& outcome) {
+    // What the model said, before keyword decisions keep their part: what
+    // the cache keeps.
+    auto answers = std::make_shared<Decisions>();
+    auto merge = [decided, counts, answers, progress, total,
+                  keywordIds](const Job& job, const Outcome<Decisions>& outcome) {
         const auto* failure = std::get_if<Model::Failure>(&outcome);
+        if (!failure) answers->insert(std::get<Decisions>(outcome));
         const Decisions part = failure ? fallback(job.items, *failure)
                                        : withUnanswered(job.items, std::get<Decisions>(outcome));
         for (auto it = part.cbegin(); it != part.cend(); ++it) {
@@ -321,42 +343,54 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
 
     const Classifier self = *this;
     return runJobs(*this, jobsOf(text, visual, mainText, mainVisual), mainInFlight, merge)
-        .then([self, decided, items, mode](
+        .then([self, decided, answers, items, mode](
                   const std::optional<Model::Failure>& fatal) -> QFuture<Outcome<QList<PlanItem>>> {
             using Result = Outcome<QList<PlanItem>>;
             if (fatal) return ready<Result>(*fatal);
-            auto finish = [self, decided, items] {
-                return Result(Planner::plan(items, (*decided), self.profile));
+            auto finish = [self, decided, answers, items] {
+                QList<PlanItem> plan = Planner::plan(items, (*decided), self.profile);
+                if (!self.cache) return ready(Result(std::move(plan)));
+                return QtConcurrent::run([cache = self.cache, answers, plan = std::move(plan)] {
+                    cache->remember(*answers, plan);
+                    return Result(plan);
+                });
             };
             if (mode == Tidy::Mode::junkOnly || self.model().contains(QLatin1String("opus")))
-                return ready<Result>(finish());
+                return finish();
 
             QList<ScannedItem> uncertain;
             for (const ScannedItem& item : items) {
                 auto decision = decided->constFind(item.id);
-                if (decision == decided->cend()) continue;
+                // A recalled answer already had its second opinion.
+                if (decision == decided->cend() || (self.cache && self.cache->served(item.id)))
+                    continue;
                 if (Category::isNeedsYou(decision->category) ||
                     decision->confidence == Confidence::low)
                     uncertain.append(item);
                 if (uncertain.size() == escalationMost) break;
             }
-            if (uncertain.isEmpty()) return ready<Result>(finish());
+            if (uncertain.isEmpty()) return finish();
 
             Classifier stronger = self;
             stronger.modelOverride = Model::escalationModel;
-            return stronger.decideAll(uncertain).then(
-                [decided, finish](const Outcome<Decisions>& outcome) -> Result {
+            stronger.cache.reset();
+            return stronger.decideAll(uncertain)
+                .then([decided, answers,
+                       finish](const Outcome<Decisions>& outcome) -> QFuture<Result> {
                     if (const auto* failure = std::get_if<Model::Failure>(&outcome))
-                        return *failure;
+                        return ready<Result>(*failure);
                     // Items the stronger model left out, or shrugged at, keep
                     // their first answer.
-                    const Decisions& answers = std::get<Decisions>(outcome);
-                    for (auto it = answers.cbegin(); it != answers.cend(); ++it)
+                    const Decisions& second = std::get<Decisions>(outcome);
+                    for (auto it = second.cbegin(); it != second.cend(); ++it)
                         if (!Category::isNeedsYou(it->category) ||
-                            it->reason != ClassifierText::notSure)
+                            it->reason != ClassifierText::notSure) {
                             decided->insert(it.key(), *it);
+                            answers->insert(it.key(), *it);
+                        }
                     return finish();
-                });
+                })
+                .unwrap();
         })
         .unwrap();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decisioncache.h"
 #include "model.h"
 #include "records.h"
 #include "tidy.h"
@@ -11,6 +12,7 @@
 #include <QMap>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 using Decisions = QHash<qint64, Decision>;
@@ -35,6 +37,8 @@ struct Classifier {
     std::optional<QString> modelOverride;
     Model::Send send;
     MakeSheet sheet;
+    // Answers of earlier refreshes for the main pass; none asks about every item.
+    std::shared_ptr<DecisionCache> cache;
 
     QFuture<Outcome<QList<PlanItem>>> buildPlan(const QList<ScannedItem>& items, Tidy::Mode mode,
                                                 Progress progress) const;

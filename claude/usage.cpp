@@ -36,8 +36,12 @@ std::optional<RunUsage> decodeRun(const QJsonValue& value) {
     const std::optional<double> usd = number(object, "usd");
     const std::optional<qint64> files = integer(object, "files");
     const std::optional<qint64> calls = integer(object, "calls");
-    if (!value.isObject() || !date || !usd || !files || !calls) return std::nullopt;
-    return RunUsage{*date, *usd, *files, *calls};
+    // Ledgers written before cached files were counted lack the count.
+    const QJsonValue cachedValue = object.value(QLatin1String("cached"));
+    const std::optional<qint64> cached =
+        cachedValue.isUndefined() ? std::optional<qint64>(0) : Json::integer(cachedValue);
+    if (!value.isObject() || !date || !usd || !files || !calls || !cached) return std::nullopt;
+    return RunUsage{*date, *usd, *files, *calls, *cached};
 }
 
 qint64 integerOrZero(const QJsonObject& usage, const char* key) {
@@ -94,11 +98,11 @@ RunTotals Usage::current() const {
     return {runUSD_, runCalls_};
 }
 
-double Usage::endRun(qint64 files) {
+double Usage::endRun(qint64 files, qint64 cached) {
     const RunTotals run = take();
     const QDateTime now = now_();
-    const UsageLog log = UsageLedger::addRun(UsageLedger::load(), {now, run.usd, files, run.calls},
-                                             UsageLedger::monthKey(now));
+    const UsageLog log = UsageLedger::addRun(
+        UsageLedger::load(), {now, run.usd, files, run.calls, cached}, UsageLedger::monthKey(now));
     UsageLedger::save(log);
     return run.usd;
 }
@@ -158,7 +162,8 @@ QByteArray encode(const UsageLog& log) {
         runs.append(QJsonObject{{QStringLiteral("date"), Json::isoDate(run.date)},
                                 {QStringLiteral("usd"), run.usd},
                                 {QStringLiteral("files"), run.files},
-                                {QStringLiteral("calls"), run.calls}});
+                                {QStringLiteral("calls"), run.calls},
+                                {QStringLiteral("cached"), run.cached}});
     return Json::compact(QJsonObject{{QStringLiteral("totalUSD"), log.totalUSD},
                                      {QStringLiteral("months"), months},
                                      {QStringLiteral("runs"), runs}});

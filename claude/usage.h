@@ -20,6 +20,8 @@ struct RunUsage {
     double usd = 0;
     qint64 files = 0;
     qint64 calls = 0;
+    // Files answered from earlier decisions, without a call.
+    qint64 cached = 0;
 };
 
 // The "usage.json" ledger: months are never pruned, runs keep the newest 60.
@@ -64,7 +66,7 @@ public:
     RunTotals current() const;
 
     // Takes the counters, records the run in "usage.json" and returns its cost.
-    double endRun(qint64 files);
+    double endRun(qint64 files, qint64 cached = 0);
     QList<UsageFigure> summary() const;
 
 private:

@@ -489,13 +489,16 @@ int undoLatest() {
     if (!records) return 0;
     // recoverJournals above has mended and removed any earlier undo's journal.
     Journal journal(undoJournalPath(*log));
-    int count = 0;
+    QStringList back;
     QSet<QString> madeDirs;
     for (auto record = records->crbegin(); record != records->crend(); ++record)
-        if (present(record->to) && moveBack(*record, journal, madeDirs)) ++count;
+        if (present(record->to))
+            if (const std::optional<QString> moved = moveBack(*record, journal, madeDirs))
+                back.append(QDir::cleanPath(*moved));
     journal.remove();
     markUndone(*log);
-    return count;
+    Store::addReturned(back);
+    return int(back.size());
 }
 
 QList<ReturnStep> previewUndo(const QString& log) {
@@ -512,16 +515,22 @@ UndoCounts undo(const QString& log) {
     Journal journal(undoJournalPath(path));
     UndoCounts counts;
     QSet<QString> madeDirs;
+    QStringList back;
     for (const ReturnStep& step :
          returnSteps(*records, movedLater(log), History::putBack(log), Changed::stays)) {
         if (step.outcome == Return::putBack) continue;
-        if (goesBack(step.outcome) && moveBack(step.move, journal, madeDirs))
+        const std::optional<QString> moved =
+            goesBack(step.outcome) ? moveBack(step.move, journal, madeDirs) : std::nullopt;
+        if (moved) {
             ++counts.restored;
-        else
+            back.append(QDir::cleanPath(*moved));
+        } else {
             ++counts.left;
+        }
     }
     journal.remove();
     markUndone(path);
+    Store::addReturned(back);
     return counts;
 }
 
@@ -542,6 +551,7 @@ ReturnStep putBack(const QString& log, const QString& to) {
     journal.remove();
     if (!back) return {step.move, Return::gone, {}};
     History::notePutBack(log, to);
+    Store::addReturned({QDir::cleanPath(*back)});
     step.back = *back;
     step.outcome = *back == step.move.from ? Return::back : Return::besideTaken;
     return step;

@@ -57,6 +57,8 @@ struct ScannedItem {
     std::optional<QString> text;
     std::optional<QString> whereFrom;
     QStringList junkHints;
+    // SHA-256 of the content when the duplicate check read it whole.
+    std::optional<QString> sha256;
 
     QString path() const { return url.toLocalFile(); }
     QString relPath() const;

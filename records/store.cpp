@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QStandardPaths>
 
@@ -133,6 +134,25 @@ void saveNotes(const QMap<QString, QString>& notes) {
     for (auto it = merged.begin(); it != merged.end(); ++it)
         object.insert(it.key(), it.value());
     writePrivate(QStringLiteral("project-notes.json"), Json::compact(object));
+}
+
+QStringList loadReturned() {
+    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("returned.json")));
+    if (!value || !value->isArray()) return {};
+    QStringList paths;
+    for (const QJsonValue& path : value->toArray())
+        if (path.isString()) paths.append(path.toString());
+    return paths;
+}
+
+void addReturned(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    const QStringList all = loadReturned() + paths;
+    writePrivate(QStringLiteral("returned.json"), Json::compact(QJsonArray::fromStringList(all)));
+}
+
+void clearReturned() {
+    QFile::remove(filePath(QStringLiteral("returned.json")));
 }
 
 QString importPlanPath() {

@@ -33,6 +33,12 @@ void addLessons(const QList<Lesson>& added);
 QMap<QString, QString> loadNotes();
 void saveNotes(const QMap<QString, QString>& notes);
 
+// Files an undo put back since the last refresh ended: the next quick refresh
+// takes them as new, though their dates lie before it.
+QStringList loadReturned();
+void addReturned(const QStringList& paths);
+void clearReturned();
+
 // "Tovrin App/import-plan.json" in the Documents folder, wherever the desktop puts it.
 QString importPlanPath();
 std::optional<QList<PlanItem>> loadImportPlan();

@@ -25,7 +25,6 @@ namespace Scanner {
 namespace {
 
 constexpr qint64 tinyAskedBelow = 8192;
-constexpr qint64 wholeHashLimit = 500'000'000;
 constexpr qint64 chunk = 1'048'576;
 constexpr qint64 sampleBytes = 4'000'000;
 constexpr qint64 prefixBytes = 65'536;
@@ -178,7 +177,7 @@ QStringList hints(const ScannedItem& item) {
     return out;
 }
 
-std::optional<QString> sha(const QString& path, qint64 size) {
+std::optional<QString> sha(const QString& path, qint64 size, qint64 wholeUpTo) {
     const int fd = openRead(path);
     if (fd < 0) return std::nullopt;
     Fd guard(fd);
@@ -187,7 +186,7 @@ std::optional<QString> sha(const QString& path, qint64 size) {
     const std::size_t capacity = std::size_t(std::clamp<qint64>(size + 1, 1, chunk));
     std::vector<char> buffer(capacity);
     HashState hash;
-    if (size <= wholeHashLimit) {
+    if (size <= wholeUpTo) {
 #ifdef POSIX_FADV_SEQUENTIAL
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
@@ -245,6 +244,8 @@ void markDuplicates(QList<ScannedItem>& items) {
     QHash<qsizetype, QString> fullKeys;
     for (auto it = full.cbegin(); it != full.cend(); ++it)
         fullKeys.insert(it.key(), QString::number(items[it.key()].size) + QLatin1Char(':') + *it);
+    for (auto it = full.cbegin(); it != full.cend(); ++it)
+        if (items[it.key()].size <= wholeHashLimit) items[it.key()].sha256 = *it;
     for (QList<qsizetype> group : groupsOf(samePrefix, fullKeys)) {
         std::sort(group.begin(), group.end(),
                   [&](qsizetype a, qsizetype b) { return keepsFirst(items[a], items[b]); });

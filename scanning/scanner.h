@@ -17,6 +17,8 @@ struct ScanOptions {
     QList<QUrl> roots;   // listed one level deep, in this order
     QList<QUrl> exclude; // folders that never become items
     std::optional<QDateTime> since;
+    // Clean absolute paths of entries an undo put back: wanted whatever their date.
+    QSet<QString> returned;
 };
 
 // How far a scan has got: entries listed, and of those, entries looked into.
@@ -54,7 +56,8 @@ bool isTinyImage(const QString& path);
 // Junk hints of one item, without "exact-duplicate".
 QStringList hints(const ScannedItem& item);
 void markDuplicates(QList<ScannedItem>& items);
-// SHA-256 as 64 lower-case hex digits; files over 500 MB are sampled.
-std::optional<QString> sha(const QString& path, qint64 size);
+inline constexpr qint64 wholeHashLimit = 500'000'000;
+// SHA-256 as 64 lower-case hex digits; files over wholeUpTo bytes are sampled.
+std::optional<QString> sha(const QString& path, qint64 size, qint64 wholeUpTo = wholeHashLimit);
 
 } // namespace Scanner

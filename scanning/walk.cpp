@@ -156,7 +156,8 @@ struct Walk {
         const QString path = QDir::cleanPath(root + QLatin1Char('/') + name);
         const QDateTime modified = modifiedOf(st);
         const QString ext = Kinds::extension(name);
-        const bool tooOld = options.since && modified < *options.since;
+        const bool tooOld =
+            options.since && modified < *options.since && !options.returned.contains(path);
 
         ScannedItem item;
         item.url = QUrl::fromLocalFile(path);

@@ -13,8 +13,12 @@
 
 #include <QDirIterator>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <memory>
@@ -48,6 +52,34 @@ void fillClutter(const TestHome& home) {
     QPdfWriter pdf(downloads + "invoice 2291.pdf");
     QPainter painter(&pdf);
     painter.drawText(200, 400, QStringLiteral("Invoice 2291 for garden supplies"));
+}
+
+// The files each classification request describes, by path under home.
+QSet<QString> describedFiles(const QList<FakeClaude::Request>& requests) {
+    static const QRegularExpression tile(QStringLiteral("^#\\d+ = id \\d+: (.*) \\("));
+    QSet<QString> paths;
+    for (const FakeClaude::Request& request : requests) {
+        const QJsonArray messages =
+            QJsonDocument::fromJson(request.body).object().value("messages").toArray();
+        for (const QJsonValue& block : messages.at(0).toObject().value("content").toArray()) {
+            const QStringList lines = block.toObject().value("text").toString().split('\n');
+            for (const QString& line : lines.mid(1)) {
+                const QJsonObject file = QJsonDocument::fromJson(line.toUtf8()).object();
+                if (file.contains("path")) paths.insert(file.value("path").toString());
+                if (const auto match = tile.match(line); match.hasMatch())
+                    paths.insert(match.captured(1));
+            }
+        }
+    }
+    return paths;
+}
+
+// Where the plan puts each file, by name.
+QHash<QString, QString> destinations(const QList<PlanItem>& plan) {
+    QHash<QString, QString> out;
+    for (const PlanItem& item : plan)
+        out.insert(item.src.fileName(), item.destFolder + item.newName.value_or(QString()));
+    return out;
 }
 
 bool inside(const QString& path, const QString& folder) {
@@ -176,6 +208,62 @@ private slots:
             if (QFileInfo(path).fileName() != QLatin1String("config.json"))
                 QVERIFY2(!read(path).contains("sk-test-key"), qPrintable(path));
         }
+    }
+
+    // A file seen again unchanged is decided as before without asking:
+    // after an undo (the files that came back count as new, wherever they
+    // went back to) or as a copy of a file already filed away. A lesson
+    // about a file, or a cache that does not read back, has it asked again.
+    void decisionsRemembered_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<bool>("askedAgain");
+        QTest::addColumn<QStringList>("again");
+        QTest::newRow("undo") << "undo" << false << QStringList();
+        QTest::newRow("lesson") << "lesson" << false << QStringList{"~/Downloads/notes 7.txt"};
+        QTest::newRow("unreadable cache") << "unreadable" << true << QStringList();
+        QTest::newRow("copy of a filed file") << "copy" << false << QStringList();
+    }
+    void decisionsRemembered() {
+        QFETCH(QString, step);
+        QFETCH(bool, askedAgain);
+        QFETCH(QStringList, again);
+        write(home->path("Documents/letter.txt"), "Dear garden club, the seeds arrived.");
+        auto state = makeState();
+        state->start(Tidy::Mode::quick);
+        settle(*state);
+        const QList<PlanItem> first = state->plan();
+        if (step == "lesson")
+            for (const PlanItem& item : first)
+                if (item.src.fileName() == "notes 7.txt")
+                    state->setDestination(item.id, "Work Admin/Garden");
+        applyAll(*state, first.size());
+        const QString cache = Store::filePath("decisions.cache");
+        QCOMPARE(QFileInfo(cache).permissions() & (QFile::ReadGroup | QFile::ReadOther),
+                 QFile::Permissions());
+        const QSet<QString> asked = describedFiles(server->requests());
+        const qsizetype before = server->requests().size();
+
+        if (step == "copy") {
+            const QString copy = home->path("Desktop/notes 7.txt");
+            write(copy, "Meeting notes for the garden project, week 7",
+                  QDateTime::currentDateTime().addSecs(60));
+        } else {
+            state->undoLast();
+            settle(*state);
+        }
+        if (step == "unreadable") write(cache, "not what was written");
+        state->start(Tidy::Mode::quick);
+        settle(*state);
+
+        const QSet<QString> askedNow = describedFiles(server->requests().mid(before));
+        QCOMPARE(askedNow, askedAgain ? asked : QSet<QString>(again.begin(), again.end()));
+        const QHash<QString, QString> placed = destinations(state->plan());
+        QCOMPARE(placed.size(), step == "copy" ? 1 : first.size());
+        const QHash<QString, QString> placedFirst = destinations(first);
+        for (auto it = placed.cbegin(); it != placed.cend(); ++it)
+            QCOMPARE(it.value(), placedFirst.value(it.key()));
+        QCOMPARE(UsageLedger::load().runs.last().cached,
+                 step == "copy" ? 1 : asked.size() - askedNow.size());
     }
 
     // Closing the app mid-review and starting it again brings back the
