@@ -265,6 +265,12 @@ void AppState::setClassifyStart(std::optional<QDateTime> start) {
     emit progressChanged();
 }
 
+void AppState::setEstimate(std::optional<double> estimate) {
+    if (estimate == estimate_) return;
+    estimate_ = estimate;
+    emit estimateChanged();
+}
+
 void AppState::setClassifyBaseline(int baseline) {
     if (baseline == classifyBaseline_) return;
     classifyBaseline_ = baseline;

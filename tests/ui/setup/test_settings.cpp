@@ -174,8 +174,9 @@ private slots:
         const QDateTime now = QDateTime::currentDateTimeUtc();
         UsageLog log;
         log.totalUSD = 2.5;
-        log = UsageLedger::addRun(log, {now, 1.245, 1200, 30}, UsageLedger::monthKey(now));
-        log = UsageLedger::addRun(log, {now, 0.004, 4, 1}, UsageLedger::monthKey(now));
+        log =
+            UsageLedger::addRun(log, {now, 1.245, 1200, 30, {}, false}, UsageLedger::monthKey(now));
+        log = UsageLedger::addRun(log, {now, 0.004, 4, 1, {}, false}, UsageLedger::monthKey(now));
         UsageLedger::save(log);
         Profile profile;
         profile.projects = {{QUuid::createUuid(), QStringLiteral("Vantle"),
