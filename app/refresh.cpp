@@ -160,12 +160,13 @@ void AppState::reachability(Run run) {
         }
         const QPointer<AppState> state = guard;
         whenDone(
-            QtConcurrent::run([options = run.scan, state] {
-                return Scanner::run(options, [state](ScanProgress p) {
-                    onMain(state, [p](AppState* s) {
+            QtConcurrent::run([options = run.scan, state, gate = run.gate] {
+                return Scanner::run(options, [state, gate](ScanProgress p) {
+                    onMain(state, [p, gate](AppState* s) {
                         // A quick scan can hand back its result before its
-                        // last count arrives; a late count must not win.
-                        if (s->phase_ != Phase::scanning ||
+                        // last count arrives; a late count must not win, nor
+                        // one of a stopped walk over the next refresh.
+                        if (s->phase_ != Phase::scanning || s->gate_ != gate ||
                             (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
                             return;
                         s->setStatus(RefreshStep::walking,
