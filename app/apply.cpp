@@ -1,7 +1,6 @@
 #include "appstate.h"
 #include "appstate_p.h"
 
-#include "format.h"
 #include "mover.h"
 #include "vocabulary.h"
 
@@ -90,7 +89,7 @@ void AppState::undoLast() {
     setStatus(RefreshStep::undoing, tr("Putting files back"));
     whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
         guard->setPhase(Phase::idle);
-        guard->setMessage(n >= 1 ? tr("Restored %1 files to where they were.").arg(Format::count(n))
+        guard->setMessage(n >= 1 ? tr("Restored %Ln file(s) to where they were.", nullptr, n)
                                  : tr("Nothing to undo."));
         guard->refreshNewFiles();
     });

@@ -3,13 +3,13 @@
 
 #include "claudesender.h"
 #include "files.h"
+#include "format.h"
 #include "json.h"
 #include "mover.h"
 #include "store.h"
 #include "usage.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -50,25 +50,26 @@ QString relativeText(const QDateTime& from, const QDateTime& to) {
     const qint64 span = std::abs(seconds);
     struct Unit {
         qint64 seconds;
-        const char* one;
-        const char* many;
+        const char* ago;
+        const char* ahead;
     };
-    static const Unit units[] = {
-        {365 * 86400, QT_TRANSLATE_NOOP("AppState", "year"),
-         QT_TRANSLATE_NOOP("AppState", "years")},
-        {30 * 86400, QT_TRANSLATE_NOOP("AppState", "month"),
-         QT_TRANSLATE_NOOP("AppState", "months")},
-        {7 * 86400, QT_TRANSLATE_NOOP("AppState", "week"), QT_TRANSLATE_NOOP("AppState", "weeks")},
-        {86400, QT_TRANSLATE_NOOP("AppState", "day"), QT_TRANSLATE_NOOP("AppState", "days")},
-        {3600, QT_TRANSLATE_NOOP("AppState", "hour"), QT_TRANSLATE_NOOP("AppState", "hours")},
-        {60, QT_TRANSLATE_NOOP("AppState", "minute"), QT_TRANSLATE_NOOP("AppState", "minutes")},
-        {1, QT_TRANSLATE_NOOP("AppState", "second"), QT_TRANSLATE_NOOP("AppState", "seconds")}};
+    static const Unit units[] = {{365 * 86400, QT_TRANSLATE_N_NOOP("AppState", "%n year(s) ago"),
+                                  QT_TRANSLATE_N_NOOP("AppState", "in %n year(s)")},
+                                 {30 * 86400, QT_TRANSLATE_N_NOOP("AppState", "%n month(s) ago"),
+                                  QT_TRANSLATE_N_NOOP("AppState", "in %n month(s)")},
+                                 {7 * 86400, QT_TRANSLATE_N_NOOP("AppState", "%n week(s) ago"),
+                                  QT_TRANSLATE_N_NOOP("AppState", "in %n week(s)")},
+                                 {86400, QT_TRANSLATE_N_NOOP("AppState", "%n day(s) ago"),
+                                  QT_TRANSLATE_N_NOOP("AppState", "in %n day(s)")},
+                                 {3600, QT_TRANSLATE_N_NOOP("AppState", "%n hour(s) ago"),
+                                  QT_TRANSLATE_N_NOOP("AppState", "in %n hour(s)")},
+                                 {60, QT_TRANSLATE_N_NOOP("AppState", "%n minute(s) ago"),
+                                  QT_TRANSLATE_N_NOOP("AppState", "in %n minute(s)")},
+                                 {1, QT_TRANSLATE_N_NOOP("AppState", "%n second(s) ago"),
+                                  QT_TRANSLATE_N_NOOP("AppState", "in %n second(s)")}};
     for (const Unit& unit : units) {
         if (span < unit.seconds && unit.seconds != 1) continue;
-        const qint64 n = span / unit.seconds;
-        const QString text = AppState::tr("%1 %2").arg(QString::number(n),
-                                                       AppState::tr(n == 1 ? unit.one : unit.many));
-        return future ? AppState::tr("in %1").arg(text) : AppState::tr("%1 ago").arg(text);
+        return AppState::tr(future ? unit.ahead : unit.ago, nullptr, int(span / unit.seconds));
     }
     return {};
 }
@@ -295,5 +296,5 @@ QString AppState::lastLogText() const {
     if (!log) return {};
     const QDateTime modified = QFileInfo(*log).lastModified();
     if (!modified.isValid()) return {};
-    return QLocale().toString(modified.date(), QStringLiteral("MMM d"));
+    return Format::date(modified.date());
 }

@@ -1,7 +1,5 @@
 #include "notifications.h"
 
-#include "format.h"
-
 #include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -72,8 +70,8 @@ void Notifier::planReady(int changes) {
     service_->show({NotificationIds::planReady,
                     QCoreApplication::translate("Notifier", "Your fresh start is ready"),
                     QCoreApplication::translate(
-                        "Notifier", "%1 changes are waiting. Nothing moves until you say so.")
-                        .arg(Format::count(changes))});
+                        "Notifier", "%Ln change(s) are waiting. Nothing moves until you say so.",
+                        nullptr, changes)});
 }
 
 void Notifier::costAboveLimit(const QString& estimate, const QString& limit) {

@@ -170,7 +170,7 @@ void AppState::reachability(Run run) {
                             (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
                             return;
                         s->setStatus(RefreshStep::walking,
-                                     tr("Found %1 files").arg(Format::count(p.found)));
+                                     tr("Found %Ln file(s)", nullptr, p.found));
                         s->setDecided(p.lookedInto);
                         s->setTotal(p.found);
                     });
@@ -184,22 +184,22 @@ Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
     Capped capped;
     if (items.size() > perRunCap) {
         newestFirst(items, perRunCap);
-        capped.note = AppState::tr("Sorted your newest %1 files. Run it again for the rest.")
-                          .arg(Format::count(perRunCap));
+        capped.note = AppState::tr("Sorted your newest %Ln file(s). Run it again for the rest.",
+                                   nullptr, perRunCap);
     }
     const qint64 remaining = monthlyCap - usedThisMonth;
     if (remaining < 1) {
         capped.monthFull = true;
         capped.note =
-            AppState::tr("You've reached this month's limit of %1 files. It resets on the 1st.")
-                .arg(Format::count(monthlyCap));
+            AppState::tr("You've reached this month's limit of %Ln file(s). It resets on the 1st.",
+                         nullptr, monthlyCap);
         return capped;
     }
     if (items.size() > remaining) {
         newestFirst(items, int(remaining));
         capped.note =
-            AppState::tr("Sorted your newest %1 files. You've reached this month's limit.")
-                .arg(Format::count(remaining));
+            AppState::tr("Sorted your newest %Ln file(s). You've reached this month's limit.",
+                         nullptr, int(remaining));
     }
     capped.items = std::move(items);
     return capped;
@@ -263,7 +263,7 @@ Classifier classifierFor(const Profile& profile, const QString& apiKey, const Mo
 void AppState::classify(Run run, QList<ScannedItem> items) {
     setStatus(RefreshStep::classifying,
               items.isEmpty() ? tr("Nothing new to sort")
-                              : tr("Looking at %1 files").arg(Format::count(items.size())));
+                              : tr("Looking at %Ln file(s)", nullptr, int(items.size())));
     const Classifier classifier = classifierFor(run.profile, run.apiKey, run.send, services_.sheet);
     const double share =
         UsageLedger::escalationShare(UsageLedger::load()).value_or(Estimate::firstShareAgain);
@@ -293,7 +293,7 @@ void AppState::estimated(Run run, QList<ScannedItem> items, double cost) {
 void AppState::proceed() {
     if (!paused()) return;
     const std::function<void()> resume = std::exchange(resume_, {});
-    setStatus(RefreshStep::classifying, tr("Looking at %1 files").arg(Format::count(total_)));
+    setStatus(RefreshStep::classifying, tr("Looking at %Ln file(s)", nullptr, total_));
     resume();
 }
 
@@ -316,14 +316,14 @@ void AppState::closeStopped(const std::shared_ptr<RunGate>& gate) {
     const double cost = usage().endRun(sent.files, sent, true);
     setLastRunCost(cost);
     setPhase(Phase::idle);
-    setMessage(
-        tr("Stopped. This refresh cost %1 for %Ln files sent to Claude.", nullptr, int(sent.files))
-            .arg(Format::cost(cost)));
+    setMessage(tr("Stopped. This refresh cost %1 for %Ln file(s) sent to Claude.", nullptr,
+                  int(sent.files))
+                   .arg(Format::cost(cost)));
 }
 
 QString AppState::estimateText() const {
     if (!estimate_) return {};
-    return tr("About %1 for %Ln files", nullptr, total_).arg(Format::cost(*estimate_));
+    return tr("About %1 for %Ln file(s)", nullptr, total_).arg(Format::cost(*estimate_));
 }
 
 QString AppState::pausedText() const {

@@ -213,7 +213,8 @@ QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey) {
     return {{last, QCoreApplication::translate("Usage", "last refresh")},
             {Format::cost(month.usd), QCoreApplication::translate("Usage", "this month")},
             {Format::cost(log.totalUSD), QCoreApplication::translate("Usage", "all time")},
-            {Format::count(month.files), QCoreApplication::translate("Usage", "files this month")}};
+            {Format::count(month.files), QCoreApplication::translate("Usage", "file(s) this month",
+                                                                     nullptr, int(month.files))}};
 }
 
 std::optional<double> escalationShare(const UsageLog& log) {

@@ -83,7 +83,6 @@ private slots:
         if (!absent.isEmpty())
             QSKIP(qPrintable(absent +
                              QStringLiteral(" is not installed; ./tovrin setup installs it")));
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(desktop.startDisplay());
         QVERIFY(desktop.startBus());
     }

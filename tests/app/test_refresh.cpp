@@ -27,8 +27,6 @@ class TestRefresh : public QObject, AppFixture {
     static void settle(AppState& state) { QTRY_VERIFY_WITH_TIMEOUT(!state.isBusy(), 20000); }
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
     void init() { fresh(QDateTime::currentDateTime()); }
     void cleanup() { home.reset(); }
 

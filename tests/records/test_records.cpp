@@ -1,4 +1,6 @@
+#include "format.h"
 #include "json.h"
+#include "language.h"
 #include "testitems.h"
 
 #include <QtTest>
@@ -54,6 +56,29 @@ class TestRecords : public QObject {
     Q_OBJECT
 
 private slots:
+    // Counts, sizes, dollars and days as the user's locale writes them, and
+    // the singular of a count in the user's language.
+    void textsFollowLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("en") << "en_US" << QStringList{"25,000", "1.2 MB", "1 byte",
+                                                      "<$0.01", "$1.50",  "Dec 8"};
+        QTest::newRow("de") << "de_DE" << QStringList{"25.000",       "1,2 MB",      "1 Byte",
+                                                      "<0,01\u00a0$", "1,50\u00a0$", "8. Dez."};
+        QTest::newRow("fr") << "fr_FR" << QStringList{"25\u202f000",  "1,2 Mo",      "1 octet",
+                                                      "<0,01\u00a0$", "1,50\u00a0$", "8 d\u00e9c."};
+    }
+    void textsFollowLocale() {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, texts);
+        Language::install(QLocale(locale));
+        const QStringList shown{Format::count(25'000), Format::fileSize(1'200'000),
+                                Format::fileSize(1),   Format::cost(0.004),
+                                Format::cost(1.5),     Format::date(QDate(2026, 12, 8))};
+        Language::install(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(shown, texts);
+    }
+
     // The directly written plan reads back whole, and as the general encoder's document.
     void planRoundTrip_data() {
         QTest::addColumn<QString>("text");

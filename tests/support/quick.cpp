@@ -2,6 +2,8 @@
 
 #include "qmltypes.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QTest>
@@ -47,6 +49,43 @@ QStringList texts(QQuickItem* root) {
     return found;
 }
 
+namespace {
+
+// Where a text must stay: its card, or the window; a scrolling list only
+// bounds its width.
+bool staysInside(QQuickItem* item) {
+    const QRectF rect = item->mapRectToScene(item->boundingRect()).adjusted(1, 1, -1, -1);
+    for (QQuickItem* up = item->parentItem(); up; up = up->parentItem()) {
+        const QRectF bounds = up->mapRectToScene(up->boundingRect());
+        if (up->inherits("QQuickFlickable"))
+            return bounds.left() <= rect.left() && rect.right() <= bounds.right();
+        if (QString::fromLatin1(up->metaObject()->className()).startsWith(QLatin1String("Card_")))
+            return bounds.contains(rect);
+    }
+    return QRectF(QPointF(0, 0), item->window()->size()).contains(rect);
+}
+
+} // namespace
+
+QStringList clipped(QQuickItem* root) {
+    QStringList found;
+    for (QQuickItem* item : items(root)) {
+        const QString text = item->property("text").toString();
+        if (!item->isVisible() || !item->inherits("QQuickText") || text.isEmpty()) continue;
+        const bool tall = item->property("lineCount").toInt() > 1 &&
+                          item->property("contentHeight").toReal() > item->height() + 1;
+        QString why;
+        if (item->property("truncated").toBool())
+            why = QStringLiteral("cut short");
+        else if (item->property("contentWidth").toReal() > item->width() + 1 || tall)
+            why = QStringLiteral("larger than its box");
+        else if (!staysInside(item))
+            why = QStringLiteral("outside its card or window");
+        if (!why.isEmpty()) found.append(QStringLiteral("\"%1\" %2").arg(text, why));
+    }
+    return found;
+}
+
 bool click(QQuickItem* item) {
     if (!item || !item->window()) return false;
     item->window()->grabWindow();
@@ -67,7 +106,8 @@ bool screenshot(QQuickWindow& window, const QString& name) {
 }
 
 bool screenshot(const QImage& shot, const QString& name) {
-    return shot.save(QStringLiteral(TOVRIN_SCREENSHOTS "/") + name + QStringLiteral(".png"));
+    const QString file = QStringLiteral(TOVRIN_SCREENSHOTS "/") + name + QStringLiteral(".png");
+    return QDir().mkpath(QFileInfo(file).path()) && shot.save(file);
 }
 
 } // namespace Quick

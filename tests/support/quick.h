@@ -23,13 +23,19 @@ QQuickItem* wait(QQuickItem* root, const QString& name);
 // Every text shown under root, top to bottom: labels and button titles.
 QStringList texts(QQuickItem* root);
 
+// Every shown text under root that the user cannot read whole, with why:
+// cut short by an ellipsis, wider than its box or in lines beyond its
+// height, or reaching past its card or the window. Text in a scrolling list is only held to the
+// list's width.
+QStringList clipped(QQuickItem* root);
+
 // A real mouse click on the middle of a visible item; false when there is
 // none. The window is laid out first, since a panel may just have been
 // swapped in; clicks are spaced so two never read as a double click.
 bool click(QQuickItem* item);
 
 // Saves the window, once no image in it is still loading, or a picture, as
-// build/screenshots/<name>.png for a reviewer.
+// build/screenshots/<name>.png for a reviewer; a name may hold a folder.
 bool screenshot(QQuickWindow& window, const QString& name);
 bool screenshot(const QImage& shot, const QString& name);
 

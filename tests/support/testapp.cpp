@@ -2,12 +2,9 @@
 
 #include "store.h"
 
-#include <QLocale>
 #include <QTest>
 
 TestApp::TestApp() {
-    // The numbers and dates the views show, as the tests spell them.
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     if (!claude.listen()) qFatal("the fake Claude server cannot listen");
     qputenv("ANTHROPIC_BASE_URL", claude.url().toString().toUtf8());
     Store::saveKey(QStringLiteral("sk-test"));

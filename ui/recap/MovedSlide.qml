@@ -30,7 +30,7 @@ Item {
             delay: 0.9
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: qsTr("files found a home.")
+                text: qsTr("file(s) found a home.", "", slide.recap ? slide.recap.moved : 0)
                 font.pixelSize: Theme.textSlideLine
                 color: "white"
             }

@@ -20,7 +20,7 @@ Item {
             delay: 0.8
             anchors.horizontalCenter: parent.horizontalCenter
             Text {
-                text: qsTr("names made clear.")
+                text: qsTr("name(s) made clear.", "", slide.recap ? slide.recap.renamed : 0)
                 font.pixelSize: Theme.textSlideLine
                 color: "white"
             }

@@ -1,6 +1,5 @@
 #include "recapcontroller.h"
 
-#include "format.h"
 #include "recapslides.h"
 
 void RecapController::followState(AppState* state) {
@@ -42,7 +41,7 @@ QVariantList RecapController::groups() const {
         int rest = 0;
         for (qsizetype i = shown; i < groups.size(); ++i)
             rest += groups[i].count;
-        rows.append(row(tr("+ %1 more").arg(Format::count(groups.size() - shown)), rest, 0, true));
+        rows.append(row(tr("+ %Ln more", nullptr, int(groups.size() - shown)), rest, 0, true));
     }
     return rows;
 }

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Layouts
 import Tovrin.Core
 import Tovrin.Review
 
@@ -20,7 +21,8 @@ FocusScope {
         subtitle: qsTr("Tovrin wasn't sure about these. Send them to a folder, or leave them where they are.")
     }
 
-    Row {
+    // The project field gives way when the buttons' titles need the room.
+    RowLayout {
         id: bulk
         anchors.top: header.bottom
         anchors.topMargin: 16
@@ -65,15 +67,13 @@ FocusScope {
             text: qsTr("Leave all where they are")
             onClicked: root.panel.leaveAll()
         }
-        Item {
-            width: 8
-            height: 1
-        }
         TextField {
             id: field
             objectName: "projectField"
-            width: 260
-            height: 32
+            Layout.leftMargin: 8
+            Layout.fillWidth: true
+            Layout.maximumWidth: 260
+            Layout.preferredHeight: 32
             placeholderText: qsTr("Add a project, e.g. Pellmark")
             placeholderTextColor: Theme.faint
             text: root.panel.newProject
@@ -98,6 +98,9 @@ FocusScope {
             text: qsTr("Add")
             enabled: root.panel.canAdd
             onClicked: root.panel.addTyped()
+        }
+        Item {
+            Layout.fillWidth: true
         }
     }
 

@@ -49,7 +49,7 @@ Rectangle {
                 objectName: "group-Everything"
                 width: list.width
                 name: qsTr("Everything")
-                countText: root.panel.everythingCountText
+                count: root.panel.everythingCount
                 selected: root.panel.group === ""
                 onClicked: root.panel.showGroup("")
             }
@@ -60,7 +60,7 @@ Rectangle {
             objectName: "group-" + model.name
             width: ListView.view.width
             name: model.name
-            countText: model.countText
+            count: model.count
             selected: root.panel.group === model.name
             onClicked: root.panel.showGroup(model.name)
         }

@@ -8,7 +8,7 @@ ItemDelegate {
     id: row
 
     property string name
-    property string countText
+    property int count
     property bool selected: false
 
     implicitHeight: 32
@@ -16,7 +16,7 @@ ItemDelegate {
     // Reached with Tab; a click leaves the keyboard with the list on show.
     focusPolicy: Qt.TabFocus
     rightPadding: 10
-    Accessible.name: qsTr("%1, %2 files").arg(name).arg(countText)
+    Accessible.name: qsTr("%1, %Ln file(s)", "", count).arg(name)
 
     contentItem: RowLayout {
         spacing: 8
@@ -35,7 +35,7 @@ ItemDelegate {
             elide: Text.ElideRight
         }
         Text {
-            text: row.countText
+            text: Format.count(row.count)
             font.pixelSize: Theme.textNote
             color: Theme.muted
         }

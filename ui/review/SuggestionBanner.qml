@@ -63,7 +63,7 @@ Rectangle {
                     anchors.verticalCenter: parent.verticalCenter
                     textFormat: Text.StyledText
                     // The name goes in last, so a "%" in it is never taken for a place.
-                    text: qsTr("Looks like a project: <b>%3</b><font color=\"%1\"> (%2 files)</font>").arg(Theme.muted).arg(suggestion.modelData.countText).arg(escaped(suggestion.modelData.name))
+                    text: qsTr("Looks like a project: <b>%2</b><font color=\"%1\"> (%Ln file(s))</font>", "", suggestion.modelData.count).arg(Theme.muted).arg(escaped(suggestion.modelData.name))
                     font.pixelSize: Theme.textBody
                     color: Theme.charcoal
                     elide: Text.ElideRight

@@ -1,7 +1,7 @@
 import QtQuick
 import Tovrin.Core
 
-// Every tab opens with a title and a one-line subtitle.
+// Every tab opens with a title and a subtitle.
 Column {
     property alias title: titleText.text
     property alias subtitle: subtitleText.text
@@ -21,6 +21,6 @@ Column {
         width: parent.width
         font.pixelSize: Theme.textBody
         color: Theme.muted
-        elide: Text.ElideRight
+        wrapMode: Text.WordWrap
     }
 }

@@ -28,7 +28,7 @@ Rectangle {
                 id: tab
                 required property var modelData
                 readonly property bool chosen: root.panel.tab === modelData.tab
-                objectName: "tab-" + modelData.title
+                objectName: "tab-" + modelData.key
                 implicitWidth: implicitContentWidth + 28
                 implicitHeight: 28
                 focusPolicy: Qt.TabFocus

@@ -1,6 +1,5 @@
 #include "groupmodel.h"
 
-#include "format.h"
 #include "reviewlists.h"
 
 int GroupModel::rowCount(const QModelIndex& parent) const {
@@ -17,14 +16,12 @@ QVariant GroupModel::data(const QModelIndex& index, int role) const {
         return group.name;
     case CountRole:
         return group.count;
-    case CountTextRole:
-        return Format::count(group.count);
     }
     return {};
 }
 
 QHash<int, QByteArray> GroupModel::roleNames() const {
-    return {{NameRole, "name"}, {CountRole, "count"}, {CountTextRole, "countText"}};
+    return {{NameRole, "name"}, {CountRole, "count"}};
 }
 
 void GroupModel::refresh() {

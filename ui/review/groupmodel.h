@@ -9,7 +9,7 @@ class GroupModel : public PlanListModel {
     QML_ELEMENT
 
 public:
-    enum Role { NameRole = Qt::UserRole + 1, CountRole, CountTextRole };
+    enum Role { NameRole = Qt::UserRole + 1, CountRole };
 
     using PlanListModel::PlanListModel;
 

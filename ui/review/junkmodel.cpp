@@ -64,15 +64,15 @@ QVariant JunkModel::headingData(const Group& group, int role) const {
     case SizeTextRole:
         return Format::fileSize(group.approvedSize);
     case CountTextRole:
-        return tr("%1 of %2 files")
-            .arg(Format::count(group.approved), Format::count(group.junk.rows.size()));
+        return tr("%1 of %Ln file(s)", nullptr, int(group.junk.rows.size()))
+            .arg(Format::count(group.approved));
     case AnyApprovedRole:
         return group.approved > 0;
     case CollapsedRole:
         return collapsed_.contains(group.junk.name);
     case MoreTextRole:
-        return tr("+ %1 more like these. Use Keep all to keep the whole group.")
-            .arg(Format::count(group.junk.rows.size() - Review::junkRowLimit));
+        return tr("+ %Ln more like these. Use Keep all to keep the whole group.", nullptr,
+                  int(group.junk.rows.size() - Review::junkRowLimit));
     }
     return none(role);
 }

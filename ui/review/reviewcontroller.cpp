@@ -3,6 +3,7 @@
 #include "format.h"
 #include "thumbs.h"
 
+#include <QMetaEnum>
 #include <QQmlEngine>
 
 void ReviewController::followState(AppState* state) {
@@ -24,26 +25,24 @@ QString ReviewController::groupTitle() const {
 }
 
 QString ReviewController::organizeSubtitle() const {
-    return tr("%1 files · sorted by what's inside, not the name").arg(Format::count(shown_));
+    return tr("%Ln file(s) · sorted by what's inside, not the name", nullptr, shown_);
 }
 
 QVariantList ReviewController::tabs() const {
+    static const QMetaEnum tabKeys = QMetaEnum::fromType<Review::Tab>();
     QVariantList tabs;
     for (int t = 0; t < Review::tabCount; ++t)
         tabs.append(QVariantMap{
             {QStringLiteral("tab"), t},
+            {QStringLiteral("key"), QString::fromLatin1(tabKeys.valueToKey(t))},
             {QStringLiteral("title"), Review::title(Review::Tab(t))},
             {QStringLiteral("countText"), Format::count(counts_[t])},
         });
     return tabs;
 }
 
-QString ReviewController::everythingCountText() const {
-    return Format::count(counts_[int(Review::Tab::organize)]);
-}
-
 QString ReviewController::approveText() const {
-    return tr("Approve %1 changes").arg(Format::count(approved_));
+    return tr("Approve %Ln change(s)", nullptr, approved_);
 }
 
 QVariantList ReviewController::suggestions() const {
@@ -51,7 +50,7 @@ QVariantList ReviewController::suggestions() const {
     for (const GroupCount& suggestion : suggestions_)
         shown.append(QVariantMap{
             {QStringLiteral("name"), suggestion.name},
-            {QStringLiteral("countText"), Format::count(suggestion.count)},
+            {QStringLiteral("count"), suggestion.count},
         });
     return shown;
 }
@@ -135,7 +134,7 @@ void ReviewController::refreshSuggestions() {
 }
 
 void ReviewController::added(const QString& name, int moved) {
-    addedNote_ = tr("Added %1 · %2 files sorted into it.").arg(name, Format::count(moved));
+    addedNote_ = tr("Added %1 · %Ln file(s) sorted into it.", nullptr, moved).arg(name);
     emit suggestionsChanged();
 }
 

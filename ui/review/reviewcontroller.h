@@ -23,7 +23,7 @@ class ReviewController : public ViewController, public QQmlParserStatus {
     Q_PROPERTY(QString groupTitle READ groupTitle NOTIFY groupChanged)
     Q_PROPERTY(QString organizeSubtitle READ organizeSubtitle NOTIFY countsChanged)
     Q_PROPERTY(QVariantList tabs READ tabs NOTIFY countsChanged)
-    Q_PROPERTY(QString everythingCountText READ everythingCountText NOTIFY countsChanged)
+    Q_PROPERTY(int everythingCount READ everythingCount NOTIFY countsChanged)
     Q_PROPERTY(int approvedCount READ approvedCount NOTIFY countsChanged)
     Q_PROPERTY(QString approveText READ approveText NOTIFY countsChanged)
     Q_PROPERTY(bool empty READ empty NOTIFY countsChanged)
@@ -46,7 +46,7 @@ public:
     QString groupTitle() const;
     QString organizeSubtitle() const;
     QVariantList tabs() const;
-    QString everythingCountText() const;
+    int everythingCount() const { return counts_[int(Review::Tab::organize)]; }
     int approvedCount() const { return approved_; }
     QString approveText() const;
     bool empty() const { return empty_; }

@@ -197,7 +197,8 @@ Rectangle {
                 }
             }
 
-            RowLayout {
+            // Wraps when a language's button titles need more than one line.
+            Flow {
                 Layout.fillWidth: true
                 Layout.topMargin: 10
                 spacing: 10
@@ -216,9 +217,6 @@ Rectangle {
                     objectName: "animationButton"
                     text: qsTr("Preview animation")
                     onClicked: root.requestWindow("zen")
-                }
-                Item {
-                    Layout.fillWidth: true
                 }
             }
 

@@ -34,7 +34,7 @@ Card {
                     color: Theme.hairline
                 }
                 ColumnLayout {
-                    objectName: "stat-" + stat.modelData.label
+                    objectName: "stat-" + stat.index
                     Layout.fillWidth: true
                     spacing: 2
 

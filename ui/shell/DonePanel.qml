@@ -79,7 +79,7 @@ ColumnLayout {
             objectName: "needsYou"
             visible: panel.model.needsYou >= 1
             kind: CalmButton.Secondary
-            text: qsTr("%1 files need you").arg(Format.count(panel.model.needsYou))
+            text: qsTr("%Ln file(s) need(s) you", "", panel.model.needsYou)
             Layout.fillWidth: true
             onClicked: Shell.openFolder(panel.model.needsYouFolder)
         }

@@ -65,17 +65,17 @@ ColumnLayout {
                 Stat {
                     objectName: "newFiles"
                     value: Format.count(panel.appState.newFiles)
-                    label: qsTr("new files")
+                    label: qsTr("new file(s)", "", panel.appState.newFiles)
                 }
                 Stat {
                     objectName: "projects"
                     value: Format.count(panel.model.projects)
-                    label: qsTr("projects")
+                    label: qsTr("project(s)", "", panel.model.projects)
                 }
                 Stat {
                     objectName: "folders"
                     value: Format.count(panel.model.folders)
-                    label: qsTr("folders")
+                    label: qsTr("folder(s)", "", panel.model.folders)
                 }
             }
         }

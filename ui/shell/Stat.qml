@@ -16,6 +16,8 @@ ColumnLayout {
         font.weight: Font.DemiBold
         horizontalAlignment: Text.AlignHCenter
         Layout.fillWidth: true
+        // A wide value ("48.0 MB") takes room from its neighbours, never from itself.
+        Layout.minimumWidth: implicitWidth
     }
     Text {
         text: parent.label
@@ -23,5 +25,6 @@ ColumnLayout {
         font.pixelSize: Theme.textCaption
         horizontalAlignment: Text.AlignHCenter
         Layout.fillWidth: true
+        Layout.minimumWidth: implicitWidth
     }
 }

@@ -2,6 +2,7 @@
 // windows the views ask for. It keeps running when every window is closed.
 #include "appstate.h"
 #include "contactsheet.h"
+#include "language.h"
 #include "menupanel.h"
 #include "notifier.h"
 #include "qmltypes.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tovrin"));
     QApplication::setDesktopFileName(QStringLiteral("tovrin"));
     QApplication::setQuitOnLastWindowClosed(false);
+    Language::install();
 
     SingleInstance instance;
     if (instance.tellRunning()) return 0;

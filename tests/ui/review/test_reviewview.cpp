@@ -115,7 +115,7 @@ class TestReviewView : public QObject {
     QList<PlanItem> plan;
     std::unique_ptr<TestView> view;
 
-    void open(const QString& tab = QStringLiteral("Organize")) {
+    void open(const QString& tab = QStringLiteral("organize")) {
         Store::savePlan(plan);
         app->start();
         view = std::make_unique<TestView>(QStringLiteral("Review/ReviewView"), app->state.get(),
@@ -167,13 +167,13 @@ private slots:
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("key");
-        QTest::newRow("organize") << "Organize"
+        QTest::newRow("organize") << "organize"
                                   << "organizeGrid" << 0;
-        QTest::newRow("space on a tile") << "Organize"
+        QTest::newRow("space on a tile") << "organize"
                                          << "organizeGrid" << int(Qt::Key_Right);
-        QTest::newRow("rename") << "Rename"
+        QTest::newRow("rename") << "rename"
                                 << "renameList" << int(Qt::Key_Down);
-        QTest::newRow("junk") << "Junk"
+        QTest::newRow("junk") << "junk"
                               << "junkList" << int(Qt::Key_Down);
     }
     void untickOne() {
@@ -195,7 +195,7 @@ private slots:
         const auto* current = items->property("currentItem").value<QQuickItem*>();
         const qint64 id = current->objectName().section(u'-', -1).toLongLong();
         QVERIFY(id > 0);
-        (tab == "Rename" ? expected[id].renameApproved : expected[id].approved) = false;
+        (tab == "rename" ? expected[id].renameApproved : expected[id].approved) = false;
         QCOMPARE(saved(), expected);
         QCOMPARE(reset.count(), 0);
         if (!key) QTRY_COMPARE(current->opacity(), 0.45);
@@ -203,7 +203,7 @@ private slots:
     }
 
     void sidebarRowShowsItsGroupFromAnyTab() {
-        open("Junk");
+        open("junk");
         click(find("group-Work Admin"));
         QQuickItem* grid = find("organizeGrid");
         QTRY_COMPARE(grid->property("count").toInt(), 22);
@@ -216,7 +216,7 @@ private slots:
 
     // One button keeps a whole junk group, past the 200 rows it lists.
     void keepWholeJunkGroup() {
-        open("Junk");
+        open("junk");
         click(view->find("junkGroup-Screenshots & images", "keepAll"));
         int kept = 0;
         for (const PlanItem& item : saved())
@@ -252,7 +252,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, entry);
         QFETCH(int, sent);
-        open("Needs You");
+        open("needs");
         const qint64 id = firstIn("needs-you");
         state().toggle(id);
         if (control == "destination")
@@ -272,7 +272,7 @@ private slots:
 
     // Return adds the typed project, trimmed, sorts its files, applies nothing.
     void addTypedProject() {
-        open("Needs You");
+        open("needs");
         screenshot("needs");
         find("projectField")->forceActiveFocus();
         for (const char c : std::string_view("  \n Kestrel \n"))
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(Store::loadProfile()->projects[0].name, QStringLiteral("Kestrel"));
         QCOMPARE(view->text("addedNote"),
                  QStringLiteral("Added Kestrel · 5 files sorted into it."));
-        QTRY_COMPARE(Quick::texts(find("tab-Needs You")).value(1), QString::number(16 - 5));
+        QTRY_COMPARE(Quick::texts(find("tab-needs")).value(1), QString::number(16 - 5));
         QCOMPARE(state().phase(), Phase::review);
         screenshot("needs-added");
     }

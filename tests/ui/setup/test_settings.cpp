@@ -194,9 +194,8 @@ private slots:
                             {QUuid::createUuid(), QStringLiteral("KOVA"), QStringLiteral("Kova")}};
         open(profile);
         const QStringList values{"<$0.01", "$1.25", "$3.75", "1,204"};
-        const QStringList labels{"last refresh", "this month", "all time", "files this month"};
-        for (int i = 0; i < labels.size(); ++i)
-            QCOMPARE(view->find("stat-" + labels[i], "value")->property("text").toString(),
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(view->find("stat-" + QString::number(i), "value")->property("text").toString(),
                      values[i]);
         QVERIFY(view->screenshot("settings"));
         resize(view->root()->implicitHeight());

@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(stat("organized"), QStringLiteral("3 organized"));
         QCOMPARE(stat("renamed"), QStringLiteral("1 renamed"));
         QCOMPARE(stat("toReview"), QStringLiteral("2.5 MB to review"));
-        QCOMPARE(view->text("needsYou"), QStringLiteral("1 files need you"));
+        QCOMPARE(view->text("needsYou"), QStringLiteral("1 file needs you"));
         QVERIFY(view->screenshot("shell-done"));
 
         const QString home = state.profile().homeBase;
