@@ -284,6 +284,12 @@ void AppState::setUndoPreview(const QString& log, const QList<ReturnStep>& steps
     emit undoPreviewChanged();
 }
 
+void AppState::setEstimate(std::optional<double> estimate) {
+    if (estimate == estimate_) return;
+    estimate_ = estimate;
+    emit estimateChanged();
+}
+
 void AppState::setClassifyBaseline(int baseline) {
     if (baseline == classifyBaseline_) return;
     classifyBaseline_ = baseline;

@@ -4,6 +4,7 @@
 #include "model.h"
 #include "notifications.h"
 #include "records.h"
+#include "rungate.h"
 
 #include <QDateTime>
 #include <QList>
@@ -41,7 +42,16 @@ using GroupCounts = QList<GroupCount>;
 
 // The work the status line describes; the progress texts follow it, never
 // the line's own words.
-enum class RefreshStep { starting, walking, learning, classifying, moving, undoing };
+enum class RefreshStep {
+    starting,
+    walking,
+    learning,
+    classifying,
+    confirming, // the estimate is above the user's limit: waiting for their word
+    stopping,
+    moving,
+    undoing
+};
 
 // What the progress texts read of the state.
 struct ProgressView {
@@ -108,6 +118,11 @@ class AppState : public QObject {
     // What undoing previewedLog would do, file by file.
     Q_PROPERTY(QString previewedLog READ previewedLog NOTIFY undoPreviewChanged)
     Q_PROPERTY(QList<ReturnStep> undoPreview READ undoPreview NOTIFY undoPreviewChanged)
+    // "About $0.42 for 1,203 files" once the refresh knows; empty before.
+    Q_PROPERTY(QString estimateText READ estimateText NOTIFY estimateChanged)
+    Q_PROPERTY(bool paused READ paused NOTIFY progressChanged)
+    // Why the refresh waits; empty unless paused.
+    Q_PROPERTY(QString pausedText READ pausedText NOTIFY progressChanged)
 
 public:
     using OpenWindow = std::function<void(const QString& windowId)>;
@@ -144,6 +159,11 @@ public:
     const QList<HistoryEntry>& history() const { return history_; }
     QString previewedLog() const { return previewedLog_; }
     const QList<ReturnStep>& undoPreview() const { return undoPreview_; }
+    // US dollars the running refresh is expected to cost in all.
+    std::optional<double> estimate() const { return estimate_; }
+    QString estimateText() const;
+    bool paused() const { return phase_ == Phase::scanning && step_ == RefreshStep::confirming; }
+    QString pausedText() const;
 
     // Installed by the shell; opens the window with that id and brings the
     // application to the front.
@@ -169,6 +189,11 @@ public:
     Q_INVOKABLE void handleNotification(const QString& id);
 
     Q_INVOKABLE void start(Tidy::Mode mode);
+    // Ends a refresh at once: the requests in flight are aborted, what was
+    // spent is recorded, and nothing of the run is kept. Moves cannot be stopped.
+    Q_INVOKABLE void stop();
+    // Lets a refresh paused by the cost limit go on.
+    Q_INVOKABLE void proceed();
     Q_INVOKABLE void apply(bool includeRenames);
     Q_INVOKABLE void undoLast();
     Q_INVOKABLE void loadHistory();
@@ -200,6 +225,7 @@ signals:
     void undoPreviewChanged();
     // Anything calmStatus and timeLeftText read.
     void progressChanged();
+    void estimateChanged();
 
 private:
     struct Run;
@@ -225,6 +251,7 @@ private:
     void setClassifyBaseline(int baseline);
     void setHistory(const QList<HistoryEntry>& history);
     void setUndoPreview(const QString& log, const QList<ReturnStep>& steps);
+    void setEstimate(std::optional<double> estimate);
 
     ProgressView progress() const;
     void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
@@ -238,6 +265,9 @@ private:
     void reachability(Run run);
     void scanned(Run run, const QList<ScannedItem>& found);
     void classify(Run run, QList<ScannedItem> items);
+    void estimated(Run run, QList<ScannedItem> items, double cost);
+    void sendAll(Run run, const QList<ScannedItem>& items);
+    void closeStopped(const std::shared_ptr<RunGate>& gate);
 
     AppServices services_;
     Profile profile_;
@@ -260,6 +290,9 @@ private:
     QList<HistoryEntry> history_;
     QString previewedLog_;
     QList<ReturnStep> undoPreview_;
+    std::optional<double> estimate_;
+    std::shared_ptr<RunGate> gate_; // the running refresh's requests
+    std::function<void()> resume_;  // what proceed() runs while paused
     OpenWindow openWindow_;
     QTimer timer_;
     Notifier notifier_;

@@ -74,6 +74,16 @@ void Notifier::planReady(int changes) {
                         nullptr, changes)});
 }
 
+void Notifier::costAboveLimit(const QString& estimate, const QString& limit) {
+    if (!canShow()) return;
+    service_->show(
+        {NotificationIds::costLimit,
+         QCoreApplication::translate("Notifier", "This refresh costs more than your limit"),
+         QCoreApplication::translate("Notifier",
+                                     "%1, above your limit of %2. Open Tovrin to go on or stop.")
+             .arg(estimate, limit)});
+}
+
 void Notifier::scheduleSunday() {
     // Re-arranging at every launch must not skip a reminder that is due later
     // today or was due this morning and not yet shown.

@@ -11,6 +11,7 @@
 namespace NotificationIds {
 inline const QString sundayReminder = QStringLiteral("sunday-reminder");
 inline const QString planReady = QStringLiteral("plan-ready");
+inline const QString costLimit = QStringLiteral("cost-limit");
 } // namespace NotificationIds
 
 // Sunday 9:00 in the user's time zone, from the wall clock, so a DST change
@@ -42,6 +43,8 @@ public:
 
     void setUp(bool sundayReset);
     void planReady(int changes);
+    // A refresh waits because its estimate is above the user's limit.
+    void costAboveLimit(const QString& estimate, const QString& limit);
     void scheduleSunday();
     // "sundayReminderOn": absent or not a boolean means on.
     bool reminderOn() const;

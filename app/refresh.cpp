@@ -3,6 +3,8 @@
 
 #include "claudeapi.h"
 #include "discovery.h"
+#include "estimate.h"
+#include "format.h"
 #include "scanner.h"
 #include "store.h"
 #include "usage.h"
@@ -25,6 +27,8 @@ const QString discoveryModel = QStringLiteral("claude-opus-5-5");
 constexpr int perRunCap = 25'000;
 constexpr int monthlyCap = 60'000;
 constexpr double warmUpSeconds = 6.0;
+// How often a stopped refresh looks whether its aborted requests have ended.
+constexpr int settlePollMs = 10;
 
 const QStringList excludedUnderHome = {FolderLayout::projects,        FolderLayout::creator,
                                        FolderLayout::personal,        FolderLayout::workAdmin,
@@ -47,6 +51,11 @@ struct AppState::Run {
     QString apiKey;
     ScanOptions scan;
     std::optional<QString> note;
+    std::shared_ptr<RunGate> gate;
+    Model::Send send; // through the gate
+    // Answers of earlier refreshes: shared by the estimate and the requests,
+    // so a file is hashed once and only what will be sent is priced.
+    std::shared_ptr<DecisionCache> cache;
 };
 
 ProgressView AppState::progress() const {
@@ -96,6 +105,8 @@ std::optional<QString> timeLeftText(const ProgressView& p, const QDateTime& now)
 
 QString calmStatus(const ProgressView& p, const QDateTime& now) {
     if (p.phase == Phase::applying) return AppState::tr("Putting everything in its place");
+    if (p.step == RefreshStep::confirming) return AppState::tr("Waiting for your go-ahead");
+    if (p.step == RefreshStep::stopping) return AppState::tr("Stopping…");
     if (const std::optional<double> left = secondsLeft(p, now)) return minutesLeft(*left);
     if (p.step == RefreshStep::walking || p.step == RefreshStep::learning)
         return AppState::tr("Learning what you work on…");
@@ -115,10 +126,13 @@ void AppState::start(Tidy::Mode mode) {
     setClassifyStart(std::nullopt); // the last run's, which would time this walk
     setLiveCounts({});
     setMessage(std::nullopt);
+    setEstimate(std::nullopt);
     junkOnlyPlan_ = mode == Tidy::Mode::junkOnly;
     clearPlan();
 
     Run run;
+    run.gate = gate_ = std::make_shared<RunGate>();
+    run.send = RunGate::wrap(run.gate, services_.send);
     run.mode = mode;
     run.profile = profile_;
     run.apiKey = apiKey_;
@@ -147,8 +161,9 @@ void AppState::start(Tidy::Mode mode) {
 }
 
 void AppState::reachability(Run run) {
-    const QFuture<Model::Answer> ping = Claude::ping(services_.send, run.apiKey, run.profile.model);
+    const QFuture<Model::Answer> ping = Claude::ping(run.send, run.apiKey, run.profile.model);
     whenDone(ping, this, [run](AppState* guard, const Model::Answer& answer) {
+        if (run.gate->stopped()) return;
         if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
             guard->setPhase(Phase::idle);
             guard->setMessage(!failure->answered || failure->description.isEmpty()
@@ -159,12 +174,13 @@ void AppState::reachability(Run run) {
         }
         const QPointer<AppState> state = guard;
         whenDone(
-            QtConcurrent::run([options = run.scan, state] {
-                return Scanner::run(options, [state](ScanProgress p) {
-                    onMain(state, [p](AppState* s) {
+            QtConcurrent::run([options = run.scan, state, gate = run.gate] {
+                return Scanner::run(options, [state, gate](ScanProgress p) {
+                    onMain(state, [p, gate](AppState* s) {
                         // A quick scan can hand back its result before its
-                        // last count arrives; a late count must not win.
-                        if (s->phase_ != Phase::scanning ||
+                        // last count arrives; a late count must not win, nor
+                        // one of a stopped walk over the next refresh.
+                        if (s->phase_ != Phase::scanning || s->gate_ != gate ||
                             (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
                             return;
                         s->setStatus(RefreshStep::walking,
@@ -204,6 +220,7 @@ Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
 }
 
 void AppState::scanned(Run run, const QList<ScannedItem>& found) {
+    if (run.gate->stopped()) return;
     const UsageLog log = UsageLedger::load();
     Capped capped = applyCaps(found, log.months.value(UsageLedger::monthKey(now())).files);
     if (capped.monthFull) {
@@ -222,9 +239,10 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
         return;
     }
     setStatus(RefreshStep::learning, tr("Learning what you work on"));
-    whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, services_.send,
+    whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, run.send,
                             services_.sheet),
              this, [run, items](AppState* guard, const QList<Project>& discovered) mutable {
+                 if (run.gate->stopped()) return;
                  QSet<QString> known;
                  for (const Project& project : run.profile.projects)
                      known.insert(project.name.toLower());
@@ -242,16 +260,110 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
              });
 }
 
+namespace {
+
+Classifier classifierFor(const Profile& profile, const QString& apiKey, const Model::Send& send,
+                         const MakeSheet& sheet, const std::shared_ptr<DecisionCache>& cache) {
+    Classifier classifier;
+    classifier.apiKey = apiKey;
+    classifier.profile = profile;
+    classifier.send = send;
+    classifier.sheet = sheet;
+    classifier.cache = cache;
+    return classifier;
+}
+
+// What will be sent: the files the cache answers cost nothing.
+Sorted toSend(const Classifier& classifier, const QList<ScannedItem>& items, Tidy::Mode mode) {
+    Sorted sorted = classifier.sort(items, mode);
+    if (classifier.cache) {
+        sorted.text = classifier.cache->recall(sorted.text).unknown;
+        sorted.visual = classifier.cache->recall(sorted.visual).unknown;
+    }
+    return sorted;
+}
+
+} // namespace
+
 void AppState::classify(Run run, QList<ScannedItem> items) {
     setStatus(RefreshStep::classifying,
               items.isEmpty() ? tr("Nothing new to sort")
                               : tr("Looking at %Ln file(s)", nullptr, int(items.size())));
-    Classifier classifier;
-    classifier.apiKey = run.apiKey;
-    classifier.profile = run.profile;
-    classifier.send = services_.send;
-    classifier.sheet = services_.sheet;
-    classifier.cache = std::make_shared<DecisionCache>(run.profile.model);
+    run.cache = std::make_shared<DecisionCache>(run.profile.model);
+    const Classifier classifier =
+        classifierFor(run.profile, run.apiKey, run.send, services_.sheet, run.cache);
+    const double share =
+        UsageLedger::escalationShare(UsageLedger::load()).value_or(Estimate::firstShareAgain);
+    const double spent = usage().current().usd;
+    whenDone(QtConcurrent::run([classifier, items, mode = run.mode, share, spent] {
+                 return spent + Estimate::classification(
+                                    classifier, toSend(classifier, items, mode), mode, share);
+             }),
+             this, [run, items](AppState* s, double cost) mutable {
+                 s->estimated(std::move(run), std::move(items), cost);
+             });
+}
+
+void AppState::estimated(Run run, QList<ScannedItem> items, double cost) {
+    if (run.gate->stopped()) return;
+    if (!items.isEmpty()) setEstimate(cost);
+    const std::optional<double> limit = run.profile.costLimit;
+    if (!limit || cost <= *limit || items.isEmpty()) {
+        sendAll(std::move(run), items);
+        return;
+    }
+    resume_ = [this, run = std::move(run), items = std::move(items)] { sendAll(run, items); };
+    setStatus(RefreshStep::confirming, tr("Waiting for your go-ahead"));
+    notifier_.costAboveLimit(estimateText(), Format::cost(*limit));
+}
+
+void AppState::proceed() {
+    if (!paused()) return;
+    const std::function<void()> resume = std::exchange(resume_, {});
+    setStatus(RefreshStep::classifying, tr("Looking at %Ln file(s)", nullptr, total_));
+    resume();
+}
+
+void AppState::stop() {
+    if (phase_ != Phase::scanning || !gate_ || gate_->stopped()) return;
+    gate_->stop();
+    resume_ = {};
+    setStatus(RefreshStep::stopping, tr("Stopping…"));
+    closeStopped(gate_);
+}
+
+// Once the aborted requests have ended, so the answers that made it in before
+// the stop are priced and counted.
+void AppState::closeStopped(const std::shared_ptr<RunGate>& gate) {
+    if (!gate->settled()) {
+        QTimer::singleShot(settlePollMs, this, [this, gate] { closeStopped(gate); });
+        return;
+    }
+    const RunSent sent = gate->sent();
+    const double cost = usage().endRun(sent.files, sent, true);
+    setLastRunCost(cost);
+    setPhase(Phase::idle);
+    setMessage(tr("Stopped. This refresh cost %1 for %Ln file(s) sent to Claude.", nullptr,
+                  int(sent.files))
+                   .arg(Format::cost(cost)));
+}
+
+QString AppState::estimateText() const {
+    if (!estimate_) return {};
+    return tr("About %1 for %Ln file(s)", nullptr, total_).arg(Format::cost(*estimate_));
+}
+
+QString AppState::pausedText() const {
+    if (!paused() || !profile_.costLimit) return {};
+    return tr("That is more than your limit of %1 a refresh. Go on?")
+        .arg(Format::cost(*profile_.costLimit));
+}
+
+void AppState::sendAll(Run run, const QList<ScannedItem>& items) {
+    Classifier classifier =
+        classifierFor(run.profile, run.apiKey, run.send, services_.sheet, run.cache);
+    classifier.sending = [gate = run.gate](int files, bool again) { gate->sending(files, again); };
+    classifier.stopped = [gate = run.gate] { return gate->stopped(); };
     setClassifyStart(std::nullopt);
 
     const QPointer<AppState> state(this);
@@ -268,10 +380,12 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
         });
     };
     const qint64 files = items.size();
+    // Only a run that could ask again tells how often that happens.
+    const bool escalates = classifier.escalates(run.mode);
     // Queued behind the progress reports already posted.
     whenDone(classifier.buildPlan(items, run.mode, progress), this,
-             [run, files, cache = classifier.cache](AppState* s,
-                                                    const Outcome<QList<PlanItem>>& outcome) {
+             [run, files, escalates](AppState* s, const Outcome<QList<PlanItem>>& outcome) {
+                 if (run.gate->stopped()) return;
                  if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
                      s->setLastRunCost(s->usage().endRun(0));
                      s->setPhase(Phase::idle);
@@ -279,7 +393,9 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
                      return;
                  }
                  const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
-                 s->setLastRunCost(s->usage().endRun(files, cache->servedCount()));
+                 s->setLastRunCost(s->usage().endRun(files,
+                                                     escalates ? run.gate->sent() : RunSent{},
+                                                     false, run.cache->servedCount()));
                  if (run.note) s->setMessage(run.note);
                  s->setPlan(plan);
                  if (!plan.isEmpty()) {

@@ -53,6 +53,10 @@ void AppState::refreshNewFiles() {
 }
 
 void AppState::handleNotification(const QString& id) {
+    if (id == NotificationIds::costLimit) {
+        if (paused()) open(QStringLiteral("menu"));
+        return;
+    }
     if (!plan_.isEmpty() && phase_ == Phase::review) {
         open(QStringLiteral("review"));
         return;

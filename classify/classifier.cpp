@@ -18,14 +18,8 @@
 
 namespace {
 
-constexpr int maxTokens = 6000;
-constexpr int mainText = 40;
-constexpr int mainVisual = 20;
 constexpr int mainInFlight = 6;
-constexpr int escalationText = 30;
-constexpr int escalationVisual = 15;
 constexpr int escalationInFlight = 4;
-constexpr int escalationMost = 3000;
 
 bool isVisual(const ScannedItem& item) {
     return item.kind == FileKind::image || item.kind == FileKind::video;
@@ -131,7 +125,10 @@ private:
     QFuture<Recalled> recall(const Job& job) const {
         if (!classifier.cache) return ready(Recalled{{}, job.items});
         return QtConcurrent::run(
-            [cache = classifier.cache, items = job.items] { return cache->recall(items); });
+            [cache = classifier.cache, stopped = classifier.stopped, items = job.items] {
+                if (stopped && stopped()) return Recalled{{}, items};
+                return cache->recall(items);
+            });
     }
 
     // `outcome` is empty for a job whose request was cancelled; `known` holds
@@ -222,7 +219,8 @@ Decisions Classifier::fallback(const QList<ScannedItem>& items, const Model::Fai
 
 QFuture<Outcome<Decisions>> Classifier::ask(const QJsonArray& content,
                                             const QList<ScannedItem>& items) const {
-    return send(apiKey, model(), Prompt::system(profile), content, maxTokens)
+    if (sending) sending(int(items.size()), modelOverride.has_value());
+    return send(apiKey, model(), Prompt::system(profile), content, Batches::maxTokens)
         .then([items](const Model::Answer& answer) -> Outcome<Decisions> {
             if (const auto* failure = std::get_if<Model::Failure>(&answer)) return *failure;
             const QHash<qint64, Decision> parsed = Prompt::parse(std::get<QString>(answer));
@@ -235,27 +233,17 @@ QFuture<Outcome<Decisions>> Classifier::ask(const QJsonArray& content,
 }
 
 QFuture<Outcome<Decisions>> Classifier::run(const Job& job) const {
-    if (job.kind == Job::Kind::text) {
-        QStringList lines;
-        for (const ScannedItem& item : job.items)
-            lines.append(Prompt::describe(item));
-        const QString text =
-            QStringLiteral("Files, one JSON object per line:\n") + lines.join(QLatin1Char('\n'));
-        return ask(QJsonArray{Model::textBlock(text)}, job.items);
-    }
+    if (job.kind == Job::Kind::text)
+        return ask(QJsonArray{Model::textBlock(Batches::textLines(job.items))}, job.items);
     const Classifier self = *this;
     const QList<ScannedItem> items = job.items;
     return sheet(items)
         .then([self, items](const std::optional<QByteArray>& jpeg) -> QFuture<Outcome<Decisions>> {
             if (!jpeg)
                 return ready<Outcome<Decisions>>(Model::Failure{false, ClassifierText::noPreview});
-            QStringList lines;
-            for (qsizetype i = 0; i < items.size(); ++i)
-                lines.append(visualLine(int(i) + 1, items.at(i)));
-            const QString text = QStringLiteral("This contact sheet shows these files; each tile "
-                                                "is labeled with its number:\n") +
-                                 lines.join(QLatin1Char('\n'));
-            return self.ask(QJsonArray{Model::imageBlock(*jpeg), Model::textBlock(text)}, items);
+            return self.ask(QJsonArray{Model::imageBlock(*jpeg),
+                                       Model::textBlock(Batches::sheetCaption(items))},
+                            items);
         })
         .unwrap();
 }
@@ -269,7 +257,7 @@ QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& item
     auto merge = [result](const Job&, const Outcome<Decisions>& outcome) {
         if (const auto* part = std::get_if<Decisions>(&outcome)) result->insert(*part);
     };
-    return runJobs(*this, jobsOf(text, visual, escalationText, escalationVisual),
+    return runJobs(*this, jobsOf(text, visual, Batches::textAgain, Batches::visualAgain),
                    escalationInFlight, merge)
         .then([result](const std::optional<Model::Failure>& fatal) -> Outcome<Decisions> {
             if (fatal) return *fatal;
@@ -277,29 +265,28 @@ QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& item
         });
 }
 
-QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>& items,
-                                                        Tidy::Mode mode, Progress progress) const {
-    auto decided = std::make_shared<Decisions>();
-    QList<ScannedItem> text, visual;
-    QSet<qint64> keywordIds;
-    auto enlist = [&](const ScannedItem& item) { (isVisual(item) ? visual : text).append(item); };
+Sorted Classifier::sort(const QList<ScannedItem>& items, Tidy::Mode mode) const {
+    Sorted sorted;
+    auto enlist = [&](const ScannedItem& item) {
+        (isVisual(item) ? sorted.visual : sorted.text).append(item);
+    };
     const QStringList scanRoots = UserFolders::roots(profile.scanFolders);
 
     for (const ScannedItem& item : items) {
         if (auto junk = Rules::junkDecision(item, profile.keepInstallers)) {
-            decided->insert(item.id, *junk);
+            sorted.decided.insert(item.id, *junk);
             continue;
         }
         if (mode == Tidy::Mode::junkOnly) {
             if (item.kind == FileKind::image &&
                 (item.junkHints.contains(JunkHint::screenshotName) ||
                  item.junkHints.contains(JunkHint::tinyImage)))
-                visual.append(item);
+                sorted.visual.append(item);
             continue;
         }
         if (auto keyword = Rules::keywordDecision(item, profile.projects, scanRoots)) {
-            decided->insert(item.id, *keyword);
-            keywordIds.insert(item.id);
+            sorted.decided.insert(item.id, *keyword);
+            sorted.keywordIds.insert(item.id);
             if (profile.renameFiles && !item.isDir && Naming::isMeaningless(item.name))
                 enlist(item);
             continue;
@@ -307,8 +294,20 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
         if (item.isDir && item.kind != FileKind::folder) continue;
         enlist(item);
     }
-    sortForBatches(text);
-    sortForBatches(visual);
+    sortForBatches(sorted.text);
+    sortForBatches(sorted.visual);
+    return sorted;
+}
+
+bool Classifier::escalates(Tidy::Mode mode) const {
+    return mode != Tidy::Mode::junkOnly && !model().contains(QLatin1String("opus"));
+}
+
+QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>& items,
+                                                        Tidy::Mode mode, Progress progress) const {
+    Sorted sorted = sort(items, mode);
+    auto decided = std::make_shared<Decisions>(std::move(sorted.decided));
+    const QSet<qint64> keywordIds = sorted.keywordIds;
 
     const int total = int(items.size());
     progress(int(decided->size()), total, tally(*decided));
@@ -342,7 +341,8 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     };
 
     const Classifier self = *this;
-    return runJobs(*this, jobsOf(text, visual, mainText, mainVisual), mainInFlight, merge)
+    return runJobs(*this, jobsOf(sorted.text, sorted.visual, Batches::text, Batches::visual),
+                   mainInFlight, merge)
         .then([self, decided, answers, items, mode](
                   const std::optional<Model::Failure>& fatal) -> QFuture<Outcome<QList<PlanItem>>> {
             using Result = Outcome<QList<PlanItem>>;
@@ -355,8 +355,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                     return Result(plan);
                 });
             };
-            if (mode == Tidy::Mode::junkOnly || self.model().contains(QLatin1String("opus")))
-                return finish();
+            if (!self.escalates(mode)) return finish();
 
             QList<ScannedItem> uncertain;
             for (const ScannedItem& item : items) {
@@ -367,7 +366,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
                 if (Category::isNeedsYou(decision->category) ||
                     decision->confidence == Confidence::low)
                     uncertain.append(item);
-                if (uncertain.size() == escalationMost) break;
+                if (uncertain.size() == Batches::mostAgain) break;
             }
             if (uncertain.isEmpty()) return finish();
 
@@ -407,6 +406,26 @@ QString groupName(const Decision& decision) {
         if (!word.isEmpty()) word = word.left(1).toUpper() + word.mid(1).toLower();
     return words.join(QLatin1Char(' '));
 }
+
+namespace Batches {
+
+QString textLines(const QList<ScannedItem>& items) {
+    QStringList lines;
+    for (const ScannedItem& item : items)
+        lines.append(Prompt::describe(item));
+    return QStringLiteral("Files, one JSON object per line:\n") + lines.join(QLatin1Char('\n'));
+}
+
+QString sheetCaption(const QList<ScannedItem>& items) {
+    QStringList lines;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        lines.append(visualLine(int(i) + 1, items.at(i)));
+    return QStringLiteral("This contact sheet shows these files; each tile "
+                          "is labeled with its number:\n") +
+           lines.join(QLatin1Char('\n'));
+}
+
+} // namespace Batches
 
 QMap<QString, int> tally(const Decisions& decisions) {
     QMap<QString, int> counts;

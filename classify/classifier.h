@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,15 @@ struct Job {
     QList<ScannedItem> items;
 };
 
+// What the rules leave for the model, split as it will be asked: text lines
+// and contact sheets. `decided` holds the rules' own answers.
+struct Sorted {
+    Decisions decided;
+    QSet<qint64> keywordIds; // decided by a project keyword, asked only for a name
+    QList<ScannedItem> text;
+    QList<ScannedItem> visual;
+};
+
 // Renders items into one JPEG sheet; nothing when it cannot.
 using MakeSheet = std::function<QFuture<std::optional<QByteArray>>(const QList<ScannedItem>&)>;
 
@@ -31,6 +41,11 @@ using MakeSheet = std::function<QFuture<std::optional<QByteArray>>(const QList<S
 struct Classifier {
     // Decided so far, total, live counts per group. Called from any thread.
     using Progress = std::function<void(int, int, const QMap<QString, int>&)>;
+    // Files about to go out in one request, and whether they are asked again
+    // of the stronger model. Called from any thread, before the request.
+    using Sending = std::function<void(int files, bool again)>;
+    // Whether the refresh was stopped. Called from any thread.
+    using Stopped = std::function<bool()>;
 
     QString apiKey;
     Profile profile;
@@ -39,6 +54,14 @@ struct Classifier {
     MakeSheet sheet;
     // Answers of earlier refreshes for the main pass; none asks about every item.
     std::shared_ptr<DecisionCache> cache;
+    Sending sending;
+    // Once it says so, nothing more is recalled: every job goes to `send`,
+    // which refuses it, so a stop ends the run however its files are answered.
+    Stopped stopped;
+
+    Sorted sort(const QList<ScannedItem>& items, Tidy::Mode mode) const;
+    // Whether uncertain answers are asked again of the stronger model.
+    bool escalates(Tidy::Mode mode) const;
 
     QFuture<Outcome<QList<PlanItem>>> buildPlan(const QList<ScannedItem>& items, Tidy::Mode mode,
                                                 Progress progress) const;
@@ -57,6 +80,19 @@ struct Classifier {
 // The live-count group a decision falls in, and the counts of a whole map.
 QString groupName(const Decision& decision);
 QMap<QString, int> tally(const Decisions& decisions);
+
+// How files are batched into requests, and the user turn of each, as sent.
+namespace Batches {
+inline constexpr int maxTokens = 6000;
+inline constexpr int text = 40;
+inline constexpr int visual = 20;
+inline constexpr int textAgain = 30;
+inline constexpr int visualAgain = 15;
+inline constexpr int mostAgain = 3000;
+
+QString textLines(const QList<ScannedItem>& items);
+QString sheetCaption(const QList<ScannedItem>& items);
+} // namespace Batches
 
 namespace ClassifierText {
 inline const QString notSure = QStringLiteral("Not sure what this is");

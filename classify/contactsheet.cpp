@@ -63,10 +63,14 @@ QFuture<std::optional<QImage>> thumbnail(const QUrl& url) {
         [path = url.toLocalFile()] { return Thumbnails::load(path, thumbSize); });
 }
 
+QSize size(qsizetype tiles) {
+    const int rows = std::max(1, int((tiles + columns - 1) / columns));
+    return {sheetWidth, rows * tile};
+}
+
 std::optional<QByteArray> render(const QList<ScannedItem>& items,
                                  const QList<std::optional<QImage>>& images) {
-    const int rows = std::max(1, int((items.size() + 4) / columns));
-    QImage sheet(sheetWidth, rows * tile, QImage::Format_ARGB32_Premultiplied);
+    QImage sheet(size(items.size()), QImage::Format_ARGB32_Premultiplied);
     if (sheet.isNull()) return std::nullopt;
     sheet.fill(QColor::fromRgbF(0.86f, 0.86f, 0.86f));
     QPainter painter(&sheet);

@@ -6,6 +6,7 @@
 #include <QFuture>
 #include <QImage>
 #include <QList>
+#include <QSize>
 #include <QUrl>
 
 #include <optional>
@@ -18,6 +19,9 @@ namespace ContactSheet {
 // without a picture still gets its numbered tile.
 QFuture<std::optional<QByteArray>> make(const QList<ScannedItem>& items);
 QFuture<std::optional<QImage>> thumbnail(const QUrl& url);
+
+// The pixel size of a sheet of that many tiles.
+QSize size(qsizetype tiles);
 
 // The drawing itself, given each item's thumbnail at the item's index.
 std::optional<QByteArray> render(const QList<ScannedItem>& items,

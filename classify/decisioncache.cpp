@@ -127,7 +127,7 @@ Recalled DecisionCache::recall(const QList<ScannedItem>& items) {
     QList<std::optional<QByteArray>> hashes;
     hashes.reserve(items.size());
     for (const ScannedItem& item : items)
-        hashes.append(contentHash(item));
+        hashes.append(looked(item.id) ? std::nullopt : contentHash(item));
 
     QMutexLocker lock(&mutex_);
     if (!known_) {
@@ -139,6 +139,10 @@ Recalled DecisionCache::recall(const QList<ScannedItem>& items) {
     Recalled out;
     for (qsizetype i = 0; i < items.size(); ++i) {
         const ScannedItem& item = items.at(i);
+        if (const auto earlier = served_.constFind(item.id); earlier != served_.cend()) {
+            out.known.insert(item.id, *earlier);
+            continue;
+        }
         if (!hashes.at(i)) {
             out.unknown.append(item);
             continue;
@@ -151,7 +155,7 @@ Recalled DecisionCache::recall(const QList<ScannedItem>& items) {
             continue;
         }
         out.known.insert(item.id, *found);
-        served_.insert(item.id);
+        served_.insert(item.id, *found);
     }
     return out;
 }
@@ -177,6 +181,11 @@ void DecisionCache::remember(const QHash<qint64, Decision>& answers, const QList
     entries += fresh;
     if (entries.size() > mostEntries) entries.remove(0, entries.size() - mostEntries);
     save(entries);
+}
+
+bool DecisionCache::looked(qint64 id) const {
+    QMutexLocker lock(&mutex_);
+    return served_.contains(id) || asked_.contains(id);
 }
 
 bool DecisionCache::served(qint64 id) const {

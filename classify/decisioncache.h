@@ -26,6 +26,7 @@ public:
     explicit DecisionCache(QString model) : model_(std::move(model)) {}
 
     // Blocking (it hashes what the scan did not); callable from any thread.
+    // An item looked up before is answered as then, without reading it again.
     Recalled recall(const QList<ScannedItem>& items);
     // Keeps the answers given to recalled-but-unknown items, with the folder
     // the plan gives each.
@@ -38,6 +39,8 @@ public:
     static void forget(const QList<Lesson>& lessons);
 
 private:
+    bool looked(qint64 id) const;
+
     struct Asked {
         QByteArray hash;
         QString name;
@@ -47,5 +50,5 @@ private:
     mutable QMutex mutex_;
     std::optional<QHash<QByteArray, Decision>> known_; // read on the first recall
     QHash<qint64, Asked> asked_;
-    QSet<qint64> served_;
+    QHash<qint64, Decision> served_;
 };

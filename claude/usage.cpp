@@ -8,9 +8,16 @@
 #include <QCoreApplication>
 #include <QJsonArray>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr qint64 maxLogBytes = 4 * 1024 * 1024;
+constexpr int shareRuns = 10;
+constexpr double longestSide = 1568;
+constexpr double mostPixels = 1'150'000;
+constexpr double pixelsPerToken = 750;
 
 std::optional<double> number(const QJsonObject& object, const char* key) {
     const QJsonValue value = object.value(QLatin1String(key));
@@ -22,6 +29,10 @@ std::optional<qint64> integer(const QJsonObject& object, const char* key) {
     return Json::integer(object.value(QLatin1String(key)));
 }
 
+qint64 integerOrZero(const QJsonObject& usage, const char* key) {
+    return Json::integer(usage.value(QLatin1String(key))).value_or(0);
+}
+
 std::optional<MonthUsage> decodeMonth(const QJsonValue& value) {
     const QJsonObject object = value.toObject();
     const std::optional<double> usd = number(object, "usd");
@@ -30,22 +41,18 @@ std::optional<MonthUsage> decodeMonth(const QJsonValue& value) {
     return MonthUsage{*usd, *files};
 }
 
+// Logs written before runs told what they sent, what came from earlier
+// decisions, or that they were stopped, read as none of it and ran to the end.
 std::optional<RunUsage> decodeRun(const QJsonValue& value) {
     const QJsonObject object = value.toObject();
     const std::optional<QDateTime> date = Json::parseIsoDate(object.value(QLatin1String("date")));
     const std::optional<double> usd = number(object, "usd");
     const std::optional<qint64> files = integer(object, "files");
     const std::optional<qint64> calls = integer(object, "calls");
-    // Ledgers written before cached files were counted lack the count.
-    const QJsonValue cachedValue = object.value(QLatin1String("cached"));
-    const std::optional<qint64> cached =
-        cachedValue.isUndefined() ? std::optional<qint64>(0) : Json::integer(cachedValue);
-    if (!value.isObject() || !date || !usd || !files || !calls || !cached) return std::nullopt;
-    return RunUsage{*date, *usd, *files, *calls, *cached};
-}
-
-qint64 integerOrZero(const QJsonObject& usage, const char* key) {
-    return Json::integer(usage.value(QLatin1String(key))).value_or(0);
+    if (!value.isObject() || !date || !usd || !files || !calls) return std::nullopt;
+    const RunSent sent{integerOrZero(object, "sent"), integerOrZero(object, "escalated")};
+    const bool stopped = object.value(QLatin1String("stopped")).toBool(false);
+    return RunUsage{*date, *usd, *files, *calls, sent, stopped, integerOrZero(object, "cached")};
 }
 
 } // namespace
@@ -73,6 +80,17 @@ double Usage::cost(const QJsonObject& usage, const QString& model) {
            output * p.output / 1'000'000;
 }
 
+qint64 Usage::imageTokens(QSize size) {
+    if (size.isEmpty()) return 0;
+    double width = size.width();
+    double height = size.height();
+    const double side = std::min(1.0, longestSide / std::max(width, height));
+    width *= side;
+    height *= side;
+    const double area = std::min(1.0, std::sqrt(mostPixels / (width * height)));
+    return qint64(std::ceil(width * area * height * area / pixelsPerToken));
+}
+
 void Usage::add(double usd) {
     const std::lock_guard guard(lock_);
     runUSD_ += usd;
@@ -98,11 +116,12 @@ RunTotals Usage::current() const {
     return {runUSD_, runCalls_};
 }
 
-double Usage::endRun(qint64 files, qint64 cached) {
+double Usage::endRun(qint64 files, RunSent sent, bool stopped, qint64 cached) {
     const RunTotals run = take();
     const QDateTime now = now_();
     const UsageLog log = UsageLedger::addRun(
-        UsageLedger::load(), {now, run.usd, files, run.calls, cached}, UsageLedger::monthKey(now));
+        UsageLedger::load(), {now, run.usd, files, run.calls, sent, stopped, cached},
+        UsageLedger::monthKey(now));
     UsageLedger::save(log);
     return run.usd;
 }
@@ -158,12 +177,17 @@ QByteArray encode(const UsageLog& log) {
         months.insert(it.key(), QJsonObject{{QStringLiteral("usd"), it->usd},
                                             {QStringLiteral("files"), it->files}});
     QJsonArray runs;
-    for (const RunUsage& run : log.runs)
-        runs.append(QJsonObject{{QStringLiteral("date"), Json::isoDate(run.date)},
-                                {QStringLiteral("usd"), run.usd},
-                                {QStringLiteral("files"), run.files},
-                                {QStringLiteral("calls"), run.calls},
-                                {QStringLiteral("cached"), run.cached}});
+    for (const RunUsage& run : log.runs) {
+        QJsonObject entry{{QStringLiteral("date"), Json::isoDate(run.date)},
+                          {QStringLiteral("usd"), run.usd},
+                          {QStringLiteral("files"), run.files},
+                          {QStringLiteral("calls"), run.calls},
+                          {QStringLiteral("sent"), run.sent.files},
+                          {QStringLiteral("escalated"), run.sent.escalated},
+                          {QStringLiteral("cached"), run.cached}};
+        if (run.stopped) entry.insert(QStringLiteral("stopped"), true);
+        runs.append(entry);
+    }
     return Json::compact(QJsonObject{{QStringLiteral("totalUSD"), log.totalUSD},
                                      {QStringLiteral("months"), months},
                                      {QStringLiteral("runs"), runs}});
@@ -192,6 +216,21 @@ QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey) {
             {Format::cost(log.totalUSD), QCoreApplication::translate("Usage", "all time")},
             {Format::count(month.files), QCoreApplication::translate("Usage", "file(s) this month",
                                                                      nullptr, int(month.files))}};
+}
+
+std::optional<double> escalationShare(const UsageLog& log) {
+    qint64 sent = 0;
+    qint64 escalated = 0;
+    int counted = 0;
+    for (auto run = log.runs.crbegin(); run != log.runs.crend() && counted < shareRuns; ++run) {
+        // A stopped run may end before its second look.
+        if (run->sent.files < 1 || run->stopped) continue;
+        sent += run->sent.files;
+        escalated += run->sent.escalated;
+        ++counted;
+    }
+    if (sent < 1) return std::nullopt;
+    return double(escalated) / double(sent);
 }
 
 } // namespace UsageLedger

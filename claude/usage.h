@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -15,11 +16,20 @@ struct MonthUsage {
     qint64 files = 0;
 };
 
+// What a refresh handed to the model: files in its first pass, and files
+// asked again of the stronger model.
+struct RunSent {
+    qint64 files = 0;
+    qint64 escalated = 0;
+};
+
 struct RunUsage {
     QDateTime date;
     double usd = 0;
     qint64 files = 0;
     qint64 calls = 0;
+    RunSent sent;
+    bool stopped = false; // the user stopped it before the end
     // Files answered from earlier decisions, without a call.
     qint64 cached = 0;
 };
@@ -59,6 +69,9 @@ public:
     static Price price(const QString& model);
     // Cost in US dollars of one call's "usage" object.
     static double cost(const QJsonObject& usage, const QString& model);
+    // Input tokens a picture is billed as: its pixels over 750, once the
+    // model has shrunk it to 1568 pixels a side and about 1.15 megapixels.
+    static qint64 imageTokens(QSize size);
 
     void add(double usd);
     void reset();
@@ -66,7 +79,7 @@ public:
     RunTotals current() const;
 
     // Takes the counters, records the run in "usage.json" and returns its cost.
-    double endRun(qint64 files, qint64 cached = 0);
+    double endRun(qint64 files, RunSent sent = {}, bool stopped = false, qint64 cached = 0);
     QList<UsageFigure> summary() const;
 
 private:
@@ -91,5 +104,8 @@ QByteArray encode(const UsageLog& log);
 QString monthKey(const QDateTime& now);
 UsageLog addRun(UsageLog log, const RunUsage& run, const QString& monthKey);
 QList<UsageFigure> summary(const UsageLog& log, const QString& monthKey);
+// The share of first-pass files the stronger model was asked about again,
+// over the recent runs that sent any; none without such runs.
+std::optional<double> escalationShare(const UsageLog& log);
 
 } // namespace UsageLedger

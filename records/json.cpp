@@ -50,6 +50,12 @@ public:
         if (!v.isBool()) ok_ = false;
         return v.toBool();
     }
+    std::optional<double> optionalDouble(const char* key) {
+        const QJsonValue v = object_.value(QLatin1String(key));
+        if (v.isUndefined() || v.isNull()) return std::nullopt;
+        if (!v.isDouble()) ok_ = false;
+        return v.toDouble();
+    }
     std::optional<QDateTime> optionalDate(const char* key) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || v.isNull()) return std::nullopt;
@@ -218,6 +224,8 @@ QJsonObject encode(const Profile& profile) {
         {QStringLiteral("scanFolders"), QJsonArray::fromStringList(profile.scanFolders)},
         {QStringLiteral("model"), profile.model}};
     if (profile.lastRun) object.insert(QStringLiteral("lastRun"), isoDate(*profile.lastRun));
+    // Absent in profiles written before there was a limit: no limit.
+    if (profile.costLimit) object.insert(QStringLiteral("costLimit"), *profile.costLimit);
     return object;
 }
 
@@ -284,6 +292,7 @@ template <> std::optional<Profile> decode<Profile>(const QJsonValue& value) {
     profile.scanFolders = r.strings("scanFolders");
     profile.model = r.string("model");
     profile.lastRun = r.optionalDate("lastRun");
+    profile.costLimit = r.optionalDouble("costLimit");
     if (!r.ok()) return std::nullopt;
     return profile;
 }

@@ -132,6 +132,9 @@ struct Profile {
                                UserFolders::documents};
     QString model = QStringLiteral("claude-haiku-5-5");
     std::optional<QDateTime> lastRun;
+    // US dollars; a refresh estimated above it waits for the user's go-ahead.
+    // None: no limit.
+    std::optional<double> costLimit;
 
     static QString defaultHomeBase();
     bool operator==(const Profile&) const = default;

@@ -246,6 +246,32 @@
         <source>%1 can&apos;t go back. %2</source>
         <translation>%1 kann nicht zurück. %2</translation>
     </message>
+    <message>
+        <source>Waiting for your go-ahead</source>
+        <translation>Wartet auf Ihr Okay</translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation>Wird gestoppt…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. This refresh cost %1 for %Ln file(s) sent to Claude.</source>
+        <translation>
+            <numerusform>Gestoppt. Dieses Aufräumen hat %1 für %Ln an Claude gesendete Datei gekostet.</numerusform>
+            <numerusform>Gestoppt. Dieses Aufräumen hat %1 für %Ln an Claude gesendete Dateien gekostet.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>About %1 for %Ln file(s)</source>
+        <translation>
+            <numerusform>Etwa %1 für %Ln Datei</numerusform>
+            <numerusform>Etwa %1 für %Ln Dateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>That is more than your limit of %1 a refresh. Go on?</source>
+        <translation>Das ist mehr als Ihr Limit von %1 pro Aufräumen. Weitermachen?</translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>
@@ -793,6 +819,14 @@
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
+    <message>
+        <source>This refresh costs more than your limit</source>
+        <translation>Dieses Aufräumen kostet mehr als Ihr Limit</translation>
+    </message>
+    <message>
+        <source>%1, above your limit of %2. Open Tovrin to go on or stop.</source>
+        <translation>%1, über Ihrem Limit von %2. Öffnen Sie Tovrin, um weiterzumachen oder zu stoppen.</translation>
+    </message>
 </context>
 <context>
     <name>OnboardingView</name>
@@ -1061,6 +1095,24 @@
     </message>
 </context>
 <context>
+    <name>RunGate</name>
+    <message>
+        <source>The refresh was stopped.</source>
+        <translation>Das Aufräumen wurde gestoppt.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanningPanel</name>
+    <message>
+        <source>Go on</source>
+        <translation>Weitermachen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stoppen</translation>
+    </message>
+</context>
+<context>
     <name>SettingsView</name>
     <message>
         <source>Settings</source>
@@ -1125,6 +1177,18 @@
     <message>
         <source>Tovrin 0.1 · development build</source>
         <translation>Tovrin 0.1 · Entwicklungsversion</translation>
+    </message>
+    <message>
+        <source>Ask before a costly refresh</source>
+        <translation>Vor teurem Aufräumen fragen</translation>
+    </message>
+    <message>
+        <source>When a refresh would cost Claude more than this, Tovrin waits for your go-ahead before sending anything.</source>
+        <translation>Würde ein Aufräumen bei Claude mehr kosten, wartet Tovrin auf Ihr Okay, bevor es etwas sendet.</translation>
+    </message>
+    <message>
+        <source>Limit per refresh: $</source>
+        <translation>Limit pro Aufräumen ($):</translation>
     </message>
 </context>
 <context>

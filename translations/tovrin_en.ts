@@ -150,6 +150,20 @@
             <numerusform>Restored %1 of %Ln files; the rest stayed where they are.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Stopped. This refresh cost %1 for %Ln file(s) sent to Claude.</source>
+        <translation>
+            <numerusform>Stopped. This refresh cost %1 for %Ln file sent to Claude.</numerusform>
+            <numerusform>Stopped. This refresh cost %1 for %Ln files sent to Claude.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>About %1 for %Ln file(s)</source>
+        <translation>
+            <numerusform>About %1 for %Ln file</numerusform>
+            <numerusform>About %1 for %Ln files</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DonePanel</name>

@@ -246,6 +246,32 @@
         <source>%1 can&apos;t go back. %2</source>
         <translation>%1 ne peut pas revenir. %2</translation>
     </message>
+    <message>
+        <source>Waiting for your go-ahead</source>
+        <translation>En attente de votre accord</translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation>Arrêt en cours…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped. This refresh cost %1 for %Ln file(s) sent to Claude.</source>
+        <translation>
+            <numerusform>Arrêté. Ce rangement a coûté %1 pour %Ln fichier envoyé à Claude.</numerusform>
+            <numerusform>Arrêté. Ce rangement a coûté %1 pour %Ln fichiers envoyés à Claude.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>About %1 for %Ln file(s)</source>
+        <translation>
+            <numerusform>Environ %1 pour %Ln fichier</numerusform>
+            <numerusform>Environ %1 pour %Ln fichiers</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>That is more than your limit of %1 a refresh. Go on?</source>
+        <translation>C’est plus que votre limite de %1 par rangement. Continuer ?</translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>
@@ -793,6 +819,14 @@
         <source>Open</source>
         <translation>Ouvrir</translation>
     </message>
+    <message>
+        <source>This refresh costs more than your limit</source>
+        <translation>Ce rangement dépasse votre limite</translation>
+    </message>
+    <message>
+        <source>%1, above your limit of %2. Open Tovrin to go on or stop.</source>
+        <translation>%1, au-delà de votre limite de %2. Ouvrez Tovrin pour continuer ou arrêter.</translation>
+    </message>
 </context>
 <context>
     <name>OnboardingView</name>
@@ -1061,6 +1095,24 @@
     </message>
 </context>
 <context>
+    <name>RunGate</name>
+    <message>
+        <source>The refresh was stopped.</source>
+        <translation>Le rangement a été arrêté.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanningPanel</name>
+    <message>
+        <source>Go on</source>
+        <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+</context>
+<context>
     <name>SettingsView</name>
     <message>
         <source>Settings</source>
@@ -1125,6 +1177,18 @@
     <message>
         <source>Tovrin 0.1 · development build</source>
         <translation>Tovrin 0.1 · version de développement</translation>
+    </message>
+    <message>
+        <source>Ask before a costly refresh</source>
+        <translation>Demander avant un rangement coûteux</translation>
+    </message>
+    <message>
+        <source>When a refresh would cost Claude more than this, Tovrin waits for your go-ahead before sending anything.</source>
+        <translation>Si un rangement doit coûter plus que ce montant chez Claude, Tovrin attend votre accord avant d’envoyer quoi que ce soit.</translation>
+    </message>
+    <message>
+        <source>Limit per refresh: $</source>
+        <translation>Limite par rangement ($) :</translation>
     </message>
 </context>
 <context>

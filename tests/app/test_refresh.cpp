@@ -200,6 +200,27 @@ private slots:
         QCOMPARE(exampleRename(plan.mid(2)), std::nullopt);
     }
 
+    // Held above the limit, a refresh says so in a notification whose click
+    // brings up the panel that asks.
+    void pauseNotifies() {
+        write(desktop("a.txt"), "text");
+        onboard({QStringLiteral("Pellmark")});
+        Profile profile = *Store::loadProfile();
+        profile.costLimit = 0.000'001;
+        Store::saveProfile(profile);
+        const auto state = AppFixture::makeState();
+        state->start(Tidy::Mode::quick);
+        QTRY_VERIFY(state->paused());
+        QCOMPARE(notifications.shown.size(), 1);
+        QCOMPARE(notifications.shown[0].id, NotificationIds::costLimit);
+        notifications.click(NotificationIds::costLimit);
+        QCOMPARE(opened, QStringList{"menu"});
+        QCOMPARE(claude->batches, 0);
+        state->proceed();
+        settle(*state);
+        QCOMPARE(claude->batches, 1);
+    }
+
     // Background work that finishes after the state is gone changes nothing
     // and reaches no dangling object.
     void stateGoneWhileWorking() {

@@ -5,6 +5,7 @@
 #include "claudesender.h"
 #include "contactsheet.h"
 #include "fakeclaude.h"
+#include "format.h"
 #include "json.h"
 #include "store.h"
 #include "testfiles.h"
@@ -214,6 +215,7 @@ private slots:
     // after an undo (the files that came back count as new, wherever they
     // went back to) or as a copy of a file already filed away. A lesson
     // about a file, or a cache that does not read back, has it asked again.
+    // Only the files asked about are counted as sent, and priced beforehand.
     void decisionsRemembered_data() {
         QTest::addColumn<QString>("step");
         QTest::addColumn<bool>("askedAgain");
@@ -262,8 +264,12 @@ private slots:
         const QHash<QString, QString> placedFirst = destinations(first);
         for (auto it = placed.cbegin(); it != placed.cend(); ++it)
             QCOMPARE(it.value(), placedFirst.value(it.key()));
-        QCOMPARE(UsageLedger::load().runs.last().cached,
-                 step == "copy" ? 1 : asked.size() - askedNow.size());
+        const RunUsage run = UsageLedger::load().runs.last();
+        QCOMPARE(run.cached, step == "copy" ? 1 : asked.size() - askedNow.size());
+        QCOMPARE(run.sent.files, askedNow.size());
+        // Answered wholly from earlier decisions, the refresh is estimated at
+        // what it spent before classifying, which is all it spends.
+        if (askedNow.isEmpty()) QCOMPARE(state->estimate(), std::optional(run.usd));
     }
 
     // Closing the app mid-review and starting it again brings back the
@@ -333,6 +339,76 @@ private slots:
         QTRY_COMPARE(server->waiting(), 0);
         QCOMPARE(UsageLedger::load().runs.last().calls, 2); // the ping and discovery
         QCOMPARE(usage->current().calls, 0);
+    }
+
+    // A stop while batches wait on a slow Claude hangs up on them at once and
+    // sends nothing more; the run is booked as stopped with what it cost and
+    // the files it sent, and leaves no plan behind.
+    void stopMidRun() {
+        for (int i = 0; i < 400; ++i)
+            write(home->path(QStringLiteral("Downloads/log %1.txt").arg(i)),
+                  "a line of log " + QByteArray::number(i));
+        // The ping, discovery and the first batch answer; the rest hang.
+        server->setScript(
+            {QJsonObject{{"delayMs", 0}}, QJsonObject{{"delayMs", 0}}, QJsonObject{{"delayMs", 0}}},
+            60'000);
+        auto state = makeState();
+        state->start(Tidy::Mode::quick);
+        QTRY_COMPARE(usage->current().calls, 3);
+        QTRY_COMPARE(server->waiting(), 6); // the seventh batch took the first one's place
+        const int sent = server->requestCount();
+        state->stop();
+        settle(*state);
+        QTRY_COMPARE(server->waiting(), 0);
+        QTest::qWait(300);
+        QCOMPARE(server->requestCount(), sent);
+
+        const UsageLog log = UsageLedger::load();
+        const RunUsage run = log.runs.last();
+        QVERIFY(run.stopped);
+        QCOMPARE(run.calls, 3);
+        QVERIFY(run.usd > 0);
+        QCOMPARE(state->lastRunCost(), std::optional(run.usd));
+        QCOMPARE(run.files, 7 * 40);
+        QCOMPARE(log.months.value(UsageLedger::monthKey(QDateTime::currentDateTime())).files,
+                 run.files);
+        QCOMPARE(state->phase(), Phase::idle);
+        QCOMPARE(state->message(),
+                 std::optional(QStringLiteral("Stopped. This refresh cost %1 for 280 files sent "
+                                              "to Claude.")
+                                   .arg(Format::cost(run.usd))));
+        QCOMPARE(Store::loadPlan(), std::optional(QList<PlanItem>()));
+        QVERIFY(!state->profile().lastRun);
+    }
+
+    // An estimate above the limit holds the refresh before its first
+    // classification request, until the user goes on or stops.
+    void pausesAboveLimit_data() {
+        QTest::addColumn<bool>("goOn");
+        QTest::newRow("go on") << true;
+        QTest::newRow("stop") << false;
+    }
+    void pausesAboveLimit() {
+        QFETCH(bool, goOn);
+        Profile profile = *Store::loadProfile();
+        profile.costLimit = 0.000'001;
+        Store::saveProfile(profile);
+        auto state = makeState();
+        state->start(Tidy::Mode::quick);
+        QTRY_VERIFY(state->paused());
+        QVERIFY(state->estimate() > profile.costLimit);
+        QVERIFY(state->estimateText().startsWith("About "));
+        const int asked = server->requestCount();
+        QTest::qWait(200);
+        QCOMPARE(server->requestCount(), asked);
+        for (const FakeClaude::Request& request : server->requests())
+            QVERIFY(!request.body.contains("Files, one JSON object per line"));
+
+        goOn ? state->proceed() : state->stop();
+        settle(*state);
+        QCOMPARE(state->phase(), goOn ? Phase::review : Phase::idle);
+        QCOMPARE(UsageLedger::load().runs.last().stopped, !goOn);
+        QCOMPARE(server->requestCount() > asked, goOn);
     }
 
     void failures_data() {

@@ -1,5 +1,9 @@
 #include "fakeclaude.h"
 
+#include "usage.h"
+
+#include <QBuffer>
+#include <QImageReader>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QStringList>
@@ -271,6 +275,32 @@ std::optional<QString> checkBody(const QJsonObject& body) {
     return std::nullopt;
 }
 
+// About four bytes a token, but a picture is billed by its pixels, not by the
+// length of its Base64 text.
+qint64 inputTokens(const QByteArray& bytes, const QJsonObject& body) {
+    qint64 textBytes = bytes.size();
+    qint64 pictures = 0;
+    const QJsonArray content = body.value(QLatin1String("messages"))
+                                   .toArray()
+                                   .at(0)
+                                   .toObject()
+                                   .value(QLatin1String("content"))
+                                   .toArray();
+    for (const QJsonValue& block : content) {
+        const QString data = block.toObject()
+                                 .value(QLatin1String("source"))
+                                 .toObject()
+                                 .value(QLatin1String("data"))
+                                 .toString();
+        if (data.isEmpty()) continue;
+        textBytes -= data.size();
+        QByteArray jpeg = QByteArray::fromBase64(data.toLatin1());
+        QBuffer buffer(&jpeg);
+        pictures += Usage::imageTokens(QImageReader(&buffer).size());
+    }
+    return textBytes / 4 + 1 + pictures;
+}
+
 } // namespace
 
 QString replyText(const QJsonObject& body) {
@@ -308,7 +338,7 @@ Answer answer(const Request& request, int serial) {
     if (const std::optional<QString> problem = checkBody(body)) return badRequest(*problem);
 
     const QString text = replyText(body);
-    const QJsonObject usage{{QStringLiteral("input_tokens"), request.body.size() / 4 + 1},
+    const QJsonObject usage{{QStringLiteral("input_tokens"), inputTokens(request.body, body)},
                             {QStringLiteral("output_tokens"), text.size() / 4 + 1},
                             {QStringLiteral("cache_creation_input_tokens"), 0},
                             {QStringLiteral("cache_read_input_tokens"), 0}};

@@ -152,6 +152,51 @@ Rectangle {
                 figures: prefs.usage
             }
 
+            Card {
+                spacing: 10
+
+                ToggleRow {
+                    objectName: "limitRow"
+                    Layout.fillWidth: true
+                    title: qsTr("Ask before a costly refresh")
+                    detail: qsTr("When a refresh would cost Claude more than this, Tovrin waits for your go-ahead before sending anything.")
+                    isOn: prefs.limitOn
+                    onSwitched: on => prefs.limitOn = on
+                }
+                RowLayout {
+                    visible: prefs.limitOn
+                    spacing: 8
+
+                    Text {
+                        text: qsTr("Limit per refresh: $")
+                        color: Theme.charcoal
+                        font.pixelSize: Theme.textBody
+                    }
+                    TextField {
+                        id: limitField
+                        objectName: "limitField"
+                        Layout.preferredWidth: 90
+                        text: prefs.costLimit.toFixed(2)
+                        validator: DoubleValidator {
+                            bottom: 0.01
+                            decimals: 2
+                            notation: DoubleValidator.StandardNotation
+                            locale: "C"
+                        }
+                        onEditingFinished: prefs.costLimit = parseFloat(text)
+                        font.pixelSize: Theme.textBody
+                        color: Theme.charcoal
+                        leftPadding: 10
+                        background: Rectangle {
+                            implicitHeight: 34
+                            radius: 8
+                            color: Theme.ivory
+                            border.color: limitField.activeFocus ? Theme.charcoal : Theme.stone
+                        }
+                    }
+                }
+            }
+
             // Wraps when a language's button titles need more than one line.
             Flow {
                 Layout.fillWidth: true

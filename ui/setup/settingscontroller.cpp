@@ -8,6 +8,13 @@
 #include <QSettings>
 #include <QVariantMap>
 
+namespace {
+
+// US dollars, offered when the limit is first switched on.
+constexpr double firstCostLimit = 1.0;
+
+} // namespace
+
 void SettingsController::followState(AppState* state) {
     if (state) {
         connect(state, &AppState::profileChanged, this, &SettingsController::profileChanged);
@@ -63,6 +70,30 @@ bool SettingsController::autoTidy() const {
 
 void SettingsController::setAutoTidy(bool on) {
     change([on](Profile& p) { p.autoTidy = on; }, saveAtOnce_);
+}
+
+bool SettingsController::limitOn() const {
+    return profile().costLimit.has_value();
+}
+
+void SettingsController::setLimitOn(bool on) {
+    change(
+        [on](Profile& p) {
+            if (!on)
+                p.costLimit.reset();
+            else if (!p.costLimit)
+                p.costLimit = firstCostLimit;
+        },
+        saveAtOnce_);
+}
+
+double SettingsController::costLimit() const {
+    return profile().costLimit.value_or(firstCostLimit);
+}
+
+void SettingsController::setCostLimit(double dollars) {
+    if (!(dollars > 0)) return;
+    change([dollars](Profile& p) { p.costLimit = dollars; }, saveAtOnce_);
 }
 
 QString SettingsController::model() const {

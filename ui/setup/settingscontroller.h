@@ -22,6 +22,10 @@ class SettingsController : public ViewController {
         bool keepInstallers READ keepInstallers WRITE setKeepInstallers NOTIFY profileChanged)
     Q_PROPERTY(bool autoTidy READ autoTidy WRITE setAutoTidy NOTIFY profileChanged)
     Q_PROPERTY(QString model READ model WRITE setModel NOTIFY profileChanged)
+    // A refresh estimated above the limit asks before it sends anything.
+    Q_PROPERTY(bool limitOn READ limitOn WRITE setLimitOn NOTIFY profileChanged)
+    // US dollars; what the limit is, or would be when switched on.
+    Q_PROPERTY(double costLimit READ costLimit WRITE setCostLimit NOTIFY profileChanged)
     Q_PROPERTY(QStringList scanFolders READ scanFolders NOTIFY profileChanged)
     // One {name, label} map per folder on offer: the name the profile stores
     // and what this desktop calls the folder ("Bureau").
@@ -47,6 +51,11 @@ public:
     void setAutoTidy(bool on);
     QString model() const;
     void setModel(const QString& model);
+    bool limitOn() const;
+    void setLimitOn(bool on);
+    double costLimit() const;
+    // Amounts of zero or less are ignored.
+    void setCostLimit(double dollars);
     QStringList scanFolders() const;
     QVariantList folderChoices() const;
     QVariantList projects() const;

@@ -3,7 +3,8 @@ import QtQuick.Layouts
 import Tovrin.Core
 import Tovrin.Zen
 
-// Progress while a refresh runs, and full while files are being moved.
+// Progress while a refresh runs, and full while files are being moved. A
+// refresh can be stopped; one whose estimate is above the limit waits here.
 ColumnLayout {
     id: panel
     objectName: "scanningPanel"
@@ -42,5 +43,46 @@ ColumnLayout {
         wrapMode: Text.Wrap
         Layout.fillWidth: true
         Layout.bottomMargin: 6
+    }
+
+    Text {
+        objectName: "estimate"
+        visible: text !== "" && !panel.applying
+        text: panel.appState.estimateText
+        color: Theme.charcoal
+        font.pixelSize: Theme.textBody
+        font.weight: Font.DemiBold
+        horizontalAlignment: Text.AlignHCenter
+        Layout.fillWidth: true
+    }
+
+    Text {
+        objectName: "pausedText"
+        visible: panel.appState.paused
+        text: panel.appState.pausedText
+        color: Theme.muted
+        font.pixelSize: Theme.textBody
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.Wrap
+        Layout.fillWidth: true
+    }
+
+    CalmButton {
+        objectName: "goOn"
+        visible: panel.appState.paused
+        kind: CalmButton.Primary
+        text: qsTr("Go on")
+        Layout.fillWidth: true
+        onClicked: panel.appState.proceed()
+    }
+
+    CalmButton {
+        objectName: "stop"
+        visible: !panel.applying
+        kind: panel.appState.paused ? CalmButton.Secondary : CalmButton.Quiet
+        text: qsTr("Stop")
+        Layout.fillWidth: panel.appState.paused
+        Layout.alignment: Qt.AlignHCenter
+        onClicked: panel.appState.stop()
     }
 }

@@ -75,7 +75,6 @@ int main(int argc, char** argv) {
     QQmlEngine engine;
     UiCore::setUp(engine);
     WindowManager windows(engine, state);
-    state.setOpenWindow([&windows](const QString& id) { windows.open(id); });
     Shell::setActions({[&windows](const QString& id) { windows.open(id); },
                        Shell::defaultOpenFolder, Shell::defaultQuit});
 
@@ -87,8 +86,15 @@ int main(int argc, char** argv) {
     } else {
         panel.show();
     }
-    QObject::connect(&instance, &SingleInstance::showRequested, &panel,
-                     [&panel, &tray] { panel.show(tray ? tray->geometry() : QRect()); });
+    const auto showPanel = [&panel, &tray] { panel.show(tray ? tray->geometry() : QRect()); };
+    QObject::connect(&instance, &SingleInstance::showRequested, &panel, showPanel);
+    // "menu" is the panel itself, where a paused refresh asks to go on or stop.
+    state.setOpenWindow([&windows, showPanel](const QString& id) {
+        if (id == QLatin1String("menu"))
+            showPanel();
+        else
+            windows.open(id);
+    });
 
     return app.exec();
 }

@@ -85,7 +85,17 @@ private slots:
         QCOMPARE(state.notifier().reminderDue(), std::nullopt);
         QVERIFY(view->click("mode-claude-sonnet-5-5"));
         QCOMPARE(saved().model, QStringLiteral("claude-sonnet-5-5"));
+        // The cost limit is off until switched on, and off again forgets it.
+        QCOMPARE(saved().costLimit, std::nullopt);
+        QVERIFY(Quick::click(toggle("limitRow")));
+        QCOMPARE(saved().costLimit, std::optional(1.0));
+        QQuickItem* limit = view->find("limitField");
+        limit->setProperty("text", "0.25");
+        QMetaObject::invokeMethod(limit, "editingFinished");
+        QCOMPARE(saved().costLimit, std::optional(0.25));
         QCOMPARE(state.profile(), saved());
+        QVERIFY(Quick::click(toggle("limitRow")));
+        QCOMPARE(saved().costLimit, std::nullopt);
 
         QVERIFY(!Autostart::isEnabled());
         QVERIFY(Quick::click(toggle("loginRow")));
@@ -174,8 +184,9 @@ private slots:
         const QDateTime now = QDateTime::currentDateTimeUtc();
         UsageLog log;
         log.totalUSD = 2.5;
-        log = UsageLedger::addRun(log, {now, 1.245, 1200, 30}, UsageLedger::monthKey(now));
-        log = UsageLedger::addRun(log, {now, 0.004, 4, 1}, UsageLedger::monthKey(now));
+        log =
+            UsageLedger::addRun(log, {now, 1.245, 1200, 30, {}, false}, UsageLedger::monthKey(now));
+        log = UsageLedger::addRun(log, {now, 0.004, 4, 1, {}, false}, UsageLedger::monthKey(now));
         UsageLedger::save(log);
         Profile profile;
         profile.projects = {{QUuid::createUuid(), QStringLiteral("Vantle"),

@@ -137,6 +137,27 @@ private slots:
         QVERIFY(view->screenshot("shell-scanning"));
     }
 
+    // Above the limit the panel shows the estimate and asks; Stop ends the
+    // refresh there and says what it cost.
+    void pausedAboveLimit() {
+        app->home.write(QStringLiteral("Desktop/notes.txt"), "Pellmark launch checklist");
+        TestHome::onboard();
+        Profile profile = *Store::loadProfile();
+        profile.costLimit = 0.000'001;
+        Store::saveProfile(profile);
+        AppState& state = open(false);
+        state.start(Tidy::Mode::quick);
+        QTRY_VERIFY(view->shows("goOn"));
+        QVERIFY(view->text("estimate").startsWith("About "));
+        QCOMPARE(view->text("pausedText"),
+                 QStringLiteral("That is more than your limit of <$0.01 a refresh. Go on?"));
+        QVERIFY(view->screenshot("shell-paused"));
+        QVERIFY(view->click("stop"));
+        QVERIFY(app->settle());
+        QCOMPARE(panel(), QStringLiteral("idlePanel"));
+        QVERIFY(view->text("message").startsWith("Stopped."));
+    }
+
     // A restored plan's headline: junk counts as bytes, a file that needs
     // the user is not organised. An apply refused for want of an undo log
     // leaves the plan waiting and says why; "Not now" drops it.
