@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -124,10 +125,11 @@ std::optional<QByteArray> contentHash(const ScannedItem& item) {
 } // namespace
 
 Recalled DecisionCache::recall(const QList<ScannedItem>& items) {
-    QList<std::optional<QByteArray>> hashes;
-    hashes.reserve(items.size());
-    for (const ScannedItem& item : items)
-        hashes.append(looked(item.id) ? std::nullopt : contentHash(item));
+    std::vector<std::optional<QByteArray>> hashes(std::size_t(items.size()));
+    Scanner::inParallel(items.size(), [&](qsizetype i) {
+        const ScannedItem& item = items.at(i);
+        if (!looked(item.id)) hashes[std::size_t(i)] = contentHash(item);
+    });
 
     QMutexLocker lock(&mutex_);
     if (!known_) {
@@ -143,11 +145,11 @@ Recalled DecisionCache::recall(const QList<ScannedItem>& items) {
             out.known.insert(item.id, *earlier);
             continue;
         }
-        if (!hashes.at(i)) {
+        if (!hashes[std::size_t(i)]) {
             out.unknown.append(item);
             continue;
         }
-        const Entry probe{*hashes.at(i), item.name, model_, {}, {}};
+        const Entry probe{*hashes[std::size_t(i)], item.name, model_, {}, {}};
         const auto found = known_->constFind(probe.key());
         if (found == known_->cend()) {
             asked_.insert(item.id, {probe.hash, item.name});

@@ -60,4 +60,10 @@ inline constexpr qint64 wholeHashLimit = 500'000'000;
 // SHA-256 as 64 lower-case hex digits; files over wholeUpTo bytes are sampled.
 std::optional<QString> sha(const QString& path, qint64 size, qint64 wholeUpTo = wholeHashLimit);
 
+// Calls body(i) for every i below count, on this thread and on threads of our
+// own joined before it returns; each hands back its OpenSSL thread state as it
+// ends (pool threads outlive the library's clean-up at exit and leak it), so
+// hashing goes through here.
+void inParallel(qsizetype count, const std::function<void(qsizetype)>& body);
+
 } // namespace Scanner
