@@ -12,8 +12,13 @@
 // The shared thumbnail cache and the thumbnails the tiles load.
 class TestThumbs : public QObject {
     Q_OBJECT
+    // One engine for all rows: Qt 6.4 can crash tearing an engine down while
+    // its image reader thread is still starting.
+    QQmlEngine engine;
 
 private slots:
+    void initTestCase() { Thumbs::install(engine); }
+
     // Held ones are not made again, a file that gave none is asked again;
     // past capacity the cache starts afresh.
     void cacheMakesEachOnce() {
@@ -63,8 +68,6 @@ private slots:
             QVERIFY(TestImages::writeHeif(path, picture, heif_compression_HEVC));
         else
             QVERIFY(picture.save(path));
-        QQmlEngine engine;
-        Thumbs::install(engine);
         QQmlComponent component(&engine);
         component.setData("import QtQuick\nImage { asynchronous: true; cache: false }", QUrl());
         const std::unique_ptr<QObject> shown(component.create());
