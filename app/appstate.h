@@ -3,6 +3,7 @@
 #include "classifier.h"
 #include "model.h"
 #include "notifications.h"
+#include "plansaver.h"
 #include "records.h"
 #include "rungate.h"
 
@@ -174,7 +175,7 @@ public:
     Q_INVOKABLE void saveKey(const QString& key);
     Q_INVOKABLE void discardPlan();
 
-    // Review edits; each is on disk before it returns.
+    // Review edits; each starts its write to disk before it returns.
     Q_INVOKABLE void toggle(qint64 id);
     Q_INVOKABLE void setApproved(const QList<qint64>& ids, bool value);
     Q_INVOKABLE void toggleRename(qint64 id);
@@ -254,6 +255,7 @@ private:
     void setEstimate(std::optional<double> estimate);
 
     ProgressView progress() const;
+    // Changes the plan in place; `edit` says whether it changed anything.
     void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
     void open(const QString& windowId);
     Usage& usage() const;
@@ -297,6 +299,7 @@ private:
     QTimer timer_;
     Notifier notifier_;
     NotificationHandler notificationHandler_;
+    PlanSaver planSaver_;
 };
 
 std::optional<QString> timeLeftText(const ProgressView& progress, const QDateTime& now);

@@ -22,8 +22,9 @@ void AppState::discardPlan() {
 // Each edit is written once, whole, after all its changes: a crash can then
 // never leave a half-made edit on disk.
 void AppState::editPlan(const std::function<bool(QList<PlanItem>&)>& edit) {
-    QList<PlanItem> plan = plan_;
-    if (edit(plan)) setPlan(plan);
+    if (!edit(plan_)) return;
+    planSaver_.save(plan_);
+    emit planChanged();
 }
 
 namespace {
@@ -56,10 +57,11 @@ void AppState::toggle(qint64 id) {
 }
 
 void AppState::setApproved(const QList<qint64>& ids, bool value) {
+    const QSet<qint64> chosen(ids.begin(), ids.end());
     editPlan([&](QList<PlanItem>& plan) {
         bool changed = false;
         for (PlanItem& item : plan)
-            if (ids.contains(item.id)) {
+            if (chosen.contains(item.id) && item.approved != value) {
                 item.approved = value;
                 changed = true;
             }
@@ -88,12 +90,16 @@ void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) 
         for (PlanItem& item : plan) {
             // The first item under an id is the one edited, as for one id alone.
             if (!pending.remove(item.id)) continue;
+            PlanItem edited = item;
+            edited.approved = !leave;
+            if (!leave) {
+                lessons.append({fileName(item.src), item.reason, folder});
+                edited.destFolder = folder;
+                edited.category = Category::user;
+            }
+            if (edited == item) continue;
+            item = edited;
             changed = true;
-            item.approved = !leave;
-            if (leave) continue;
-            lessons.append({fileName(item.src), item.reason, folder});
-            item.destFolder = folder;
-            item.category = Category::user;
         }
         return changed;
     });
