@@ -100,6 +100,7 @@ class AppState : public QObject {
     Q_PROPERTY(int total READ total NOTIFY totalChanged)
     Q_PROPERTY(LiveCounts liveCounts READ liveCounts NOTIFY liveCountsChanged)
     Q_PROPERTY(std::optional<double> lastRunCost READ lastRunCost NOTIFY lastRunCostChanged)
+    // A change of approvals alone is told by approvalsChanged, with its rows.
     Q_PROPERTY(QList<PlanItem> plan READ plan NOTIFY planChanged)
     Q_PROPERTY(std::optional<ApplyResult> lastResult READ lastResult NOTIFY lastResultChanged)
     Q_PROPERTY(std::optional<QString> message READ message NOTIFY messageChanged)
@@ -216,6 +217,8 @@ signals:
     void liveCountsChanged();
     void lastRunCostChanged();
     void planChanged();
+    // Only the approvals of these plan rows changed; every item kept its place.
+    void approvalsChanged(const QList<int>& rows);
     void lastResultChanged();
     void messageChanged();
     void newFilesChanged();
@@ -257,6 +260,7 @@ private:
     ProgressView progress() const;
     // Changes the plan in place; `edit` says whether it changed anything.
     void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
+    void approvalsEdited(const QList<int>& rows);
     void open(const QString& windowId);
     Usage& usage() const;
     QDateTime now() const { return services_.now(); }
