@@ -1,5 +1,6 @@
 #include "plansaver.h"
 
+#include "json.h"
 #include "store.h"
 
 PlanSaver::PlanSaver() {
@@ -30,6 +31,10 @@ void PlanSaver::writeNewest() {
             }
             plan.swap(newest_);
         }
-        Store::savePlan(*plan);
+        const QByteArray json = Json::compactPlan(*plan);
+        // Let go of the list before the slow part, so that an edit meanwhile
+        // changes the plan without copying it.
+        plan.reset();
+        Store::savePlanJson(json);
     }
 }
