@@ -214,6 +214,8 @@ int main(int argc, char** argv) {
         {0, "tick", [&](int) { state.toggle(planSize / 3); }},
         {1, "rename tick", [&](int) { state.toggleRename(planSize / 5 * 2); }},
         {2, "junk group", [&](int i) { state.setApproved(junkGroup, i % 2 == 1); }},
+        {3, "send one to",
+         [&](int i) { state.setDestination(planSize - 1 - i, QStringLiteral("Work Admin")); }},
     };
     std::printf("%-16s %10s %10s %10s\n", "edit", "median ms", "p95 ms", "max ms");
     for (const auto& edit : edits) {
