@@ -228,13 +228,13 @@ void AppState::setLastRunCost(std::optional<double> cost) {
 void AppState::setPlan(const QList<PlanItem>& plan) {
     if (plan == plan_) return;
     plan_ = plan;
-    Store::savePlan(plan_);
+    planSaver_.save(plan_);
     emit planChanged();
 }
 
 // Written even when no plan is held: the file may keep one that was not restored.
 void AppState::clearPlan() {
-    Store::savePlan({});
+    planSaver_.save({});
     if (plan_.isEmpty()) return;
     plan_.clear();
     emit planChanged();

@@ -3,6 +3,7 @@
 #include "classifier.h"
 #include "model.h"
 #include "notifications.h"
+#include "plansaver.h"
 #include "records.h"
 #include "rungate.h"
 
@@ -99,6 +100,7 @@ class AppState : public QObject {
     Q_PROPERTY(int total READ total NOTIFY totalChanged)
     Q_PROPERTY(LiveCounts liveCounts READ liveCounts NOTIFY liveCountsChanged)
     Q_PROPERTY(std::optional<double> lastRunCost READ lastRunCost NOTIFY lastRunCostChanged)
+    // A change of approvals alone is told by approvalsChanged, with its rows.
     Q_PROPERTY(QList<PlanItem> plan READ plan NOTIFY planChanged)
     Q_PROPERTY(std::optional<ApplyResult> lastResult READ lastResult NOTIFY lastResultChanged)
     Q_PROPERTY(std::optional<QString> message READ message NOTIFY messageChanged)
@@ -174,7 +176,7 @@ public:
     Q_INVOKABLE void saveKey(const QString& key);
     Q_INVOKABLE void discardPlan();
 
-    // Review edits; each is on disk before it returns.
+    // Review edits; each starts its write to disk before it returns.
     Q_INVOKABLE void toggle(qint64 id);
     Q_INVOKABLE void setApproved(const QList<qint64>& ids, bool value);
     Q_INVOKABLE void toggleRename(qint64 id);
@@ -215,6 +217,8 @@ signals:
     void liveCountsChanged();
     void lastRunCostChanged();
     void planChanged();
+    // Only the approvals of these plan rows changed; every item kept its place.
+    void approvalsChanged(const QList<int>& rows);
     void lastResultChanged();
     void messageChanged();
     void newFilesChanged();
@@ -254,7 +258,9 @@ private:
     void setEstimate(std::optional<double> estimate);
 
     ProgressView progress() const;
+    // Changes the plan in place; `edit` says whether it changed anything.
     void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
+    void approvalsEdited(const QList<int>& rows);
     void open(const QString& windowId);
     Usage& usage() const;
     QDateTime now() const { return services_.now(); }
@@ -297,6 +303,7 @@ private:
     QTimer timer_;
     Notifier notifier_;
     NotificationHandler notificationHandler_;
+    PlanSaver planSaver_;
 };
 
 std::optional<QString> timeLeftText(const ProgressView& progress, const QDateTime& now);

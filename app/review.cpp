@@ -11,6 +11,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <utility>
 
 using namespace AppStateDetail;
 
@@ -22,16 +23,24 @@ void AppState::discardPlan() {
 // Each edit is written once, whole, after all its changes: a crash can then
 // never leave a half-made edit on disk.
 void AppState::editPlan(const std::function<bool(QList<PlanItem>&)>& edit) {
-    QList<PlanItem> plan = plan_;
-    if (edit(plan)) setPlan(plan);
+    if (!edit(plan_)) return;
+    planSaver_.save(plan_);
+    emit planChanged();
+}
+
+// A click on a tick: the views redraw those rows and recount, nothing more.
+void AppState::approvalsEdited(const QList<int>& rows) {
+    if (rows.isEmpty()) return;
+    planSaver_.save(plan_);
+    emit approvalsChanged(rows);
 }
 
 namespace {
 
-PlanItem* firstWithId(QList<PlanItem>& plan, qint64 id) {
-    for (PlanItem& item : plan)
-        if (item.id == id) return &item;
-    return nullptr;
+int firstRowWithId(const QList<PlanItem>& plan, qint64 id) {
+    for (int row = 0; row < plan.size(); ++row)
+        if (plan[row].id == id) return row;
+    return -1;
 }
 
 bool isCandidate(const PlanItem& item) {
@@ -48,31 +57,29 @@ void forgetDecisions(const QList<Lesson>& lessons) {
 } // namespace
 
 void AppState::toggle(qint64 id) {
-    editPlan([id](QList<PlanItem>& plan) {
-        PlanItem* item = firstWithId(plan, id);
-        if (item) item->approved = !item->approved;
-        return item != nullptr;
-    });
+    const int row = firstRowWithId(plan_, id);
+    if (row < 0) return;
+    plan_[row].approved = !plan_[row].approved;
+    approvalsEdited({row});
 }
 
 void AppState::setApproved(const QList<qint64>& ids, bool value) {
-    editPlan([&](QList<PlanItem>& plan) {
-        bool changed = false;
-        for (PlanItem& item : plan)
-            if (ids.contains(item.id)) {
-                item.approved = value;
-                changed = true;
-            }
-        return changed;
-    });
+    const QSet<qint64> chosen(ids.begin(), ids.end());
+    QList<int> rows;
+    for (int row = 0; row < plan_.size(); ++row) {
+        const PlanItem& item = std::as_const(plan_)[row];
+        if (chosen.contains(item.id) && item.approved != value) rows.append(row);
+    }
+    for (int row : rows)
+        plan_[row].approved = value;
+    approvalsEdited(rows);
 }
 
 void AppState::toggleRename(qint64 id) {
-    editPlan([id](QList<PlanItem>& plan) {
-        PlanItem* item = firstWithId(plan, id);
-        if (item) item->renameApproved = !item->renameApproved;
-        return item != nullptr;
-    });
+    const int row = firstRowWithId(plan_, id);
+    if (row < 0) return;
+    plan_[row].renameApproved = !plan_[row].renameApproved;
+    approvalsEdited({row});
 }
 
 void AppState::setDestination(qint64 id, const QString& folder) {
@@ -88,12 +95,16 @@ void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) 
         for (PlanItem& item : plan) {
             // The first item under an id is the one edited, as for one id alone.
             if (!pending.remove(item.id)) continue;
+            PlanItem edited = item;
+            edited.approved = !leave;
+            if (!leave) {
+                lessons.append({fileName(item.src), item.reason, folder});
+                edited.destFolder = folder;
+                edited.category = Category::user;
+            }
+            if (edited == item) continue;
+            item = edited;
             changed = true;
-            item.approved = !leave;
-            if (leave) continue;
-            lessons.append({fileName(item.src), item.reason, folder});
-            item.destFolder = folder;
-            item.category = Category::user;
         }
         return changed;
     });

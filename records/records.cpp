@@ -3,6 +3,7 @@
 #include "vocabulary.h"
 
 #include <QDir>
+#include <QStringTokenizer>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -14,10 +15,6 @@ constexpr std::array<const char*, 17> kindNames = {
     "pdf",       "image", "video", "audio",   "design", "doc",     "sheet",  "slides", "archive",
     "installer", "code",  "font",  "partial", "bundle", "project", "folder", "other",
 };
-
-QStringList nonEmptyParts(const QString& text) {
-    return text.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-}
 
 } // namespace
 
@@ -56,15 +53,21 @@ QString ScannedItem::relPath() const {
     return full;
 }
 
+// Read for every item whenever the review lists are rebuilt, so the folder is
+// looked at in place rather than split.
 QString PlanItem::group() const {
-    const QStringList parts = nonEmptyParts(destFolder);
-    if (parts.isEmpty()) return QStringLiteral("Other");
-    if (parts.size() >= 2 &&
-        (parts[0] == FolderLayout::projects || parts[0] == FolderLayout::review))
-        return parts[1];
-    if (parts.size() >= 2 && parts[0] == FolderLayout::library)
-        return QStringLiteral("Library \u00B7 ") + parts[1];
-    return parts[0];
+    QStringView parts[2];
+    int found = 0;
+    for (QStringView part : QStringTokenizer(destFolder, u'/', Qt::SkipEmptyParts)) {
+        parts[found++] = part;
+        if (found == 2) break;
+    }
+    if (found == 0) return QStringLiteral("Other");
+    if (found == 2 && (parts[0] == FolderLayout::projects || parts[0] == FolderLayout::review))
+        return parts[1].toString();
+    if (found == 2 && parts[0] == FolderLayout::library)
+        return QStringLiteral("Library \u00B7 ").append(parts[1]);
+    return parts[0].toString();
 }
 
 QString Project::displayName() const {

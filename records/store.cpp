@@ -89,7 +89,11 @@ std::optional<QList<PlanItem>> loadPlan() {
 }
 
 void savePlan(const QList<PlanItem>& plan) {
-    writePrivate(QStringLiteral("pending-plan.json"), Json::compactPlan(plan));
+    savePlanJson(Json::compactPlan(plan));
+}
+
+void savePlanJson(const QByteArray& json) {
+    writePrivate(QStringLiteral("pending-plan.json"), json);
 }
 
 QList<Lesson> loadLessons() {

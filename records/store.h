@@ -24,6 +24,8 @@ void saveProfile(const Profile& profile);
 
 std::optional<QList<PlanItem>> loadPlan();
 void savePlan(const QList<PlanItem>& plan);
+// The same for a plan already made by Json::compactPlan.
+void savePlanJson(const QByteArray& json);
 
 QList<Lesson> loadLessons();
 void addLesson(const Lesson& lesson);

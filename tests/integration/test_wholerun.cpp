@@ -377,7 +377,7 @@ private slots:
                  std::optional(QStringLiteral("Stopped. This refresh cost %1 for 280 files sent "
                                               "to Claude.")
                                    .arg(Format::cost(run.usd))));
-        QCOMPARE(Store::loadPlan(), std::optional(QList<PlanItem>()));
+        QTRY_COMPARE(Store::loadPlan(), std::optional(QList<PlanItem>()));
         QVERIFY(!state->profile().lastRun);
     }
 

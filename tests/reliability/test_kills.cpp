@@ -1,6 +1,8 @@
 // Killing the process at random points of apply and undo, many times over:
 // after each kill every file is where it was or where its plan sent it,
 // byte for byte, and a start-up plus undo brings every one of them back.
+// Killing it while the user ticks through review: the saved plan always
+// reads, and holds the ticks in the order they were made.
 #include "mover.h"
 #include "store.h"
 #include "testfiles.h"
@@ -113,6 +115,63 @@ private slots:
         }
         qInfo("%d of 50 runs killed part-way", killedMidway);
         QVERIFY(killedMidway >= 10);
+    }
+
+    // How many of the plan's first items the saved plan has ticked; -1 when
+    // it is not such a prefix (an older write landed over a newer one) or
+    // does not read.
+    int ticksOnDisk(const QList<PlanItem>& ticked) const {
+        const std::optional<QList<PlanItem>> saved = Store::loadPlan();
+        if (!saved || saved->size() != ticked.size()) return -1;
+        int n = 0;
+        while (n < ticked.size() && saved->at(n).approved != ticked[n].approved)
+            ++n;
+        for (int i = n; i < ticked.size(); ++i)
+            if (saved->at(i) != ticked[i]) return -1;
+        return n;
+    }
+
+    void killedWhileTicking_data() {
+        QTest::addColumn<QString>("after"); // what the child does after its last tick
+        QTest::addColumn<int>("rounds");    // 0: killed once every tick is on disk
+        QTest::newRow("killed mid-burst") << "stay" << 10;
+        QTest::newRow("killed once idle") << "stay" << 0;
+        QTest::newRow("quit") << "quit" << 0;
+    }
+    void killedWhileTicking() {
+        QFETCH(QString, after);
+        QFETCH(int, rounds);
+        QList<PlanItem> ticked = plan.mid(0, 1000);
+        for (int i = 0; i < ticked.size(); ++i)
+            ticked[i].id = i;
+        const int total = int(ticked.size());
+        for (int round = 0; round < std::max(rounds, 1); ++round) {
+            Store::savePlan(ticked);
+            const int wait =
+                rounds ? 1 + int(QRandomGenerator::global()->bounded(total - 1)) : total;
+            QProcess child;
+            child.start(QCoreApplication::applicationDirPath() + "/kill_child", {"tick", after});
+            QVERIFY(child.waitForStarted());
+            int told = 0;
+            while (told < wait && child.state() == QProcess::Running) {
+                child.waitForReadyRead(10);
+                while (child.canReadLine())
+                    told = child.readLine().trimmed().toInt();
+            }
+            QVERIFY(told >= wait);
+            if (after == "quit") {
+                // The last write is done before the process ends.
+                QVERIFY(child.waitForFinished());
+                QCOMPARE(child.exitCode(), 0);
+                QCOMPARE(ticksOnDisk(ticked), total);
+                continue;
+            }
+            // Nothing waits for a quit: the ticks reach the disk by themselves.
+            if (!rounds) QTRY_COMPARE_WITH_TIMEOUT(ticksOnDisk(ticked), total, 30'000);
+            ::kill(pid_t(child.processId()), SIGKILL);
+            QVERIFY(child.waitForFinished());
+            QVERIFY(ticksOnDisk(ticked) >= 0);
+        }
     }
 
     // The same across volumes, where each move is a copy and a kill can land

@@ -131,20 +131,34 @@ QList<JunkModel::Row> JunkModel::layout() const {
     return rows;
 }
 
-void JunkModel::refresh() {
+void JunkModel::countApprovals() {
     const QList<PlanItem>& items = plan();
-    QList<Group> groups;
-    for (Review::JunkGroup& junk : Review::junkGroups(items)) {
-        Group group{std::move(junk)};
+    for (Group& group : groups_) {
+        group.approved = 0;
+        group.approvedSize = 0;
         for (int at : group.junk.rows)
             if (items[at].approved) {
                 ++group.approved;
                 group.approvedSize += items[at].size;
             }
-        groups.append(std::move(group));
     }
+}
+
+// Headings sum up their group, so every row may read differently.
+void JunkModel::refreshApprovals(const QList<int>& rows) {
+    Q_UNUSED(rows);
+    countApprovals();
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0), index(int(rows_.size()) - 1),
+                         {SizeTextRole, CountTextRole, AnyApprovedRole, ApprovedRole});
+}
+
+void JunkModel::refresh() {
     const qsizetype before = rows_.size();
-    groups_ = std::move(groups);
+    groups_.clear();
+    for (Review::JunkGroup& junk : Review::junkGroups(plan()))
+        groups_.append({std::move(junk)});
+    countApprovals();
     QList<Row> rows = layout();
     if (rows == rows_) {
         if (!rows_.isEmpty()) emit dataChanged(index(0), index(int(rows_.size()) - 1));

@@ -45,6 +45,7 @@ public:
 
 protected:
     void refresh() override;
+    void refreshApprovals(const QList<int>& rows) override;
 
 private:
     struct Row {
@@ -59,6 +60,7 @@ private:
         qint64 approvedSize = 0;
     };
 
+    void countApprovals();
     QList<Row> layout() const;
     QVariant headingData(const Group& group, int role) const;
 

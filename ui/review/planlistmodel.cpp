@@ -4,7 +4,10 @@ void PlanListModel::setState(AppState* state) {
     if (state_ == state) return;
     if (state_) disconnect(state_, nullptr, this, nullptr);
     state_ = state;
-    if (state_) connect(state_, &AppState::planChanged, this, &PlanListModel::refresh);
+    if (state_) {
+        connect(state_, &AppState::planChanged, this, &PlanListModel::refresh);
+        connect(state_, &AppState::approvalsChanged, this, &PlanListModel::refreshApprovals);
+    }
     refresh();
     emit stateChanged();
 }

@@ -7,7 +7,7 @@
 #include <QtQml/qqml.h>
 
 // A list model over the plan of one AppState; derived models rebuild their
-// rows whenever the plan changes.
+// rows whenever the plan changes, and redraw rows when only approvals change.
 class PlanListModel : public QAbstractListModel {
     Q_OBJECT
     QML_ANONYMOUS
@@ -28,6 +28,8 @@ signals:
 protected:
     const QList<PlanItem>& plan() const;
     virtual void refresh() = 0;
+    // `rows` are plan rows. A list that shows no approval has nothing to do.
+    virtual void refreshApprovals(const QList<int>& rows) { Q_UNUSED(rows); }
 
 private:
     QPointer<AppState> state_;

@@ -9,6 +9,7 @@
 void ReviewController::followState(AppState* state) {
     if (state) {
         connect(state, &AppState::planChanged, this, &ReviewController::refresh);
+        connect(state, &AppState::approvalsChanged, this, &ReviewController::recountApproved);
         connect(state, &AppState::profileChanged, this, &ReviewController::refreshSuggestions);
     }
     refresh();
@@ -121,6 +122,13 @@ void ReviewController::refresh() {
     choices_ = Review::destinationChoices(plan);
     emit countsChanged();
     refreshSuggestions();
+}
+
+void ReviewController::recountApproved() {
+    const int approved = appState() ? Review::approvedCount(appState()->plan()) : 0;
+    if (approved == approved_) return;
+    approved_ = approved;
+    emit countsChanged();
 }
 
 void ReviewController::refreshSuggestions() {

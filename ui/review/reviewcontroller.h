@@ -85,6 +85,7 @@ private:
     void followState(AppState* state) override;
     void refresh();
     void refreshSuggestions();
+    void recountApproved();
     void added(const QString& name, int moved);
     QList<qint64> needsIds() const;
 

@@ -3,6 +3,8 @@
 #include "format.h"
 #include "thumbs.h"
 
+#include <algorithm>
+
 namespace {
 
 // Past this many rows in or out, one reset is cheaper than single moves.
@@ -100,6 +102,20 @@ void ReviewModel::refresh() {
         reset(std::move(next));
     else
         update(next);
+}
+
+void ReviewModel::refreshApprovals(const QList<int>& rows) {
+    int first = int(rows_.size()), last = -1;
+    for (int planRow : rows) {
+        const auto at = std::lower_bound(rows_.cbegin(), rows_.cend(), planRow);
+        if (at == rows_.cend() || *at != planRow) continue;
+        const int row = int(at - rows_.cbegin());
+        first = std::min(first, row);
+        last = std::max(last, row);
+    }
+    if (last >= 0)
+        emit dataChanged(index(first), index(last),
+                         {ApprovedRole, RenameApprovedRole, DestinationTextRole});
 }
 
 void ReviewModel::reset(QList<int> rows) {

@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(windows, QStringList{"review"});
         QVERIFY(view->click("notNow"));
         QCOMPARE(state.phase(), Phase::idle);
-        QCOMPARE(Store::loadPlan(), std::optional<QList<PlanItem>>(QList<PlanItem>{}));
+        QTRY_COMPARE(Store::loadPlan(), std::optional<QList<PlanItem>>(QList<PlanItem>{}));
         QCOMPARE(panel(), QStringLiteral("idlePanel"));
     }
 
