@@ -56,6 +56,7 @@ struct AppState::Run {
     // Answers of earlier refreshes: shared by the estimate and the requests,
     // so a file is hashed once and only what will be sent is priced.
     std::shared_ptr<DecisionCache> cache;
+    QFuture<double> estimate;
 };
 
 ProgressView AppState::progress() const {
@@ -161,8 +162,27 @@ void AppState::start(Tidy::Mode mode) {
 }
 
 void AppState::reachability(Run run) {
+    // The walk goes on while the check waits for its answer; a failed check
+    // leaves the walk's result unread.
+    const QPointer<AppState> state = this;
+    const QFuture<QList<ScannedItem>> walk =
+        QtConcurrent::run([options = run.scan, state, gate = run.gate] {
+            return Scanner::run(options, [state, gate](ScanProgress p) {
+                onMain(state, [p, gate](AppState* s) {
+                    // A quick scan can hand back its result before its last
+                    // count arrives; a late count must not win, nor one of a
+                    // stopped walk over the next refresh.
+                    if (s->phase_ != Phase::scanning || s->gate_ != gate ||
+                        (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
+                        return;
+                    s->setStatus(RefreshStep::walking, tr("Found %Ln file(s)", nullptr, p.found));
+                    s->setDecided(p.lookedInto);
+                    s->setTotal(p.found);
+                });
+            });
+        });
     const QFuture<Model::Answer> ping = Claude::ping(run.send, run.apiKey, run.profile.model);
-    whenDone(ping, this, [run](AppState* guard, const Model::Answer& answer) {
+    whenDone(ping, this, [run, walk](AppState* guard, const Model::Answer& answer) {
         if (run.gate->stopped()) return;
         if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
             guard->setPhase(Phase::idle);
@@ -172,25 +192,8 @@ void AppState::reachability(Run run) {
                                   : failure->description);
             return;
         }
-        const QPointer<AppState> state = guard;
-        whenDone(
-            QtConcurrent::run([options = run.scan, state, gate = run.gate] {
-                return Scanner::run(options, [state, gate](ScanProgress p) {
-                    onMain(state, [p, gate](AppState* s) {
-                        // A quick scan can hand back its result before its
-                        // last count arrives; a late count must not win, nor
-                        // one of a stopped walk over the next refresh.
-                        if (s->phase_ != Phase::scanning || s->gate_ != gate ||
-                            (s->step_ != RefreshStep::starting && s->step_ != RefreshStep::walking))
-                            return;
-                        s->setStatus(RefreshStep::walking,
-                                     tr("Found %Ln file(s)", nullptr, p.found));
-                        s->setDecided(p.lookedInto);
-                        s->setTotal(p.found);
-                    });
-                });
-            }),
-            guard, [run](AppState* s, const QList<ScannedItem>& items) { s->scanned(run, items); });
+        whenDone(walk, guard,
+                 [run](AppState* s, const QList<ScannedItem>& items) { s->scanned(run, items); });
     });
 }
 
@@ -295,26 +298,36 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
     const double share =
         UsageLedger::escalationShare(UsageLedger::load()).value_or(Estimate::firstShareAgain);
     const double spent = usage().current().usd;
-    whenDone(QtConcurrent::run([classifier, items, mode = run.mode, share, spent] {
-                 return spent + Estimate::classification(
-                                    classifier, toSend(classifier, items, mode), mode, share);
-             }),
-             this, [run, items](AppState* s, double cost) mutable {
-                 s->estimated(std::move(run), std::move(items), cost);
-             });
+    run.estimate = QtConcurrent::run([classifier, items, mode = run.mode, share, spent] {
+        return spent +
+               Estimate::classification(classifier, toSend(classifier, items, mode), mode, share);
+    });
+    if (run.profile.costLimit && !items.isEmpty()) {
+        whenDone(run.estimate, this, [run, items](AppState* s, double cost) mutable {
+            s->estimated(std::move(run), std::move(items), cost);
+        });
+        return;
+    }
+    // Without a limit nothing waits on the estimate: the requests start at
+    // once and the estimate shows when made.
+    if (!items.isEmpty())
+        whenDone(run.estimate, this, [gate = run.gate](AppState* s, double cost) {
+            if (s->gate_ == gate && !gate->stopped()) s->setEstimate(cost);
+        });
+    sendAll(std::move(run), items);
 }
 
 void AppState::estimated(Run run, QList<ScannedItem> items, double cost) {
     if (run.gate->stopped()) return;
-    if (!items.isEmpty()) setEstimate(cost);
-    const std::optional<double> limit = run.profile.costLimit;
-    if (!limit || cost <= *limit || items.isEmpty()) {
+    setEstimate(cost);
+    const double limit = *run.profile.costLimit;
+    if (cost <= limit) {
         sendAll(std::move(run), items);
         return;
     }
     resume_ = [this, run = std::move(run), items = std::move(items)] { sendAll(run, items); };
     setStatus(RefreshStep::confirming, tr("Waiting for your go-ahead"));
-    notifier_.costAboveLimit(estimateText(), Format::cost(*limit));
+    notifier_.costAboveLimit(estimateText(), Format::cost(limit));
 }
 
 void AppState::proceed() {
@@ -382,8 +395,16 @@ void AppState::sendAll(Run run, const QList<ScannedItem>& items) {
     const qint64 files = items.size();
     // Only a run that could ask again tells how often that happens.
     const bool escalates = classifier.escalates(run.mode);
+    // Handed over once the estimate is made too, so a finished run shows it.
+    QFuture<Outcome<QList<PlanItem>>> planned =
+        classifier.buildPlan(items, run.mode, progress)
+            .then(QtFuture::Launch::Async,
+                  [estimate = run.estimate](const Outcome<QList<PlanItem>>& outcome) mutable {
+                      estimate.waitForFinished();
+                      return outcome;
+                  });
     // Queued behind the progress reports already posted.
-    whenDone(classifier.buildPlan(items, run.mode, progress), this,
+    whenDone(planned, this,
              [run, files, escalates](AppState* s, const Outcome<QList<PlanItem>>& outcome) {
                  if (run.gate->stopped()) return;
                  if (const auto* failure = std::get_if<Model::Failure>(&outcome)) {
@@ -392,6 +413,7 @@ void AppState::sendAll(Run run, const QList<ScannedItem>& items) {
                      s->setMessage(failure->description);
                      return;
                  }
+                 if (files > 0) s->setEstimate(run.estimate.result());
                  const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
                  s->setLastRunCost(s->usage().endRun(files,
                                                      escalates ? run.gate->sent() : RunSent{},

@@ -86,6 +86,9 @@ moves=$(value mover moved)
 say "A whole refresh against the fake server (200 ms answers)"
 run refresh 1 "$build/bench/app/refresh_bench" "$HOME"
 
+say "The cost estimate against what each refresh cost"
+run estimate 1 "$build/bench/app/estimate_bench"
+
 echo
 echo "$(nproc) cores, $(date -u +%Y-%m-%d), $files files ($(value scan items) items at the top of" \
     "Desktop and Downloads, $(value scan duplicates) exact duplicates), $(du -sh "$HOME" | cut -f1)."
@@ -104,3 +107,12 @@ echo "Apply wrote $(value mover log_bytes_written) bytes of log and journal (fin
     "$(value mover final_log_bytes) bytes), undo $(value mover undo_bytes_written) bytes of its" \
     "journal; the whole refresh ended in $(value refresh phase) with $(value refresh planned)" \
     "items planned."
+echo
+echo "Whole refresh: $(value refresh wall_seconds) s against an ideal of" \
+    "$(value refresh ideal_seconds) s (the reachability check, then every request six at a" \
+    "time): ratio $(value refresh ratio)."
+echo
+echo "The estimate shown before a refresh sends anything, against what the refresh then cost by"
+echo "the fake server's token counts:"
+echo
+cat "$work/estimate.out"

@@ -41,11 +41,21 @@ template <typename T> QFuture<T> ready(T value) {
     return QtFuture::makeReadyFuture(std::move(value));
 }
 
+// A job made ready to send: what the cache answered, the items still to ask
+// about and, for images, their sheet.
+struct Prepared {
+    Job asked;
+    Decisions known;
+    std::optional<QByteArray> sheet;
+};
+
 // Runs jobs at most `limit` at a time, starting the next whenever one ends.
 // Each job's outcome is handed to `merge`, one at a time, in the order jobs
 // finish. A fatal failure starts no further job and cancels the requests in
 // flight; the run ends once every started job has ended, so whatever those
 // calls cost is counted before the caller closes the run's books.
+// Jobs are prepared ahead of their turn, so no request slot waits on hashing
+// or drawing; at most `sheetsAhead` sheets wait drawn for a free slot.
 class JobRunner : public std::enable_shared_from_this<JobRunner> {
 public:
     using Merge = std::function<void(const Job&, const Outcome<Decisions>&)>;
@@ -67,6 +77,8 @@ public:
     }
 
 private:
+    static constexpr int sheetsAhead = 24;
+
     bool stopping() {
         QMutexLocker lock(&mutex);
         return fatal.has_value();
@@ -85,16 +97,34 @@ private:
         return answer;
     }
 
+    // Under the lock. Text jobs cost a recall only and are all prepared at
+    // once; sheets are drawn in job order, a bounded number ahead.
+    void prepareAhead() {
+        if (fatal) return;
+        while (prepared.size() < jobs.size()) {
+            const Job& job = jobs.at(prepared.size());
+            if (job.kind == Job::Kind::visual) {
+                if (sheetsWaiting == sheetsAhead) return;
+                ++sheetsWaiting;
+            }
+            prepared.append(prepare(job));
+        }
+    }
+
     void launch() {
-        QList<Job> starting;
+        QList<QFuture<Prepared>> starting;
         bool done = false;
         std::optional<Model::Failure> result;
         {
             QMutexLocker lock(&mutex);
+            prepareAhead();
             while (!fatal && running < limit && next < jobs.size()) {
-                starting.append(jobs.at(next++));
+                if (jobs.at(next).kind == Job::Kind::visual) --sheetsWaiting;
+                // Taken out, so a sheet is held only until its job ends.
+                starting.append(std::exchange(prepared[next++], {}));
                 ++running;
             }
+            prepareAhead();
             done = running == 0 && !ended;
             ended = ended || done;
             result = fatal;
@@ -104,24 +134,38 @@ private:
             promise.finish();
         }
         // Started outside the lock: a job may finish at once on this thread.
-        for (const Job& job : starting) {
+        for (QFuture<Prepared>& preparing : starting) {
             auto self = shared_from_this();
-            recall(job).then([self, job](const Recalled& recalled) {
-                const Job asked{job.kind, recalled.unknown};
-                if (asked.items.isEmpty())
-                    return self->jobEnded(asked, recalled.known, Decisions());
-                self->classifier.run(asked)
-                    .then([self, asked, known = recalled.known](const Outcome<Decisions>& outcome) {
+            preparing.then([self](const Prepared& job) {
+                if (job.asked.items.isEmpty())
+                    return self->jobEnded(job.asked, job.known, Decisions());
+                self->classifier.run(job.asked, job.sheet)
+                    .then([self, asked = job.asked,
+                           known = job.known](const Outcome<Decisions>& outcome) {
                         self->jobEnded(asked, known, outcome);
                     })
-                    .onCanceled([self, known = recalled.known] {
-                        self->jobEnded({}, known, std::nullopt);
-                    });
+                    .onCanceled(
+                        [self, known = job.known] { self->jobEnded({}, known, std::nullopt); });
             });
         }
     }
 
-    // Hashing reads files: off the thread that answers requests.
+    // Hashing reads files and drawing decodes them: both off the thread that
+    // answers requests.
+    QFuture<Prepared> prepare(const Job& job) const {
+        return recall(job)
+            .then([kind = job.kind, sheet = classifier.sheet](const Recalled& recalled) {
+                const Job asked{kind, recalled.unknown};
+                if (kind == Job::Kind::text || asked.items.isEmpty())
+                    return ready(Prepared{asked, recalled.known, std::nullopt});
+                return sheet(asked.items)
+                    .then([asked, known = recalled.known](const std::optional<QByteArray>& jpeg) {
+                        return Prepared{asked, known, jpeg};
+                    });
+            })
+            .unwrap();
+    }
+
     QFuture<Recalled> recall(const Job& job) const {
         if (!classifier.cache) return ready(Recalled{{}, job.items});
         return QtConcurrent::run(
@@ -158,6 +202,9 @@ private:
     int limit;
     Merge merge;
     QMutex mutex;
+    // One per job prepared so far, emptied once the job starts.
+    QList<QFuture<Prepared>> prepared;
+    int sheetsWaiting = 0;
     qsizetype next = 0;
     int running = 0;
     bool ended = false;
@@ -185,16 +232,22 @@ Decisions withUnanswered(const QList<ScannedItem>& items, Decisions answers) {
     return answers;
 }
 
-QString parentPath(const ScannedItem& item) {
-    return QFileInfo(item.path()).path();
-}
-
 void sortForBatches(QList<ScannedItem>& items) {
-    std::stable_sort(items.begin(), items.end(), [](const ScannedItem& a, const ScannedItem& b) {
-        const int byFolder = parentPath(a).compare(parentPath(b), Qt::CaseSensitive);
+    // Each folder worked out once, not twice per comparison.
+    QList<std::pair<QString, qsizetype>> keys;
+    keys.reserve(items.size());
+    for (qsizetype i = 0; i < items.size(); ++i)
+        keys.append({QFileInfo(items.at(i).path()).path(), i});
+    std::stable_sort(keys.begin(), keys.end(), [&items](const auto& a, const auto& b) {
+        const int byFolder = a.first.compare(b.first, Qt::CaseSensitive);
         if (byFolder != 0) return byFolder < 0;
-        return a.modified < b.modified;
+        return items.at(a.second).modified < items.at(b.second).modified;
     });
+    QList<ScannedItem> sorted;
+    sorted.reserve(items.size());
+    for (const auto& key : std::as_const(keys))
+        sorted.append(items.at(key.second));
+    items = std::move(sorted);
 }
 
 QString visualLine(int number, const ScannedItem& item) {
@@ -232,20 +285,14 @@ QFuture<Outcome<Decisions>> Classifier::ask(const QJsonArray& content,
         });
 }
 
-QFuture<Outcome<Decisions>> Classifier::run(const Job& job) const {
+QFuture<Outcome<Decisions>> Classifier::run(const Job& job,
+                                            const std::optional<QByteArray>& sheet) const {
     if (job.kind == Job::Kind::text)
         return ask(QJsonArray{Model::textBlock(Batches::textLines(job.items))}, job.items);
-    const Classifier self = *this;
-    const QList<ScannedItem> items = job.items;
-    return sheet(items)
-        .then([self, items](const std::optional<QByteArray>& jpeg) -> QFuture<Outcome<Decisions>> {
-            if (!jpeg)
-                return ready<Outcome<Decisions>>(Model::Failure{false, ClassifierText::noPreview});
-            return self.ask(QJsonArray{Model::imageBlock(*jpeg),
-                                       Model::textBlock(Batches::sheetCaption(items))},
-                            items);
-        })
-        .unwrap();
+    if (!sheet) return ready<Outcome<Decisions>>(Model::Failure{false, ClassifierText::noPreview});
+    return ask(
+        QJsonArray{Model::imageBlock(*sheet), Model::textBlock(Batches::sheetCaption(job.items))},
+        job.items);
 }
 
 QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& items) const {

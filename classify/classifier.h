@@ -66,10 +66,10 @@ struct Classifier {
     QFuture<Outcome<QList<PlanItem>>> buildPlan(const QList<ScannedItem>& items, Tidy::Mode mode,
                                                 Progress progress) const;
     QFuture<Outcome<Decisions>> decideAll(const QList<ScannedItem>& items) const;
-    // One batch: the model's decisions for the items it answered, or the
-    // failure that left the batch unanswered, fatal or not; the caller
-    // chooses the fallback.
-    QFuture<Outcome<Decisions>> run(const Job& job) const;
+    // One batch, given its contact sheet when it is a visual one: the model's
+    // decisions for the items it answered, or the failure that left the batch
+    // unanswered, fatal or not; the caller chooses the fallback.
+    QFuture<Outcome<Decisions>> run(const Job& job, const std::optional<QByteArray>& sheet) const;
     QFuture<Outcome<Decisions>> ask(const QJsonArray& content,
                                     const QList<ScannedItem>& items) const;
     static Decisions fallback(const QList<ScannedItem>& items, const Model::Failure& failure);

@@ -201,12 +201,22 @@ QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decisi
         entry.refused = decision.refused;
         out.append(entry);
     }
-    std::stable_sort(out.begin(), out.end(), [](const PlanItem& a, const PlanItem& b) {
-        const int byFolder = a.destFolder.compare(b.destFolder, Qt::CaseSensitive);
+    // Each file name taken from its URL once, not twice per comparison.
+    QList<std::pair<QString, qsizetype>> names;
+    names.reserve(out.size());
+    for (qsizetype i = 0; i < out.size(); ++i)
+        names.append({out.at(i).src.fileName(), i});
+    std::stable_sort(names.begin(), names.end(), [&out](const auto& a, const auto& b) {
+        const int byFolder =
+            out.at(a.second).destFolder.compare(out.at(b.second).destFolder, Qt::CaseSensitive);
         if (byFolder != 0) return byFolder < 0;
-        return a.src.fileName().compare(b.src.fileName(), Qt::CaseSensitive) < 0;
+        return a.first.compare(b.first, Qt::CaseSensitive) < 0;
     });
-    return out;
+    QList<PlanItem> sorted;
+    sorted.reserve(out.size());
+    for (const auto& name : std::as_const(names))
+        sorted.append(std::move(out[name.second]));
+    return sorted;
 }
 
 } // namespace Planner
