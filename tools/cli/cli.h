@@ -22,6 +22,8 @@ QTextStream& out();
 QTextStream& err();
 // Indented, so a person can read it too.
 void printJson(const QJsonValue& value);
+// "1 file", "1,203 files".
+QString files(qint64 n);
 // The one line a refusal prints.
 Exit busy();
 // The plan grouped as the review window groups it.

@@ -1,5 +1,7 @@
 #include "cli.h"
 
+#include "format.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -19,6 +21,10 @@ void printJson(const QJsonValue& value) {
     const QJsonDocument document =
         value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
     out() << document.toJson(QJsonDocument::Indented) << Qt::flush;
+}
+
+QString files(qint64 n) {
+    return Format::count(n) + (n == 1 ? QStringLiteral(" file") : QStringLiteral(" files"));
 }
 
 Exit busy() {

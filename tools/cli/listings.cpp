@@ -22,10 +22,6 @@ QJsonArray itemsJson(const QList<PlanItem>& plan, const QList<int>& rows) {
     return items;
 }
 
-QString files(qint64 n) {
-    return Format::count(n) + (n == 1 ? QStringLiteral(" file") : QStringLiteral(" files"));
-}
-
 void printRows(const QList<PlanItem>& plan, const QList<int>& rows, bool showDest) {
     for (int row : rows) {
         const PlanItem& item = plan[row];
@@ -40,7 +36,7 @@ void printRows(const QList<PlanItem>& plan, const QList<int>& rows, bool showDes
 void printTab(const QList<PlanItem>& plan, Review::Tab tab) {
     const int n = Review::count(plan, tab);
     if (n == 0) return;
-    Cli::out() << Review::title(tab) << ": " << files(n) << '\n';
+    Cli::out() << Review::title(tab) << ": " << Cli::files(n) << '\n';
     switch (tab) {
     case Review::Tab::organize:
         for (const GroupCount& group : Review::groups(plan)) {
@@ -50,7 +46,7 @@ void printTab(const QList<PlanItem>& plan, Review::Tab tab) {
         break;
     case Review::Tab::junk:
         for (const Review::JunkGroup& group : Review::junkGroups(plan)) {
-            Cli::out() << "  " << group.name << " (" << files(group.rows.size()) << ", "
+            Cli::out() << "  " << group.name << " (" << Cli::files(group.rows.size()) << ", "
                        << Format::fileSize(group.size) << ")\n";
             printRows(plan, group.rows, false);
         }

@@ -146,8 +146,7 @@ Exit refresh(Tidy::Mode mode, bool json) {
     } else if (state.plan().isEmpty())
         out() << "Nothing new to sort.\n";
     else
-        out() << "A plan for " << Format::count(state.plan().size())
-              << (state.plan().size() == 1 ? " file" : " files")
+        out() << "A plan for " << files(state.plan().size())
               << " waits for review: tovrin-cli plan shows it, tovrin-cli apply carries it out.\n";
     return ok;
 }
@@ -174,7 +173,7 @@ Exit apply(bool includeRenames, bool json) {
         printJson(encoded(result));
         return ok;
     }
-    out() << "Moved " << Format::count(result.moved) << (result.moved == 1 ? " file" : " files");
+    out() << "Moved " << files(result.moved);
     if (result.renamed > 0) out() << ", " << Format::count(result.renamed) << " renamed";
     if (result.skipped > 0) out() << "; " << Format::count(result.skipped) << " could not move";
     out() << ". tovrin-cli undo puts them back.\n";
