@@ -44,7 +44,7 @@ std::optional<PlanItem> exampleRename(const QList<PlanItem>& plan) {
 }
 
 void AppState::apply(bool includeRenames) {
-    if (phase_ != Phase::review) return;
+    if (phase_ != Phase::review || !claimRun()) return;
     setPhase(Phase::applying);
     setStatus(RefreshStep::moving, tr("Moving files"));
     setMessage(std::nullopt);
@@ -86,7 +86,7 @@ void AppState::apply(bool includeRenames) {
 }
 
 void AppState::undoLast() {
-    if (isBusy()) return;
+    if (isBusy() || !claimRun()) return;
     setPhase(Phase::applying);
     setStatus(RefreshStep::undoing, tr("Putting files back"));
     whenDone(QtConcurrent::run(&Mover::undoLatest), this, [](AppState* guard, int n) {
@@ -131,7 +131,7 @@ void AppState::previewUndo(const QString& log) {
 }
 
 void AppState::undoRefresh(const QString& log) {
-    if (isBusy()) return;
+    if (isBusy() || !claimRun()) return;
     setPhase(Phase::applying);
     setStatus(RefreshStep::undoing, tr("Putting files back"));
     whenDone(
@@ -155,7 +155,7 @@ void AppState::undoRefresh(const QString& log) {
 }
 
 void AppState::putBack(const QString& log, const QString& to) {
-    if (isBusy()) return;
+    if (isBusy() || !claimRun()) return;
     const Phase before = phase_;
     setPhase(Phase::applying);
     setStatus(RefreshStep::undoing, tr("Putting files back"));

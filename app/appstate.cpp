@@ -18,6 +18,8 @@ namespace {
 
 const QString relayKey = QStringLiteral("@tovrin-server");
 constexpr int autoCheckMs = 600'000;
+// Writes come in bursts (a plan and the profile, a log and its index).
+constexpr int rereadDelayMs = 300;
 
 bool srcExists(const PlanItem& item) {
     const QFileInfo info(item.src.toLocalFile());
@@ -93,9 +95,18 @@ AppState::AppState(AppServices services, QObject* parent)
     Mover::recoverJournals();
     restorePendingPlan();
     loadImportPlan();
+    notePlanWritten();
+
+    reread_.setSingleShot(true);
+    reread_.setInterval(rereadDelayMs);
+    connect(&reread_, &QTimer::timeout, this, &AppState::rereadData);
+    watcher_.addPaths({Store::dir(), Store::logsDir()});
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &reread_,
+            qOverload<>(&QTimer::start));
 
     notificationHandler_.attach(this, services_.notifications);
-    if (profile_.onboarded) {
+    // Without a service (the command line) a due reminder stays due for the app.
+    if (profile_.onboarded && services_.notifications) {
         notifier_.setUp(profile_.autoTidy);
         notifier_.deliverDueReminder();
     }
@@ -155,6 +166,44 @@ void AppState::loadImportPlan() {
     QTimer::singleShot(1500, this, [this] { open(QStringLiteral("review")); });
 }
 
+void AppState::notePlanWritten() {
+    planWritten_ = QFileInfo(Store::filePath(QStringLiteral("pending-plan.json"))).lastModified();
+}
+
+void AppState::rereadData() {
+    // The run under way writes what it wants when it ends.
+    if (isBusy()) return;
+    if (const std::optional<Profile> stored = Store::loadProfile()) setProfile(*stored);
+    // Our own writes are no news; while one is still to come, the file is ours.
+    const std::optional<QDateTime> ours = planSaver_.landed();
+    if (!ours) {
+        loadHistory();
+        return;
+    }
+    const QDateTime written = std::max(planWritten_, *ours);
+    notePlanWritten();
+    if (planWritten_ != written)
+        if (const std::optional<QList<PlanItem>> stored = Store::loadPlan()) {
+            const QList<PlanItem> kept = existing(*stored);
+            if (kept != plan_) {
+                plan_ = kept;
+                junkOnlyPlan_ = false;
+                emit planChanged();
+                if (!plan_.isEmpty())
+                    setPhase(Phase::review);
+                else if (phase_ == Phase::review)
+                    setPhase(Phase::idle);
+            }
+        }
+    loadHistory();
+}
+
+bool AppState::claimRun() {
+    if (busy_.take()) return true;
+    setMessage(tr("Tovrin is busy on the command line. Try again when it is done."));
+    return false;
+}
+
 void AppState::open(const QString& windowId) {
     if (openWindow_) openWindow_(windowId);
 }
@@ -187,6 +236,7 @@ void AppState::ranAt(const QDateTime& at) {
 void AppState::setPhase(Phase phase) {
     if (phase == phase_) return;
     phase_ = phase;
+    if (!isBusy()) busy_.release();
     emit phaseChanged();
     emit progressChanged();
 }

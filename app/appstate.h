@@ -1,5 +1,6 @@
 #pragma once
 
+#include "busylock.h"
 #include "classifier.h"
 #include "model.h"
 #include "notifications.h"
@@ -8,6 +9,7 @@
 #include "rungate.h"
 
 #include <QDateTime>
+#include <QFileSystemWatcher>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -113,7 +115,7 @@ class AppState : public QObject {
     Q_PROPERTY(QString calmStatus READ calmStatus NOTIFY progressChanged)
     Q_PROPERTY(std::optional<QString> timeLeftText READ timeLeftText NOTIFY progressChanged)
     Q_PROPERTY(QString lastRunText READ lastRunText NOTIFY profileChanged)
-    Q_PROPERTY(QString lastLogText READ lastLogText NOTIFY phaseChanged)
+    Q_PROPERTY(QString lastLogText READ lastLogText NOTIFY historyChanged)
     Q_PROPERTY(GroupCounts projectSuggestions READ projectSuggestions NOTIFY planChanged)
     // Past applies, newest first; read when loadHistory() asks.
     Q_PROPERTY(QList<HistoryEntry> history READ history NOTIFY historyChanged)
@@ -237,6 +239,11 @@ private:
     void loadProfile();
     void restorePendingPlan();
     void loadImportPlan();
+    // What another process (the command line) wrote: a plan, an apply, an undo.
+    void rereadData();
+    void notePlanWritten();
+    // False, with a message, while another process runs a refresh, apply or undo.
+    bool claimRun();
     void onTick();
 
     void setPhase(Phase phase);
@@ -301,6 +308,10 @@ private:
     std::function<void()> resume_;  // what proceed() runs while paused
     OpenWindow openWindow_;
     QTimer timer_;
+    BusyLock busy_;
+    QFileSystemWatcher watcher_;
+    QTimer reread_;
+    QDateTime planWritten_; // of the plan file this state last wrote or read
     Notifier notifier_;
     NotificationHandler notificationHandler_;
     PlanSaver planSaver_;
@@ -310,6 +321,10 @@ std::optional<QString> timeLeftText(const ProgressView& progress, const QDateTim
 QString calmStatus(const ProgressView& progress, const QDateTime& now);
 // "2 days ago", "in 3 hours": the largest whole unit.
 QString relativeText(const QDateTime& from, const QDateTime& to);
+
+// What a refresh never walks: the folders it files into under the home base
+// and the application folders there.
+QList<QUrl> organisedFolders(const QString& homeBase);
 
 // The scan cut to the newest 25,000 and to what is left of the month's
 // 60,000; monthFull means nothing may be classified at all.

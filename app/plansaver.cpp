@@ -3,6 +3,8 @@
 #include "json.h"
 #include "store.h"
 
+#include <QFileInfo>
+
 PlanSaver::PlanSaver() {
     // One writer: two could rename their files over each other out of order.
     pool_.setMaxThreadCount(1);
@@ -18,6 +20,12 @@ void PlanSaver::save(const QList<PlanItem>& plan) {
     if (writing_) return;
     writing_ = true;
     pool_.start([this] { writeNewest(); });
+}
+
+std::optional<QDateTime> PlanSaver::landed() const {
+    const QMutexLocker lock(&mutex_);
+    if (writing_) return std::nullopt;
+    return landed_;
 }
 
 void PlanSaver::writeNewest() {
@@ -36,5 +44,9 @@ void PlanSaver::writeNewest() {
         // changes the plan without copying it.
         plan.reset();
         Store::savePlanJson(json);
+        const QDateTime landed =
+            QFileInfo(Store::filePath(QStringLiteral("pending-plan.json"))).lastModified();
+        const QMutexLocker lock(&mutex_);
+        landed_ = landed;
     }
 }

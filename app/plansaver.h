@@ -2,6 +2,7 @@
 
 #include "records.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QMutex>
 #include <QThreadPool>
@@ -22,12 +23,16 @@ public:
     // The list is shared, not copied; the caller's next change copies it
     // only while a write still holds it.
     void save(const QList<PlanItem>& plan);
+    // The plan file's time after our newest write landed; nothing while a
+    // write is still to come, invalid before the first.
+    std::optional<QDateTime> landed() const;
 
 private:
     void writeNewest();
 
-    QMutex mutex_;
+    mutable QMutex mutex_;
     std::optional<QList<PlanItem>> newest_; // asked for, not yet taken by the writer
     bool writing_ = false;
+    QDateTime landed_;
     QThreadPool pool_;
 };

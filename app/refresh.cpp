@@ -120,6 +120,7 @@ void AppState::start(Tidy::Mode mode) {
         open(QStringLiteral("onboarding"));
         return;
     }
+    if (!claimRun()) return;
     setPhase(Phase::scanning);
     setStatus(RefreshStep::starting, tr("Looking through your folders"));
     setDecided(0);
@@ -153,8 +154,7 @@ void AppState::start(Tidy::Mode mode) {
     for (const QString& root : UserFolders::roots(folders))
         run.scan.roots.append(QUrl::fromLocalFile(root));
     if (mode == Tidy::Mode::quick) run.scan.since = profile_.lastRun;
-    for (const QString& name : excludedUnderHome)
-        run.scan.exclude.append(QUrl::fromLocalFile(profile_.homeBase + QLatin1Char('/') + name));
+    run.scan.exclude = organisedFolders(profile_.homeBase);
     usage().reset();
 
     QMetaObject::invokeMethod(
@@ -195,6 +195,13 @@ void AppState::reachability(Run run) {
         whenDone(walk, guard,
                  [run](AppState* s, const QList<ScannedItem>& items) { s->scanned(run, items); });
     });
+}
+
+QList<QUrl> organisedFolders(const QString& homeBase) {
+    QList<QUrl> folders;
+    for (const QString& name : excludedUnderHome)
+        folders.append(QUrl::fromLocalFile(homeBase + QLatin1Char('/') + name));
+    return folders;
 }
 
 Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {

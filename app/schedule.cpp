@@ -17,7 +17,7 @@ void NotificationHandler::attach(AppState* state, NotificationService* service) 
 
 void AppState::onTick() {
     autoCheck();
-    notifier_.deliverDueReminder();
+    if (services_.notifications) notifier_.deliverDueReminder();
 }
 
 void AppState::autoCheck() {

@@ -272,6 +272,10 @@
         <source>That is more than your limit of %1 a refresh. Go on?</source>
         <translation>Das ist mehr als Ihr Limit von %1 pro Aufräumen. Weitermachen?</translation>
     </message>
+    <message>
+        <source>Tovrin is busy on the command line. Try again when it is done.</source>
+        <translation>Tovrin arbeitet gerade auf der Kommandozeile. Versuchen Sie es erneut, wenn es fertig ist.</translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>

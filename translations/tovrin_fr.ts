@@ -272,6 +272,10 @@
         <source>That is more than your limit of %1 a refresh. Go on?</source>
         <translation>C’est plus que votre limite de %1 par rangement. Continuer ?</translation>
     </message>
+    <message>
+        <source>Tovrin is busy on the command line. Try again when it is done.</source>
+        <translation>Tovrin travaille en ce moment en ligne de commande. Réessayez quand ce sera terminé.</translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>

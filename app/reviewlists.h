@@ -7,13 +7,12 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QtQml/qqml.h>
 
-// The review window's lists, computed from the plan in plan order. Rows are
-// positions in the plan, so a list of 25,000 items never copies an item.
+// The review window's lists, computed from the plan in plan order; the
+// command line lists the plan the same way. Rows are positions in the plan, so
+// a list of 25,000 items never copies an item.
 namespace Review {
 Q_NAMESPACE
-QML_NAMED_ELEMENT(PlanTab)
 
 enum class Tab { organize, rename, junk, needs };
 Q_ENUM_NS(Tab)
