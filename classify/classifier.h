@@ -70,11 +70,11 @@ struct Classifier {
     // failure that left the batch unanswered, fatal or not; the caller
     // chooses the fallback.
     QFuture<Outcome<Decisions>> run(const Job& job) const;
-    QFuture<Outcome<Decisions>> ask(const QJsonArray& content,
-                                    const QList<ScannedItem>& items) const;
+    QFuture<Outcome<Decisions>> ask(const QJsonArray& content, const QList<ScannedItem>& items,
+                                    const QString& model) const;
     static Decisions fallback(const QList<ScannedItem>& items, const Model::Failure& failure);
 
-    QString model() const { return modelOverride.value_or(profile.model); }
+    QString model(Job::Kind kind) const;
 };
 
 // The live-count group a decision falls in, and the counts of a whole map.
@@ -92,6 +92,18 @@ inline constexpr int mostAgain = 3000;
 
 QString textLines(const QList<ScannedItem>& items);
 QString sheetCaption(const QList<ScannedItem>& items);
+
+// Files per request and requests at once, for each pass: Claude's, or the
+// smaller ones the user's own server is given.
+struct Sizes {
+    int text = Batches::text;
+    int visual = Batches::visual;
+    int inFlight = 6;
+    int textAgain = Batches::textAgain;
+    int visualAgain = Batches::visualAgain;
+    int inFlightAgain = 4;
+};
+Sizes sizes(const Profile& profile);
 } // namespace Batches
 
 namespace ClassifierText {
