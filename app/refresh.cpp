@@ -5,6 +5,7 @@
 #include "discovery.h"
 #include "estimate.h"
 #include "format.h"
+#include "localserver.h"
 #include "scanner.h"
 #include "store.h"
 #include "usage.h"
@@ -42,10 +43,7 @@ void newestFirst(QList<ScannedItem>& items, int keep) {
 }
 
 QString unreachable(const Profile& profile) {
-    if (profile.local)
-        return AppState::tr("Couldn't reach the model at %1. Check that its server is running "
-                            "and try again.")
-            .arg(QUrl(profile.local->address).authority());
+    if (profile.local) return LocalServer::unreachable(QUrl(profile.local->address));
     return AppState::tr("Couldn't reach Claude. Check your internet connection and try again.");
 }
 

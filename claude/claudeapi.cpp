@@ -226,7 +226,7 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
         base = QUrl(local->address);
         if (!onThisComputerOrTrusted(*local)) {
             fail(call, ClaudeError::fromAPI(APIError::fatal(
-                           Text::tr("Tovrin sends your files to %1 only once you tick "
+                           Text::tr("Tovrin sends your files to %1 only once you switch on "
                                     "“I trust this server” in Settings. Nothing was moved.")
                                .arg(base.authority()))));
             return future;

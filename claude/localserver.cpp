@@ -27,9 +27,9 @@ struct Lookup {
     bool answered = false; // some path got an HTTP answer
 };
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("LocalServer", text);
-}
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(LocalServer)
+};
 
 // The names in one listing body, in its order; none when it is not one.
 std::optional<QStringList> parseListing(const QByteArray& body) {
@@ -58,10 +58,8 @@ void ask(const std::shared_ptr<Lookup>& lookup, qsizetype path) {
         return settle(lookup,
                       Model::Failure{false,
                                      lookup->answered
-                                         ? tr("The server at %1 lists no models.").arg(where)
-                                         : tr("Couldn't reach the model at %1. Check that "
-                                              "its server is running and try again.")
-                                               .arg(where),
+                                         ? Text::tr("The server at %1 lists no models.").arg(where)
+                                         : unreachable(lookup->address),
                                      lookup->answered});
     }
     QUrl url = lookup->address;
@@ -88,6 +86,12 @@ void ask(const std::shared_ptr<Lookup>& lookup, qsizetype path) {
 
 } // namespace
 
+QString unreachable(const QUrl& address) {
+    return Text::tr("Couldn't reach the model at %1. Check that its server is running and try "
+                    "again.")
+        .arg(address.authority());
+}
+
 QFuture<Outcome<QStringList>> models(const QUrl& address) {
     auto lookup = std::make_shared<Lookup>();
     lookup->address = address;
@@ -96,8 +100,8 @@ QFuture<Outcome<QStringList>> models(const QUrl& address) {
     if (!address.isValid() || address.host().isEmpty() ||
         (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https"))) {
         settle(lookup, Model::Failure{false,
-                                      tr("That doesn't look like a server address. Try "
-                                         "http://localhost:11434."),
+                                      Text::tr("That doesn't look like a server address. Try "
+                                               "http://localhost:11434."),
                                       true});
         return future;
     }

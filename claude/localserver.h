@@ -14,4 +14,7 @@ namespace LocalServer {
 // Call on a thread with an event loop; the future finishes there.
 QFuture<Outcome<QStringList>> models(const QUrl& address);
 
+// Why nothing came back from the server at that address.
+QString unreachable(const QUrl& address);
+
 } // namespace LocalServer

@@ -194,8 +194,8 @@ private slots:
         QTest::newRow("off this computer")
             << "http://files.example:11434"
             << "sk-test" << false << QJsonArray{}
-            << "api!:Tovrin sends your files to files.example:11434 only once you tick “I trust "
-               "this server” in Settings. Nothing was moved.";
+            << "api!:Tovrin sends your files to files.example:11434 only once you switch on “I "
+               "trust this server” in Settings. Nothing was moved.";
     }
     void localServer() {
         QFETCH(QString, address);
