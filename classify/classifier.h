@@ -89,6 +89,8 @@ inline constexpr int visual = 20;
 inline constexpr int textAgain = 30;
 inline constexpr int visualAgain = 15;
 inline constexpr int mostAgain = 3000;
+inline constexpr int inFlight = 6;
+inline constexpr int inFlightAgain = 4;
 
 QString textLines(const QList<ScannedItem>& items);
 QString sheetCaption(const QList<ScannedItem>& items);
@@ -98,10 +100,10 @@ QString sheetCaption(const QList<ScannedItem>& items);
 struct Sizes {
     int text = Batches::text;
     int visual = Batches::visual;
-    int inFlight = 6;
+    int inFlight = Batches::inFlight;
     int textAgain = Batches::textAgain;
     int visualAgain = Batches::visualAgain;
-    int inFlightAgain = 4;
+    int inFlightAgain = Batches::inFlightAgain;
 };
 Sizes sizes(const Profile& profile);
 } // namespace Batches
