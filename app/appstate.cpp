@@ -79,12 +79,10 @@ QString relativeText(const QDateTime& from, const QDateTime& to) {
 AppState::AppState(AppServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)),
       notifier_(services_.notifications, services_.now, services_.settingsPath) {
-    if (!services_.send) services_.send = ClaudeSender::make(ClaudeAPI::defaultWait, &usage());
     if (!services_.sheet) services_.sheet = noSheet();
 
     loadProfile();
-    // We ship no key of our own: the stored key, else the relay.
-    apiKey_ = Store::loadKey().value_or(relayKey);
+    readKey();
 
     timer_.setInterval(autoCheckMs);
     connect(&timer_, &QTimer::timeout, this, &AppState::onTick);
@@ -119,6 +117,18 @@ void AppState::loadProfile() {
         return;
     }
     if (QFileInfo::exists(path)) setUnreadableAside(path, now());
+}
+
+// Read only once Claude is to be asked: with the user's own server, the key
+// stays in its file.
+void AppState::readKey() {
+    if (keyRead_ || profile_.local) return;
+    keyRead_ = true;
+    // We ship no key of our own: the stored key, else the relay.
+    const QString key = Store::loadKey().value_or(relayKey);
+    if (key == apiKey_) return;
+    apiKey_ = key;
+    emit apiKeyChanged();
 }
 
 void AppState::restorePendingPlan() {
@@ -212,11 +222,17 @@ Usage& AppState::usage() const {
     return services_.usage ? *services_.usage : Usage::shared();
 }
 
+Model::Send AppState::sender(const Profile& profile) const {
+    if (services_.send) return services_.send;
+    return ClaudeSender::make(services_.wait, &usage(), profile.local);
+}
+
 void AppState::setProfile(const Profile& profile) {
     if (profile == profile_) return;
     const bool resetChanged = profile.autoTidy != profile_.autoTidy;
     profile_ = profile;
     emit profileChanged();
+    readKey();
     if (resetChanged && profile_.onboarded) notifier_.setUp(profile_.autoTidy);
 }
 
@@ -348,6 +364,7 @@ void AppState::setClassifyBaseline(int baseline) {
 
 void AppState::saveKey(const QString& key) {
     const QString trimmed = key.trimmed();
+    keyRead_ = true;
     if (trimmed == apiKey_) return;
     apiKey_ = trimmed;
     emit apiKeyChanged();

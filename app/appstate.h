@@ -2,6 +2,7 @@
 
 #include "busylock.h"
 #include "classifier.h"
+#include "claudeapi.h"
 #include "model.h"
 #include "notifications.h"
 #include "plansaver.h"
@@ -71,7 +72,8 @@ struct AppServices {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     // Not owned; null means no notifications.
     NotificationService* notifications = nullptr;
-    Model::Send send;       // empty: the Claude client
+    Model::Send send; // empty: the Claude client, or the user's own server
+    ClaudeAPI::Wait wait = ClaudeAPI::defaultWait; // the client's busy back-off
     MakeSheet sheet;        // empty: no sheets, so visual files get the no-preview answer
     Usage* usage = nullptr; // null: the process-wide counters
     QString settingsPath = Notifier::defaultSettingsPath();
@@ -237,6 +239,7 @@ private:
     struct Run;
 
     void loadProfile();
+    void readKey();
     void restorePendingPlan();
     void loadImportPlan();
     // What another process (the command line) wrote: a plan, an apply, an undo.
@@ -270,6 +273,8 @@ private:
     void approvalsEdited(const QList<int>& rows);
     void open(const QString& windowId);
     Usage& usage() const;
+    // What the refresh asks: the test's stand-in, Claude, or the user's own server.
+    Model::Send sender(const Profile& profile) const;
     QDateTime now() const { return services_.now(); }
 
     // A refresh ended (applied, or with nothing to sort): the next quick one
@@ -285,6 +290,7 @@ private:
     AppServices services_;
     Profile profile_;
     QString apiKey_;
+    bool keyRead_ = false;
     Phase phase_ = Phase::idle;
     RefreshStep step_ = RefreshStep::starting;
     QString status_;

@@ -11,9 +11,9 @@
 
 namespace ClaudeSender {
 
-Model::Send make(ClaudeAPI::Wait wait, Usage* usage) {
-    return [wait, usage](const QString& apiKey, const QString& model, const QString& system,
-                         const QJsonArray& content, int maxTokens) {
+Model::Send make(ClaudeAPI::Wait wait, Usage* usage, std::optional<LocalModel> local) {
+    return [wait, usage, local](const QString& apiKey, const QString& model, const QString& system,
+                                const QJsonArray& content, int maxTokens) {
         auto promise = std::make_shared<QPromise<Model::Answer>>();
         promise->start();
         QFuture<Model::Answer> future = promise->future();
@@ -27,6 +27,8 @@ Model::Send make(ClaudeAPI::Wait wait, Usage* usage) {
             api.model = model;
             api.wait = wait;
             api.usage = usage;
+            api.local = local;
+            if (local) api.transferTimeoutMs = ClaudeAPI::localTransferTimeoutMs;
             // Watched, not continued: on Qt 6.4 a call cancelled with a
             // continuation attached crashed when it ended.
             auto* claude = new QFutureWatcher<ClaudeReply>;

@@ -83,8 +83,8 @@ double classification(const Classifier& classifier, const Sorted& sorted, Tidy::
         return dollars({lines.input + sheets.input, lines.output + sheets.output}, model);
     };
 
-    double usd =
-        cost(sorted.text, sorted.visual, Batches::text, Batches::visual, classifier.model());
+    double usd = cost(sorted.text, sorted.visual, Batches::text, Batches::visual,
+                      classifier.model(Job::Kind::text));
     const qsizetype files = sorted.text.size() + sorted.visual.size();
     if (!classifier.escalates(mode) || files == 0) return usd;
     const double share = std::min(shareAgain, double(Batches::mostAgain) / double(files));

@@ -5,6 +5,7 @@
 #include "discovery.h"
 #include "estimate.h"
 #include "format.h"
+#include "localserver.h"
 #include "scanner.h"
 #include "store.h"
 #include "usage.h"
@@ -23,7 +24,6 @@ using namespace AppStateDetail;
 
 namespace {
 
-const QString discoveryModel = QStringLiteral("claude-opus-5-5");
 constexpr int perRunCap = 25'000;
 constexpr int monthlyCap = 60'000;
 constexpr double warmUpSeconds = 6.0;
@@ -40,6 +40,11 @@ void newestFirst(QList<ScannedItem>& items, int keep) {
         return a.modified > b.modified;
     });
     items.resize(keep);
+}
+
+QString unreachable(const Profile& profile) {
+    if (profile.local) return LocalServer::unreachable(QUrl(profile.local->address));
+    return AppState::tr("Couldn't reach Claude. Check your internet connection and try again.");
 }
 
 } // namespace
@@ -134,10 +139,10 @@ void AppState::start(Tidy::Mode mode) {
 
     Run run;
     run.gate = gate_ = std::make_shared<RunGate>();
-    run.send = RunGate::wrap(run.gate, services_.send);
+    run.send = RunGate::wrap(run.gate, sender(profile_));
     run.mode = mode;
     run.profile = profile_;
-    run.apiKey = apiKey_;
+    if (!profile_.local) run.apiKey = apiKey_;
     QStringList folders = profile_.scanFolders;
     if (mode == Tidy::Mode::quick && profile_.lastRun) {
         // Files an undo put back are new again, wherever they went back to.
@@ -155,7 +160,7 @@ void AppState::start(Tidy::Mode mode) {
         run.scan.roots.append(QUrl::fromLocalFile(root));
     if (mode == Tidy::Mode::quick) run.scan.since = profile_.lastRun;
     run.scan.exclude = organisedFolders(profile_.homeBase);
-    usage().reset();
+    usage().reset(profile_.local.has_value());
 
     QMetaObject::invokeMethod(
         this, [this, run] { reachability(run); }, Qt::QueuedConnection);
@@ -181,15 +186,15 @@ void AppState::reachability(Run run) {
                 });
             });
         });
-    const QFuture<Model::Answer> ping = Claude::ping(run.send, run.apiKey, run.profile.model);
+    const QFuture<Model::Answer> ping =
+        Claude::ping(run.send, run.apiKey, Model::forFiles(run.profile));
     whenDone(ping, this, [run, walk](AppState* guard, const Model::Answer& answer) {
         if (run.gate->stopped()) return;
         if (const auto* failure = std::get_if<Model::Failure>(&answer)) {
             guard->setPhase(Phase::idle);
-            guard->setMessage(!failure->answered || failure->description.isEmpty()
-                                  ? tr("Couldn't reach Claude. Check your internet connection "
-                                       "and try again.")
-                                  : failure->description);
+            guard->setMessage(failure->answered && !failure->description.isEmpty()
+                                  ? failure->description
+                                  : unreachable(run.profile));
             return;
         }
         whenDone(walk, guard,
@@ -231,8 +236,11 @@ Capped applyCaps(QList<ScannedItem> items, qint64 usedThisMonth) {
 
 void AppState::scanned(Run run, const QList<ScannedItem>& found) {
     if (run.gate->stopped()) return;
-    const UsageLog log = UsageLedger::load();
-    Capped capped = applyCaps(found, log.months.value(UsageLedger::monthKey(now())).files);
+    // The month's cap bounds spending; the user's own server costs nothing.
+    const qint64 usedThisMonth =
+        run.profile.local ? 0
+                          : UsageLedger::load().months.value(UsageLedger::monthKey(now())).files;
+    Capped capped = applyCaps(found, usedThisMonth);
     if (capped.monthFull) {
         usage().endRun(0);
         setPhase(Phase::idle);
@@ -249,8 +257,8 @@ void AppState::scanned(Run run, const QList<ScannedItem>& found) {
         return;
     }
     setStatus(RefreshStep::learning, tr("Learning what you work on"));
-    whenDone(Discovery::run(items, run.profile.projects, run.apiKey, discoveryModel, run.send,
-                            services_.sheet),
+    whenDone(Discovery::run(items, run.profile.projects, run.apiKey,
+                            Model::forDiscovery(run.profile), run.send, services_.sheet),
              this, [run, items](AppState* guard, const QList<Project>& discovered) mutable {
                  if (run.gate->stopped()) return;
                  QSet<QString> known;
@@ -299,7 +307,12 @@ void AppState::classify(Run run, QList<ScannedItem> items) {
     setStatus(RefreshStep::classifying,
               items.isEmpty() ? tr("Nothing new to sort")
                               : tr("Looking at %Ln file(s)", nullptr, int(items.size())));
-    run.cache = std::make_shared<DecisionCache>(run.profile.model);
+    run.cache = std::make_shared<DecisionCache>(Model::forFiles(run.profile));
+    // Nothing to price on the user's own server, so nothing to hold for.
+    if (run.profile.local) {
+        sendAll(std::move(run), items);
+        return;
+    }
     const Classifier classifier =
         classifierFor(run.profile, run.apiKey, run.send, services_.sheet, run.cache);
     const double share =
@@ -363,9 +376,12 @@ void AppState::closeStopped(const std::shared_ptr<RunGate>& gate) {
     const double cost = usage().endRun(sent.files, sent, true);
     setLastRunCost(cost);
     setPhase(Phase::idle);
-    setMessage(tr("Stopped. This refresh cost %1 for %Ln file(s) sent to Claude.", nullptr,
-                  int(sent.files))
-                   .arg(Format::cost(cost)));
+    if (profile_.local)
+        setMessage(tr("Stopped after %Ln file(s) sent to the model.", nullptr, int(sent.files)));
+    else
+        setMessage(tr("Stopped. This refresh cost %1 for %Ln file(s) sent to Claude.", nullptr,
+                      int(sent.files))
+                       .arg(Format::cost(cost)));
 }
 
 QString AppState::estimateText() const {
@@ -420,7 +436,7 @@ void AppState::sendAll(Run run, const QList<ScannedItem>& items) {
                      s->setMessage(failure->description);
                      return;
                  }
-                 if (files > 0) s->setEstimate(run.estimate.result());
+                 if (files > 0 && !run.profile.local) s->setEstimate(run.estimate.result());
                  const QList<PlanItem>& plan = std::get<QList<PlanItem>>(outcome);
                  s->setLastRunCost(s->usage().endRun(files,
                                                      escalates ? run.gate->sent() : RunSent{},

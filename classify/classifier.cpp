@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr int mainInFlight = 6;
-constexpr int escalationInFlight = 4;
-
 bool isVisual(const ScannedItem& item) {
     return item.kind == FileKind::image || item.kind == FileKind::video;
 }
@@ -261,6 +258,20 @@ QString visualLine(int number, const ScannedItem& item) {
     return line;
 }
 
+// A small model on the user's own server sometimes answers beside the
+// format; asked once more, it usually keeps to it. The second answer stands.
+QFuture<Model::Answer> oneMoreIfUnreadable(QFuture<Model::Answer> first, const Model::Send& send,
+                                           const QString& apiKey, const QString& model,
+                                           const QString& system, const QJsonArray& content) {
+    return first
+        .then([=](const Model::Answer& answer) -> QFuture<Model::Answer> {
+            const QString* reply = std::get_if<QString>(&answer);
+            if (!reply || Prompt::replyObjects(*reply)) return ready(answer);
+            return send(apiKey, model, system, content, Batches::maxTokens);
+        })
+        .unwrap();
+}
+
 } // namespace
 
 Decisions Classifier::fallback(const QList<ScannedItem>& items, const Model::Failure& failure) {
@@ -270,29 +281,38 @@ Decisions Classifier::fallback(const QList<ScannedItem>& items, const Model::Fai
     return out;
 }
 
+QString Classifier::model(Job::Kind kind) const {
+    if (modelOverride) return *modelOverride;
+    return kind == Job::Kind::visual ? Model::forPictures(profile) : Model::forFiles(profile);
+}
+
 QFuture<Outcome<Decisions>> Classifier::ask(const QJsonArray& content,
-                                            const QList<ScannedItem>& items) const {
+                                            const QList<ScannedItem>& items,
+                                            const QString& model) const {
     if (sending) sending(int(items.size()), modelOverride.has_value());
-    return send(apiKey, model(), Prompt::system(profile), content, Batches::maxTokens)
-        .then([items](const Model::Answer& answer) -> Outcome<Decisions> {
-            if (const auto* failure = std::get_if<Model::Failure>(&answer)) return *failure;
-            const QHash<qint64, Decision> parsed = Prompt::parse(std::get<QString>(answer));
-            Decisions out;
-            for (const ScannedItem& item : items)
-                if (const auto found = parsed.constFind(item.id); found != parsed.cend())
-                    out.insert(item.id, *found);
-            return out;
-        });
+    const QString system = Prompt::system(profile);
+    QFuture<Model::Answer> answer = send(apiKey, model, system, content, Batches::maxTokens);
+    if (profile.local) answer = oneMoreIfUnreadable(answer, send, apiKey, model, system, content);
+    return answer.then([items](const Model::Answer& answer) -> Outcome<Decisions> {
+        if (const auto* failure = std::get_if<Model::Failure>(&answer)) return *failure;
+        const QHash<qint64, Decision> parsed = Prompt::parse(std::get<QString>(answer));
+        Decisions out;
+        for (const ScannedItem& item : items)
+            if (const auto found = parsed.constFind(item.id); found != parsed.cend())
+                out.insert(item.id, *found);
+        return out;
+    });
 }
 
 QFuture<Outcome<Decisions>> Classifier::run(const Job& job,
                                             const std::optional<QByteArray>& sheet) const {
     if (job.kind == Job::Kind::text)
-        return ask(QJsonArray{Model::textBlock(Batches::textLines(job.items))}, job.items);
+        return ask(QJsonArray{Model::textBlock(Batches::textLines(job.items))}, job.items,
+                   model(job.kind));
     if (!sheet) return ready<Outcome<Decisions>>(Model::Failure{false, ClassifierText::noPreview});
     return ask(
         QJsonArray{Model::imageBlock(*sheet), Model::textBlock(Batches::sheetCaption(job.items))},
-        job.items);
+        job.items, model(Job::Kind::visual));
 }
 
 QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& items) const {
@@ -304,8 +324,9 @@ QFuture<Outcome<Decisions>> Classifier::decideAll(const QList<ScannedItem>& item
     auto merge = [result](const Job&, const Outcome<Decisions>& outcome) {
         if (const auto* part = std::get_if<Decisions>(&outcome)) result->insert(*part);
     };
-    return runJobs(*this, jobsOf(text, visual, Batches::textAgain, Batches::visualAgain),
-                   escalationInFlight, merge)
+    const Batches::Sizes sizes = Batches::sizes(profile);
+    return runJobs(*this, jobsOf(text, visual, sizes.textAgain, sizes.visualAgain),
+                   sizes.inFlightAgain, merge)
         .then([result](const std::optional<Model::Failure>& fatal) -> Outcome<Decisions> {
             if (fatal) return *fatal;
             return *result;
@@ -347,7 +368,9 @@ Sorted Classifier::sort(const QList<ScannedItem>& items, Tidy::Mode mode) const 
 }
 
 bool Classifier::escalates(Tidy::Mode mode) const {
-    return mode != Tidy::Mode::junkOnly && !model().contains(QLatin1String("opus"));
+    if (mode == Tidy::Mode::junkOnly || !Model::forSecondLook(profile)) return false;
+    // The user's own second look is theirs to choose, even the same model.
+    return profile.local || !profile.model.contains(QLatin1String("opus"));
 }
 
 QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>& items,
@@ -388,8 +411,9 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
     };
 
     const Classifier self = *this;
-    return runJobs(*this, jobsOf(sorted.text, sorted.visual, Batches::text, Batches::visual),
-                   mainInFlight, merge)
+    const Batches::Sizes sizes = Batches::sizes(profile);
+    return runJobs(*this, jobsOf(sorted.text, sorted.visual, sizes.text, sizes.visual),
+                   sizes.inFlight, merge)
         .then([self, decided, answers, items, mode](
                   const std::optional<Model::Failure>& fatal) -> QFuture<Outcome<QList<PlanItem>>> {
             using Result = Outcome<QList<PlanItem>>;
@@ -418,7 +442,7 @@ QFuture<Outcome<QList<PlanItem>>> Classifier::buildPlan(const QList<ScannedItem>
             if (uncertain.isEmpty()) return finish();
 
             Classifier stronger = self;
-            stronger.modelOverride = Model::escalationModel;
+            stronger.modelOverride = Model::forSecondLook(self.profile);
             stronger.cache.reset();
             return stronger.decideAll(uncertain)
                 .then([decided, answers,
@@ -455,6 +479,13 @@ QString groupName(const Decision& decision) {
 }
 
 namespace Batches {
+
+Sizes sizes(const Profile& profile) {
+    if (!profile.local) return {};
+    const LocalModel& local = *profile.local;
+    return {local.textBatch, local.visualBatch, local.inFlight,
+            local.textBatch, local.visualBatch, local.inFlight};
+}
 
 QString textLines(const QList<ScannedItem>& items) {
     QStringList lines;

@@ -70,11 +70,11 @@ struct Classifier {
     // decisions for the items it answered, or the failure that left the batch
     // unanswered, fatal or not; the caller chooses the fallback.
     QFuture<Outcome<Decisions>> run(const Job& job, const std::optional<QByteArray>& sheet) const;
-    QFuture<Outcome<Decisions>> ask(const QJsonArray& content,
-                                    const QList<ScannedItem>& items) const;
+    QFuture<Outcome<Decisions>> ask(const QJsonArray& content, const QList<ScannedItem>& items,
+                                    const QString& model) const;
     static Decisions fallback(const QList<ScannedItem>& items, const Model::Failure& failure);
 
-    QString model() const { return modelOverride.value_or(profile.model); }
+    QString model(Job::Kind kind) const;
 };
 
 // The live-count group a decision falls in, and the counts of a whole map.
@@ -89,9 +89,23 @@ inline constexpr int visual = 20;
 inline constexpr int textAgain = 30;
 inline constexpr int visualAgain = 15;
 inline constexpr int mostAgain = 3000;
+inline constexpr int inFlight = 6;
+inline constexpr int inFlightAgain = 4;
 
 QString textLines(const QList<ScannedItem>& items);
 QString sheetCaption(const QList<ScannedItem>& items);
+
+// Files per request and requests at once, for each pass: Claude's, or the
+// smaller ones the user's own server is given.
+struct Sizes {
+    int text = Batches::text;
+    int visual = Batches::visual;
+    int inFlight = Batches::inFlight;
+    int textAgain = Batches::textAgain;
+    int visualAgain = Batches::visualAgain;
+    int inFlightAgain = Batches::inFlightAgain;
+};
+Sizes sizes(const Profile& profile);
 } // namespace Batches
 
 namespace ClassifierText {

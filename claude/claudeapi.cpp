@@ -30,6 +30,10 @@ QString relayUnavailable() {
     return Text::tr("Tovrin is temporarily unavailable. Please try again later.");
 }
 
+bool onThisComputerOrTrusted(const LocalModel& local) {
+    return local.trusted || Claude::onThisComputer(QUrl(local.address));
+}
+
 QString relayNotSetUp() {
     return Text::tr(
         "Tovrin's own Claude access isn't set up in this build. Add your API key in Settings.");
@@ -37,8 +41,7 @@ QString relayNotSetUp() {
 
 // The key travels in the clear over http, so only to this machine.
 bool safeForKey(const QUrl& base) {
-    return base.scheme() == QLatin1String("https") || base.host() == QLatin1String("localhost") ||
-           QHostAddress(base.host()).isLoopback();
+    return base.scheme() == QLatin1String("https") || Claude::onThisComputer(base);
 }
 
 // The body as a stream that cannot be rewound. Qt's HTTP stack sends a request
@@ -90,7 +93,7 @@ struct Call {
     ClaudeAPI api;
     QNetworkRequest request;
     QByteArray body;
-    bool relay = false;
+    Claude::Route route = Claude::Route::direct;
     int attempt = 0;
     QPromise<ClaudeReply> promise;
     QPointer<QNetworkReply> inFlight;
@@ -144,7 +147,7 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
 
     const QByteArray body = reply->readAll();
     const int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
-    const Claude::Verdict verdict = Claude::judge(status, body, call->relay);
+    const Claude::Verdict verdict = Claude::judge(status, body, call->route);
     switch (verdict.step) {
     case Claude::Step::fail:
         return fail(call, ClaudeError::fromAPI(verdict.error));
@@ -168,7 +171,10 @@ void handle(const std::shared_ptr<Call>& call, QNetworkReply* reply) {
     if (const APIError* bad = std::get_if<APIError>(&parsed))
         return fail(call, ClaudeError::fromAPI(*bad));
     Claude::Success& success = std::get<Claude::Success>(parsed);
-    if (success.usage) call->api.usage->add(Usage::cost(*success.usage, call->api.model));
+    if (call->route == Claude::Route::local)
+        call->api.usage->add(0);
+    else if (success.usage)
+        call->api.usage->add(Usage::cost(*success.usage, call->api.model));
     finish(call, {std::move(success.text)});
 }
 
@@ -214,9 +220,21 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
     call->promise.start();
     QFuture<ClaudeReply> future = call->promise.future();
 
-    call->relay = apiKey == relayKey;
     QUrl base = baseUrl;
-    if (call->relay) {
+    if (local) {
+        call->route = Claude::Route::local;
+        base = QUrl(local->address);
+        if (!onThisComputerOrTrusted(*local)) {
+            fail(call, ClaudeError::fromAPI(APIError::fatal(
+                           Text::tr("Tovrin sends your files to %1 only once you switch on "
+                                    "“I trust this server” in Settings. Nothing was moved.")
+                               .arg(base.authority()))));
+            return future;
+        }
+        // Only what the server's protocol asks for: no key, nothing of the user's.
+        call->request.setRawHeader("anthropic-version", "2023-06-01");
+    } else if (apiKey == relayKey) {
+        call->route = Claude::Route::relay;
         if (relayUrl.isEmpty()) {
             fail(call, ClaudeError::other(ClaudeError::Kind::relayToken, relayNotSetUp()));
             return future;
@@ -232,7 +250,7 @@ QFuture<ClaudeReply> ClaudeAPI::send(const QString& system, const QJsonArray& co
         call->request.setRawHeader("x-api-key", apiKey.toUtf8());
         call->request.setRawHeader("anthropic-version", "2023-06-01");
     }
-    if (!safeForKey(base)) {
+    if (!local && !safeForKey(base)) {
         fail(call,
              ClaudeError::fromAPI(APIError::fatal(
                  Text::tr(
@@ -298,8 +316,14 @@ QUrl endpoint(const QUrl& base) {
     return url;
 }
 
-Verdict judge(int status, const QByteArray& body, bool relay) {
+bool onThisComputer(const QUrl& address) {
+    return address.host() == QLatin1String("localhost") ||
+           QHostAddress(address.host()).isLoopback();
+}
+
+Verdict judge(int status, const QByteArray& body, Route route) {
     const QString text = QString::fromUtf8(body);
+    const bool relay = route == Route::relay;
     if (relay && status == 503 && text.contains(QLatin1String("service_unavailable")))
         return {Step::fail, APIError::fatal(relayUnavailable())};
     if (relay && status == 401) return {Step::fail, APIError::fatal(relayUnavailable())};
@@ -315,6 +339,9 @@ Verdict judge(int status, const QByteArray& body, bool relay) {
                 APIError::fatal(
                     Text::tr("Tovrin couldn't sign in to Claude (error %1). Nothing was moved.")
                         .arg(status))};
+    if (route == Route::local && status == 404 && text.contains(QLatin1String("model")))
+        return {Step::fail, APIError::fatal(Text::tr("The model server doesn't have that model: %1")
+                                                .arg(leftChars(text, 140)))};
     if (status == 404 && text.contains(QLatin1String("model")))
         return {
             Step::fail,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model.h"
+#include "records.h"
 #include "usage.h"
 
 #include <QByteArray>
@@ -73,12 +74,17 @@ struct ClaudeAPI {
 
     QString apiKey;
     QString model;
+    // A server on the user's own computer instead of Claude: it alone is
+    // asked, with no key and no relay, and its answers cost nothing.
+    std::optional<LocalModel> local;
     Wait wait = defaultWait;
     QUrl baseUrl = defaultBaseUrl();
     QUrl relayUrl = defaultRelayUrl();
     TokenSource relayToken = defaultRelayToken;
     Usage* usage = &Usage::shared();
     int transferTimeoutMs = 180'000;
+    // A model on an ordinary computer can take minutes over one batch.
+    static constexpr int localTransferTimeoutMs = 600'000;
     // Cleartext HTTP/2 from the first byte, as the local stand-in speaks it;
     // over https, HTTP/2 is agreed with the host anyway.
     bool http2Direct = false;
@@ -110,7 +116,11 @@ struct Verdict {
     Step step = Step::fail;
     APIError error;
 };
-Verdict judge(int status, const QByteArray& body, bool relay);
+enum class Route { direct, relay, local };
+Verdict judge(int status, const QByteArray& body, Route route);
+
+// Whether requests to this address stay on this computer.
+bool onThisComputer(const QUrl& address);
 
 struct Success {
     QString text;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -42,7 +43,8 @@ std::optional<MonthUsage> decodeMonth(const QJsonValue& value) {
 }
 
 // Logs written before runs told what they sent, what came from earlier
-// decisions, or that they were stopped, read as none of it and ran to the end.
+// decisions, that they were stopped or local, read as none of it, asked
+// Claude and ran to the end.
 std::optional<RunUsage> decodeRun(const QJsonValue& value) {
     const QJsonObject object = value.toObject();
     const std::optional<QDateTime> date = Json::parseIsoDate(object.value(QLatin1String("date")));
@@ -52,7 +54,9 @@ std::optional<RunUsage> decodeRun(const QJsonValue& value) {
     if (!value.isObject() || !date || !usd || !files || !calls) return std::nullopt;
     const RunSent sent{integerOrZero(object, "sent"), integerOrZero(object, "escalated")};
     const bool stopped = object.value(QLatin1String("stopped")).toBool(false);
-    return RunUsage{*date, *usd, *files, *calls, sent, stopped, integerOrZero(object, "cached")};
+    const bool local = object.value(QLatin1String("local")).toBool(false);
+    return RunUsage{*date, *usd, *files, *calls, sent, stopped, integerOrZero(object, "cached"),
+                    local};
 }
 
 } // namespace
@@ -97,10 +101,11 @@ void Usage::add(double usd) {
     runCalls_ += 1;
 }
 
-void Usage::reset() {
+void Usage::reset(bool local) {
     const std::lock_guard guard(lock_);
     runUSD_ = 0;
     runCalls_ = 0;
+    runLocal_ = local;
 }
 
 RunTotals Usage::take() {
@@ -117,10 +122,15 @@ RunTotals Usage::current() const {
 }
 
 double Usage::endRun(qint64 files, RunSent sent, bool stopped, qint64 cached) {
+    bool local = false;
+    {
+        const std::lock_guard guard(lock_);
+        local = std::exchange(runLocal_, false);
+    }
     const RunTotals run = take();
     const QDateTime now = now_();
     const UsageLog log = UsageLedger::addRun(
-        UsageLedger::load(), {now, run.usd, files, run.calls, sent, stopped, cached},
+        UsageLedger::load(), {now, run.usd, files, run.calls, sent, stopped, cached, local},
         UsageLedger::monthKey(now));
     UsageLedger::save(log);
     return run.usd;
@@ -186,6 +196,7 @@ QByteArray encode(const UsageLog& log) {
                           {QStringLiteral("escalated"), run.sent.escalated},
                           {QStringLiteral("cached"), run.cached}};
         if (run.stopped) entry.insert(QStringLiteral("stopped"), true);
+        if (run.local) entry.insert(QStringLiteral("local"), true);
         runs.append(entry);
     }
     return Json::compact(QJsonObject{{QStringLiteral("totalUSD"), log.totalUSD},
@@ -200,7 +211,8 @@ QString monthKey(const QDateTime& now) {
 UsageLog addRun(UsageLog log, const RunUsage& run, const QString& monthKey) {
     MonthUsage& month = log.months[monthKey];
     month.usd += run.usd;
-    month.files += run.files;
+    // The month's cap bounds what Claude costs; the user's own server is free.
+    if (!run.local) month.files += run.files;
     log.runs.append(run);
     if (log.runs.size() > maxRuns) log.runs.remove(0, log.runs.size() - maxRuns);
     log.totalUSD += run.usd;
@@ -224,7 +236,7 @@ std::optional<double> escalationShare(const UsageLog& log) {
     int counted = 0;
     for (auto run = log.runs.crbegin(); run != log.runs.crend() && counted < shareRuns; ++run) {
         // A stopped run may end before its second look.
-        if (run->sent.files < 1 || run->stopped) continue;
+        if (run->sent.files < 1 || run->stopped || run->local) continue;
         sent += run->sent.files;
         escalated += run->sent.escalated;
         ++counted;

@@ -32,6 +32,8 @@ struct RunUsage {
     bool stopped = false; // the user stopped it before the end
     // Files answered from earlier decisions, without a call.
     qint64 cached = 0;
+    // Asked of the user's own server: free, and outside the month's file cap.
+    bool local = false;
 };
 
 // The "usage.json" ledger: months are never pruned, runs keep the newest 60.
@@ -74,7 +76,8 @@ public:
     static qint64 imageTokens(QSize size);
 
     void add(double usd);
-    void reset();
+    // Starts a run's counters; a local run is booked as one.
+    void reset(bool local = false);
     RunTotals take();
     RunTotals current() const;
 
@@ -87,6 +90,7 @@ private:
     mutable std::mutex lock_;
     double runUSD_ = 0;
     qint64 runCalls_ = 0;
+    bool runLocal_ = false;
 };
 
 namespace UsageLedger {

@@ -3,6 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <algorithm>
 #include <limits>
 
 namespace Json {
@@ -75,6 +76,14 @@ public:
             list.append(element.toString());
         }
         return list;
+    }
+    // Absent means the fallback; a count is kept between 1 and most.
+    int optionalCount(const char* key, int fallback, int most) {
+        const QJsonValue v = object_.value(QLatin1String(key));
+        if (v.isUndefined() || v.isNull()) return fallback;
+        const std::optional<qint64> n = integer(v);
+        if (!n) ok_ = false;
+        return int(std::clamp<qint64>(n.value_or(fallback), 1, most));
     }
     QJsonValue value(const char* key) const { return object_.value(QLatin1String(key)); }
     void fail() { ok_ = false; }
@@ -226,6 +235,20 @@ QJsonObject encode(const Profile& profile) {
     if (profile.lastRun) object.insert(QStringLiteral("lastRun"), isoDate(*profile.lastRun));
     // Absent in profiles written before there was a limit: no limit.
     if (profile.costLimit) object.insert(QStringLiteral("costLimit"), *profile.costLimit);
+    if (profile.local) object.insert(QStringLiteral("local"), encode(*profile.local));
+    return object;
+}
+
+QJsonObject encode(const LocalModel& local) {
+    QJsonObject object{{QStringLiteral("address"), local.address},
+                       {QStringLiteral("filesModel"), local.filesModel},
+                       {QStringLiteral("picturesModel"), local.picturesModel},
+                       {QStringLiteral("trusted"), local.trusted},
+                       {QStringLiteral("inFlight"), local.inFlight},
+                       {QStringLiteral("textBatch"), local.textBatch},
+                       {QStringLiteral("visualBatch"), local.visualBatch}};
+    if (local.secondLookModel)
+        object.insert(QStringLiteral("secondLookModel"), *local.secondLookModel);
     return object;
 }
 
@@ -293,8 +316,29 @@ template <> std::optional<Profile> decode<Profile>(const QJsonValue& value) {
     profile.model = r.string("model");
     profile.lastRun = r.optionalDate("lastRun");
     profile.costLimit = r.optionalDouble("costLimit");
+    if (const QJsonValue local = r.value("local"); !local.isUndefined()) {
+        profile.local = decode<LocalModel>(local);
+        if (!profile.local) r.fail();
+    }
     if (!r.ok()) return std::nullopt;
     return profile;
+}
+
+template <> std::optional<LocalModel> decode<LocalModel>(const QJsonValue& value) {
+    Reader r(value);
+    const LocalModel defaults;
+    LocalModel local;
+    local.address = r.string("address");
+    local.filesModel = r.string("filesModel");
+    local.picturesModel = r.string("picturesModel");
+    local.secondLookModel = r.optionalString("secondLookModel");
+    local.trusted = r.optionalBoolean("trusted");
+    local.inFlight = r.optionalCount("inFlight", defaults.inFlight, LocalModel::maxInFlight);
+    local.textBatch = r.optionalCount("textBatch", defaults.textBatch, LocalModel::maxTextBatch);
+    local.visualBatch =
+        r.optionalCount("visualBatch", defaults.visualBatch, LocalModel::maxVisualBatch);
+    if (!r.ok()) return std::nullopt;
+    return local;
 }
 
 template <> std::optional<PlanItem> decode<PlanItem>(const QJsonValue& value) {

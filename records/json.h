@@ -22,6 +22,7 @@ std::optional<qint64> integer(const QJsonValue& value);
 
 QJsonObject encode(const Project& project);
 QJsonObject encode(const Profile& profile);
+QJsonObject encode(const LocalModel& local);
 QJsonObject encode(const PlanItem& item);
 QJsonObject encode(const Lesson& lesson);
 QJsonObject encode(const MoveRecord& record);
@@ -30,6 +31,7 @@ QJsonObject encode(const HistoryEntry& entry);
 template <class T> std::optional<T> decode(const QJsonValue& value);
 template <> std::optional<Project> decode<Project>(const QJsonValue& value);
 template <> std::optional<Profile> decode<Profile>(const QJsonValue& value);
+template <> std::optional<LocalModel> decode<LocalModel>(const QJsonValue& value);
 template <> std::optional<PlanItem> decode<PlanItem>(const QJsonValue& value);
 template <> std::optional<Lesson> decode<Lesson>(const QJsonValue& value);
 template <> std::optional<MoveRecord> decode<MoveRecord>(const QJsonValue& value);

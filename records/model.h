@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records.h"
+
 #include <QByteArray>
 #include <QFuture>
 #include <QJsonArray>
@@ -7,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <variant>
 
 // What classification needs of a language model: one request, one reply text.
@@ -39,6 +42,23 @@ using Send =
                                   const QString& system, const QJsonArray& content, int maxTokens)>;
 
 inline const QString escalationModel = QStringLiteral("claude-opus-5-5");
+
+// Which model answers what: Claude's, or those the user chose on their own server.
+inline QString forFiles(const Profile& profile) {
+    return profile.local ? profile.local->filesModel : profile.model;
+}
+inline QString forPictures(const Profile& profile) {
+    return profile.local ? profile.local->picturesModel : profile.model;
+}
+// Asked again about uncertain answers; none skips the second look.
+inline std::optional<QString> forSecondLook(const Profile& profile) {
+    if (profile.local) return profile.local->secondLookModel;
+    return escalationModel;
+}
+// Finding projects reads pictures too.
+inline QString forDiscovery(const Profile& profile) {
+    return profile.local ? profile.local->picturesModel : escalationModel;
+}
 
 inline QJsonObject textBlock(const QString& text) {
     return {{QStringLiteral("type"), QStringLiteral("text")}, {QStringLiteral("text"), text}};

@@ -120,6 +120,29 @@ struct Project {
     bool operator==(const Project&) const = default;
 };
 
+// A model server the user runs themselves, asked instead of Claude. Its
+// models are smaller and slower, so fewer requests go out at once and each
+// carries fewer files.
+struct LocalModel {
+    QString address = QStringLiteral("http://localhost:11434");
+    QString filesModel;
+    QString picturesModel; // one that reads images
+    // Asked about the uncertain answers again; none skips the second look.
+    std::optional<QString> secondLookModel;
+    // Files travel to an address off this computer only once the user says so.
+    bool trusted = false;
+    int inFlight = 2;
+    int textBatch = 20;
+    int visualBatch = 10;
+
+    // Never more than Claude is asked to take.
+    static constexpr int maxInFlight = 6;
+    static constexpr int maxTextBatch = 40;
+    static constexpr int maxVisualBatch = 20;
+
+    bool operator==(const LocalModel&) const = default;
+};
+
 struct Profile {
     bool onboarded = false;
     QList<Project> projects;
@@ -135,6 +158,8 @@ struct Profile {
     // US dollars; a refresh estimated above it waits for the user's go-ahead.
     // None: no limit.
     std::optional<double> costLimit;
+    // None: Claude answers, as profiles written before there was a choice.
+    std::optional<LocalModel> local;
 
     static QString defaultHomeBase();
     bool operator==(const Profile&) const = default;

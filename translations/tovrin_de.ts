@@ -276,6 +276,13 @@
         <source>Tovrin is busy on the command line. Try again when it is done.</source>
         <translation>Tovrin arbeitet gerade auf der Kommandozeile. Versuchen Sie es erneut, wenn es fertig ist.</translation>
     </message>
+    <message numerus="yes">
+        <source>Stopped after %Ln file(s) sent to the model.</source>
+        <translation>
+            <numerusform>Angehalten nach %Ln an das Modell gesendeten Datei.</numerusform>
+            <numerusform>Angehalten nach %Ln an das Modell gesendeten Dateien.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>
@@ -329,6 +336,14 @@
     <message>
         <source>Claude model not available: %1</source>
         <translation>Claude-Modell nicht verfügbar: %1</translation>
+    </message>
+    <message>
+        <source>Tovrin sends your files to %1 only once you switch on “I trust this server” in Settings. Nothing was moved.</source>
+        <translation>Tovrin sendet Ihre Dateien erst an %1, wenn Sie in den Einstellungen „Ich vertraue diesem Server“ einschalten. Es wurde nichts verschoben.</translation>
+    </message>
+    <message>
+        <source>The model server doesn&apos;t have that model: %1</source>
+        <translation>Der Modellserver hat dieses Modell nicht: %1</translation>
     </message>
 </context>
 <context>
@@ -720,6 +735,71 @@
     </message>
 </context>
 <context>
+    <name>LocalModelCard</name>
+    <message>
+        <source>Use a model on this computer</source>
+        <translation>Ein Modell auf diesem Computer verwenden</translation>
+    </message>
+    <message>
+        <source>Your files never leave this computer, and sorting costs nothing. It needs a model server running here, and takes longer.</source>
+        <translation>Ihre Dateien verlassen diesen Computer nie, und das Sortieren kostet nichts. Dafür muss hier ein Modellserver laufen, und es dauert länger.</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n model(s) found.</source>
+        <translation>
+            <numerusform>%n Modell gefunden.</numerusform>
+            <numerusform>%n Modelle gefunden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>I trust this server</source>
+        <translation>Ich vertraue diesem Server</translation>
+    </message>
+    <message>
+        <source>This address is not on this computer: your files would travel to it.</source>
+        <translation>Diese Adresse liegt nicht auf diesem Computer: Ihre Dateien würden dorthin übertragen.</translation>
+    </message>
+    <message>
+        <source>For files</source>
+        <translation>Für Dateien</translation>
+    </message>
+    <message>
+        <source>For pictures</source>
+        <translation>Für Bilder</translation>
+    </message>
+    <message>
+        <source>Second look</source>
+        <translation>Zweiter Blick</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keines</translation>
+    </message>
+    <message>
+        <source>Choose after “Check”</source>
+        <translation>Nach „Prüfen“ auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>LocalServer</name>
+    <message>
+        <source>The server at %1 lists no models.</source>
+        <translation>Der Server unter %1 listet keine Modelle auf.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t reach the model at %1. Check that its server is running and try again.</source>
+        <translation>Das Modell unter %1 ist nicht erreichbar. Prüfen Sie, ob sein Server läuft, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>That doesn&apos;t look like a server address. Try http://localhost:11434.</source>
+        <translation>Das sieht nicht nach einer Serveradresse aus. Versuchen Sie http://localhost:11434.</translation>
+    </message>
+</context>
+<context>
     <name>MenuStats</name>
     <message>
         <source>Claude cost for this refresh: %1</source>
@@ -889,6 +969,10 @@
     <message>
         <source>Start my first refresh</source>
         <translation>Erstes Aufräumen starten</translation>
+    </message>
+    <message>
+        <source>Tovrin asks the model server below, so no key is needed.</source>
+        <translation>Tovrin fragt den Modellserver unten, daher ist kein Schlüssel nötig.</translation>
     </message>
 </context>
 <context>

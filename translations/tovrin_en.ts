@@ -164,6 +164,13 @@
             <numerusform>About %1 for %Ln files</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Stopped after %Ln file(s) sent to the model.</source>
+        <translation>
+            <numerusform>Stopped after %Ln file sent to the model.</numerusform>
+            <numerusform>Stopped after %Ln files sent to the model.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DonePanel</name>
@@ -240,6 +247,16 @@
         <translation>
             <numerusform>+ %Ln more like these. Use Keep all to keep the whole group.</numerusform>
             <numerusform>+ %Ln more like these. Use Keep all to keep the whole group.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LocalModelCard</name>
+    <message numerus="yes">
+        <source>%n model(s) found.</source>
+        <translation>
+            <numerusform>%n model found.</numerusform>
+            <numerusform>%n models found.</numerusform>
         </translation>
     </message>
 </context>

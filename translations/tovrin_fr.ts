@@ -276,6 +276,13 @@
         <source>Tovrin is busy on the command line. Try again when it is done.</source>
         <translation>Tovrin travaille en ce moment en ligne de commande. Réessayez quand ce sera terminé.</translation>
     </message>
+    <message numerus="yes">
+        <source>Stopped after %Ln file(s) sent to the model.</source>
+        <translation>
+            <numerusform>Arrêté après %Ln fichier envoyé au modèle.</numerusform>
+            <numerusform>Arrêté après %Ln fichiers envoyés au modèle.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Classifier</name>
@@ -329,6 +336,14 @@
     <message>
         <source>Claude model not available: %1</source>
         <translation>Modèle Claude indisponible&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Tovrin sends your files to %1 only once you switch on “I trust this server” in Settings. Nothing was moved.</source>
+        <translation>Tovrin n’envoie vos fichiers à %1 qu’une fois «&#xa0;Je fais confiance à ce serveur&#xa0;» activé dans les Réglages. Rien n’a été déplacé.</translation>
+    </message>
+    <message>
+        <source>The model server doesn&apos;t have that model: %1</source>
+        <translation>Le serveur de modèles n’a pas ce modèle&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -720,6 +735,71 @@
     </message>
 </context>
 <context>
+    <name>LocalModelCard</name>
+    <message>
+        <source>Use a model on this computer</source>
+        <translation>Utiliser un modèle sur cet ordinateur</translation>
+    </message>
+    <message>
+        <source>Your files never leave this computer, and sorting costs nothing. It needs a model server running here, and takes longer.</source>
+        <translation>Vos fichiers ne quittent jamais cet ordinateur et le tri ne coûte rien. Il faut qu’un serveur de modèles tourne ici, et c’est plus lent.</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Vérifier</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n model(s) found.</source>
+        <translation>
+            <numerusform>%n modèle trouvé.</numerusform>
+            <numerusform>%n modèles trouvés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>I trust this server</source>
+        <translation>Je fais confiance à ce serveur</translation>
+    </message>
+    <message>
+        <source>This address is not on this computer: your files would travel to it.</source>
+        <translation>Cette adresse n’est pas sur cet ordinateur&#xa0;: vos fichiers y seraient envoyés.</translation>
+    </message>
+    <message>
+        <source>For files</source>
+        <translation>Pour les fichiers</translation>
+    </message>
+    <message>
+        <source>For pictures</source>
+        <translation>Pour les images</translation>
+    </message>
+    <message>
+        <source>Second look</source>
+        <translation>Second regard</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Choose after “Check”</source>
+        <translation>Choisir après «&#xa0;Vérifier&#xa0;»</translation>
+    </message>
+</context>
+<context>
+    <name>LocalServer</name>
+    <message>
+        <source>The server at %1 lists no models.</source>
+        <translation>Le serveur à l’adresse %1 ne liste aucun modèle.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t reach the model at %1. Check that its server is running and try again.</source>
+        <translation>Impossible de joindre le modèle à l’adresse %1. Vérifiez que son serveur tourne, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>That doesn&apos;t look like a server address. Try http://localhost:11434.</source>
+        <translation>Cela ne ressemble pas à une adresse de serveur. Essayez http://localhost:11434.</translation>
+    </message>
+</context>
+<context>
     <name>MenuStats</name>
     <message>
         <source>Claude cost for this refresh: %1</source>
@@ -889,6 +969,10 @@
     <message>
         <source>Start my first refresh</source>
         <translation>Lancer mon premier rangement</translation>
+    </message>
+    <message>
+        <source>Tovrin asks the model server below, so no key is needed.</source>
+        <translation>Tovrin interroge le serveur de modèles ci-dessous&#xa0;: aucune clé n’est nécessaire.</translation>
     </message>
 </context>
 <context>

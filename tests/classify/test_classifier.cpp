@@ -108,6 +108,14 @@ QMap<qint64, PlanItem> byId(const QList<PlanItem>& plan) {
 
 const auto noProgress = [](int, int, const QMap<QString, int>&) {};
 
+LocalModel ownServer(std::optional<QString> secondLook = std::nullopt) {
+    LocalModel local;
+    local.filesModel = "text:3b";
+    local.picturesModel = "vision:7b";
+    local.secondLookModel = secondLook;
+    return local;
+}
+
 QList<int> batchSizes(const QList<Request>& requests) {
     QList<int> sizes;
     for (const Request& r : requests)
@@ -143,12 +151,25 @@ private slots:
     }
     void init() { fake = FakeModel(); }
 
-    // Six batches in flight at most, text jobs first; progress once up front,
-    // then after every batch, decided only growing.
+    // Six batches in flight at most for Claude, and what the profile says for
+    // the user's own server, text jobs first, each kind to its model;
+    // progress once up front, then after every batch, decided only growing.
+    void batching_data() {
+        QTest::addColumn<bool>("local");
+        QTest::addColumn<QList<int>>("sizes");
+        QTest::addColumn<int>("peak");
+        QTest::newRow("Claude") << false << (QList<int>(6, 40) + QList<int>{20, 1, 1}) << 6;
+        QTest::newRow("own server") << true << (QList<int>(12, 20) + QList<int>{10, 10, 1, 1}) << 2;
+    }
     void batching() {
+        QFETCH(bool, local);
+        QFETCH(QList<int>, sizes);
+        QFETCH(int, peak);
         const QList<ScannedItem> all = items(241, 21);
         QList<std::tuple<int, int, int>> reports;
-        auto outcome = await(classifier().buildPlan(
+        Classifier c = classifier();
+        if (local) c.profile.local = ownServer();
+        auto outcome = await(c.buildPlan(
             all, Tidy::Mode::quick, [&](int decided, int total, const QMap<QString, int>& counts) {
                 int sum = 0;
                 for (int n : counts)
@@ -158,8 +179,12 @@ private slots:
         QVERIFY(std::holds_alternative<QList<PlanItem>>(outcome));
         const auto plan = std::get<QList<PlanItem>>(outcome);
         QCOMPARE(plan.size(), all.size());
-        QCOMPARE(batchSizes(fake.requests), (QList<int>(6, 40) + QList<int>{20, 1, 1}));
-        QCOMPARE(fake.peak, 6);
+        QCOMPARE(batchSizes(fake.requests), sizes);
+        QCOMPARE(fake.peak, peak);
+        for (const Request& r : fake.requests) {
+            const bool sheet = r.content.first().toObject().value("type") == "image";
+            QCOMPARE(r.model, !local ? "claude-opus-5-5" : sheet ? "vision:7b" : "text:3b");
+        }
         QCOMPARE(reports.size(), fake.requests.size() + 1);
         QCOMPARE(std::get<0>(reports.first()), 0);
         QCOMPARE(std::get<0>(reports.last()), int(all.size()));
@@ -198,17 +223,26 @@ private slots:
     }
 
     // Missing, foreign and repeated ids in a reply never land on the wrong file.
+    // The user's own server is asked once more when its reply is no list;
+    // Claude is not.
     void untrustedReplies_data() {
         QTest::addColumn<QString>("shape");
-        QTest::newRow("omits three") << "omit";
-        QTest::newRow("foreign ids") << "foreign";
-        QTest::newRow("repeated id") << "repeat";
-        QTest::newRow("prose") << "prose";
+        QTest::addColumn<bool>("local");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("omits three") << "omit" << false << 1;
+        QTest::newRow("foreign ids") << "foreign" << false << 1;
+        QTest::newRow("repeated id") << "repeat" << false << 1;
+        QTest::newRow("prose") << "prose" << false << 1;
+        QTest::newRow("prose from own server") << "prose" << true << 2;
+        QTest::newRow("prose once from own server") << "prose once" << true << 2;
     }
     void untrustedReplies() {
         QFETCH(QString, shape);
-        fake.override = [shape](const QList<qint64>& ids,
-                                const QString&) -> std::optional<Model::Answer> {
+        QFETCH(bool, local);
+        QFETCH(int, requests);
+        int asked = 0;
+        fake.override = [shape, &asked](const QList<qint64>& ids,
+                                        const QString&) -> std::optional<Model::Answer> {
             QJsonArray array;
             for (qsizetype i = 0; i < ids.size(); ++i) {
                 if (shape == "omit" && i < 3) continue;
@@ -217,12 +251,19 @@ private slots:
             }
             if (shape == "foreign") array.append(decided(999'999, "admin", "high", "for nobody"));
             if (shape == "repeat") array.append(array.first());
-            if (shape == "prose") return QStringLiteral("I could not decide, sorry.");
+            if (shape == "prose" || (shape == "prose once" && asked++ == 0))
+                return QStringLiteral("I could not decide, sorry.");
             return QString::fromUtf8(QJsonDocument(array).toJson());
         };
         const auto all = items(40, 0);
-        auto plan = byId(std::get<QList<PlanItem>>(
-            await(classifier().buildPlan(all, Tidy::Mode::quick, noProgress))));
+        Classifier c = classifier();
+        if (local) {
+            c.profile.local = ownServer();
+            c.profile.local->textBatch = 40;
+        }
+        auto plan =
+            byId(std::get<QList<PlanItem>>(await(c.buildPlan(all, Tidy::Mode::quick, noProgress))));
+        QCOMPARE(fake.requests.size(), requests);
         QCOMPARE(plan.size(), 40);
         int fallbacks = 0;
         for (const ScannedItem& it : all) {
@@ -237,27 +278,38 @@ private slots:
         QCOMPARE(fallbacks, shape == "omit" ? 3 : shape == "prose" ? 40 : 0);
     }
 
+    // On the user's own server, the second look is the model they chose for
+    // it, or none.
     void escalation_data() {
         QTest::addColumn<QString>("model");
         QTest::addColumn<int>("escalated");
         QTest::addColumn<bool>("secondLookFails");
-        QTest::newRow("sonnet") << "claude-sonnet-5-5" << 20 << false;
-        QTest::newRow("opus") << "claude-opus-5-5" << 0 << false;
-        QTest::newRow("second look fails") << "claude-sonnet-5-5" << 20 << true;
+        QTest::addColumn<std::optional<LocalModel>>("local");
+        const std::optional<LocalModel> claude;
+        QTest::newRow("sonnet") << "claude-sonnet-5-5" << 20 << false << claude;
+        QTest::newRow("opus") << "claude-opus-5-5" << 0 << false << claude;
+        QTest::newRow("second look fails") << "claude-sonnet-5-5" << 20 << true << claude;
+        QTest::newRow("own second look")
+            << "larger:14b" << 20 << false << std::optional(ownServer("larger:14b"));
+        QTest::newRow("own server, no second look")
+            << "" << 0 << false << std::optional(ownServer());
     }
     void escalation() {
         QFETCH(QString, model);
         QFETCH(int, escalated);
         QFETCH(bool, secondLookFails);
+        QFETCH(std::optional<LocalModel>, local);
+        const QString stronger = local ? model : QStringLiteral("claude-opus-5-5");
         // Even ids come back unsure; of those, the ones divisible by 4 stay
         // unknown to the stronger model too.
         fake.answer = [](qint64 id, const QString&) {
             if (id % 2 == 0) return decided(id, "admin", "low", "first guess");
             return decided(id, "admin", "high", "sure");
         };
-        fake.override = [secondLookFails](const QList<qint64>& ids,
-                                          const QString& asked) -> std::optional<Model::Answer> {
-            if (asked != "claude-opus-5-5") return std::nullopt;
+        fake.override = [secondLookFails,
+                         stronger](const QList<qint64>& ids,
+                                   const QString& asked) -> std::optional<Model::Answer> {
+            if (asked != stronger) return std::nullopt;
             if (secondLookFails)
                 return Model::Failure{false, "Claude is busy right now. Try again in a minute."};
             // Of the ids divisible by 4, some are left out and the rest shrugged at.
@@ -270,11 +322,13 @@ private slots:
             return QString::fromUtf8(QJsonDocument(array).toJson());
         };
         const auto all = items(40, 0);
-        auto plan = byId(std::get<QList<PlanItem>>(
-            await(classifier(model).buildPlan(all, Tidy::Mode::quick, noProgress))));
+        Classifier c = classifier(model);
+        c.profile.local = local;
+        auto plan =
+            byId(std::get<QList<PlanItem>>(await(c.buildPlan(all, Tidy::Mode::quick, noProgress))));
         int strongItems = 0;
         for (const Request& r : fake.requests) {
-            if (r.model == "claude-opus-5-5" && model != "claude-opus-5-5") {
+            if (r.model == stronger && model != "claude-opus-5-5") {
                 strongItems += int(r.ids.size());
                 QVERIFY(r.ids.size() <= 30);
             }

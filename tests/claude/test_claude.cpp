@@ -1,5 +1,6 @@
 #include "claudeapi.h"
 #include "fakeclaude.h"
+#include "localserver.h"
 #include "testfiles.h"
 #include "testhome.h"
 #include "usage.h"
@@ -23,6 +24,12 @@ QString outcome(const ClaudeReply& reply) {
 
 QJsonObject answer(int status, const QString& body) {
     return {{"status", status}, {"body", body}};
+}
+
+FakeClaude::Options localOptions(bool local) {
+    FakeClaude::Options options;
+    options.local = local;
+    return options;
 }
 
 } // namespace
@@ -162,6 +169,105 @@ private slots:
                           "Nothing was moved.");
         qunsetenv("ANTHROPIC_BASE_URL");
         QCOMPARE(ClaudeAPI::defaultBaseUrl(), QUrl("https://api.anthropic.com"));
+    }
+
+    // The user's own server alone is asked, with no key and no relay; its
+    // answers cost nothing, and an address off this computer waits for the
+    // user's trust before anything is sent.
+    void localServer_data() {
+        QTest::addColumn<QString>("address"); // "SERVER" stands for the fake's
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("trusted");
+        QTest::addColumn<QJsonArray>("script");
+        QTest::addColumn<QString>("expected");
+        const QString server = "http://SERVER";
+        QTest::newRow("on this computer")
+            << server << "sk-test" << false << QJsonArray{} << "text:OK";
+        QTest::newRow("named localhost") << "http://localhost:PORT"
+                                         << "sk-test" << false << QJsonArray{} << "text:OK";
+        QTest::newRow("relay key unused")
+            << server << ClaudeAPI::relayKey << false << QJsonArray{} << "text:OK";
+        QTest::newRow("model missing")
+            << server << "" << false
+            << QJsonArray{answer(404, R"({"error":"model 'x' not found"})")}
+            << R"(api!:The model server doesn't have that model: {"error":"model 'x' not found"})";
+        QTest::newRow("off this computer")
+            << "http://files.example:11434"
+            << "sk-test" << false << QJsonArray{}
+            << "api!:Tovrin sends your files to files.example:11434 only once you switch on “I "
+               "trust this server” in Settings. Nothing was moved.";
+    }
+    void localServer() {
+        QFETCH(QString, address);
+        QFETCH(QString, key);
+        QFETCH(bool, trusted);
+        QFETCH(QJsonArray, script);
+        QFETCH(QString, expected);
+        server = std::make_unique<FakeClaude::Server>(localOptions(true));
+        QVERIFY(server->listen());
+        server->setScript(script);
+        ClaudeAPI a = api("text:3b");
+        a.apiKey = key;
+        a.baseUrl = QUrl("http://claude.invalid");
+        a.relayUrl = QUrl("http://relay.invalid");
+        int tokens = 0;
+        a.relayToken = [&tokens] {
+            ++tokens;
+            return RelayToken{QStringLiteral("tok")};
+        };
+        a.local = LocalModel{};
+        a.local->address = QString(address)
+                               .replace("SERVER", server->url().authority())
+                               .replace("PORT", QString::number(server->port()));
+        a.local->trusted = trusted;
+        QCOMPARE(call(a), expected);
+        QCOMPARE(tokens, 0);
+        const bool sent = !address.contains("example");
+        QCOMPARE(server->requestCount(), sent ? 1 : 0);
+        for (const auto& r : server->requests()) {
+            QCOMPARE(r.path, "/v1/messages");
+            QVERIFY(!r.headers.contains("x-api-key"));
+            QVERIFY(!r.headers.contains("authorization"));
+            QCOMPARE(QJsonDocument::fromJson(r.body)["model"].toString(), "text:3b");
+        }
+        QCOMPARE(usage->current().calls, expected.startsWith("text:") ? 1 : 0);
+        QCOMPARE(usage->current().usd, 0.0);
+    }
+
+    // "Check" lists the server's models from whichever listing it has, or
+    // says in one line why there are none.
+    void localModels_data() {
+        QTest::addColumn<QString>("server"); // local, claude, closed or none
+        QTest::addColumn<QJsonArray>("script");
+        QTest::addColumn<QString>("expected");
+        const QString names = "small-text:3b,small-vision:7b,larger-text:14b";
+        QTest::newRow("own listing") << "local" << QJsonArray{} << names;
+        QTest::newRow("shared listing only")
+            << "local" << QJsonArray{answer(404, "404 page not found")} << names;
+        QTest::newRow("no listing")
+            << "claude" << QJsonArray{} << "The server at ADDRESS lists no models.";
+        QTest::newRow("nothing listening")
+            << "closed" << QJsonArray{}
+            << "Couldn't reach the model at ADDRESS. Check that its server is running and try "
+               "again.";
+        QTest::newRow("no scheme") << "none" << QJsonArray{}
+                                   << "That doesn't look like a server address. Try "
+                                      "http://localhost:11434.";
+    }
+    void localModels() {
+        QFETCH(QString, server);
+        QFETCH(QJsonArray, script);
+        QFETCH(QString, expected);
+        this->server = std::make_unique<FakeClaude::Server>(localOptions(server != "claude"));
+        QVERIFY(this->server->listen());
+        this->server->setScript(script);
+        QUrl address = this->server->url();
+        if (server == "closed") this->server.reset();
+        if (server == "none") address = QUrl("localhost:11434");
+        const Outcome<QStringList> listed = await(LocalServer::models(address));
+        const auto* failure = std::get_if<Model::Failure>(&listed);
+        QCOMPARE(failure ? failure->description : std::get<QStringList>(listed).join(','),
+                 QString(expected).replace("ADDRESS", address.authority()));
     }
 
     // Without a relay or its token nothing is sent, and the reason is passed on.

@@ -2,7 +2,6 @@
 // the real Claude client pointed at the local fake Messages server, and the
 // state driven through a refresh, the review, apply and undo.
 #include "appstate.h"
-#include "claudesender.h"
 #include "contactsheet.h"
 #include "fakeclaude.h"
 #include "format.h"
@@ -100,8 +99,7 @@ class TestWholeRun : public QObject {
     std::unique_ptr<AppState> makeState() {
         AppServices s;
         // The real client; only its waits between busy retries are shortened.
-        s.send = ClaudeSender::make(
-            [](int, std::function<void()> then) { QTimer::singleShot(1, then); }, usage.get());
+        s.wait = [](int, std::function<void()> then) { QTimer::singleShot(1, then); };
         s.sheet = ContactSheet::make;
         s.usage = usage.get();
         s.settingsPath = home->path(QStringLiteral(".config/Tovrin/Tovrin.conf"));
@@ -209,6 +207,66 @@ private slots:
             if (QFileInfo(path).fileName() != QLatin1String("config.json"))
                 QVERIFY2(!read(path).contains("sk-test-key"), qPrintable(path));
         }
+    }
+
+    // With a model on this computer and no key: a server that is not running
+    // is named, and once it runs, every request goes to it alone, with no
+    // key, fewer at once and in smaller batches; the run is booked as local
+    // and free, and apply and undo leave every file as it was.
+    void ownServer() {
+        QVERIFY(QFile::remove(Store::filePath("config.json")));
+        FakeClaude::Options options;
+        options.local = true;
+        auto local = std::make_unique<FakeClaude::Server>(options);
+        QVERIFY(local->listen());
+        Profile profile = *Store::loadProfile();
+        profile.local = LocalModel{};
+        profile.local->address = local->url().toString();
+        profile.local->filesModel = "small-text:3b";
+        profile.local->picturesModel = "small-vision:7b";
+        profile.local->secondLookModel = "larger-text:14b";
+        Store::saveProfile(profile);
+        const QString where = local->url().authority();
+        local.reset();
+        const Tree before = snapshot(scanRoots());
+        auto state = makeState();
+        state->start(Tidy::Mode::quick);
+        settle(*state);
+        QCOMPARE(state->message(), "Couldn't reach the model at " + where +
+                                       ". Check that its server is running and try again.");
+
+        local = std::make_unique<FakeClaude::Server>(options);
+        QVERIFY(local->listen(QUrl("http://" + where).port()));
+        state->start(Tidy::Mode::quick);
+        settle(*state);
+        QCOMPARE(state->message(), std::nullopt);
+        QVERIFY(state->apiKey().isEmpty());
+        applyAll(*state, before.size());
+        state->undoLast();
+        settle(*state);
+        QCOMPARE(snapshot(scanRoots()), before);
+
+        QCOMPARE(server->requestCount(), 0);
+        QVERIFY(local->peakConcurrent() <= 2);
+        QSet<QString> models;
+        for (const FakeClaude::Request& request : local->requests()) {
+            QVERIFY(!request.headers.contains("x-api-key"));
+            QVERIFY(!request.headers.contains("authorization"));
+            const QJsonObject body = QJsonDocument::fromJson(request.body).object();
+            models.insert(body["model"].toString());
+            const QJsonArray content = body["messages"][0]["content"].toArray();
+            const QString text = content.last()["text"].toString();
+            if (text.startsWith("Files, one JSON object per line:"))
+                QVERIFY(text.count('\n') <= 20);
+            if (content.first()["type"] == "image" && text.startsWith("This contact sheet"))
+                QVERIFY(text.count('\n') <= 10);
+        }
+        QCOMPARE(models, (QSet<QString>{"small-text:3b", "small-vision:7b", "larger-text:14b"}));
+        const UsageLog log = UsageLedger::load();
+        QVERIFY(log.runs.last().local);
+        QVERIFY(log.runs.last().calls > 3);
+        QCOMPARE(log.totalUSD, 0.0);
+        QCOMPARE(log.months.value(UsageLedger::monthKey(QDateTime::currentDateTime())).files, 0);
     }
 
     // A file seen again unchanged is decided as before without asking:

@@ -22,6 +22,9 @@ Profile sampleProfile() {
     Profile profile;
     profile.projects = {Project{QUuid::createUuid(), "Clients/Vantle", "vantle.example, vtl"}};
     profile.lastRun = QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC);
+    profile.local = LocalModel{};
+    profile.local->filesModel = "text:3b";
+    profile.local->picturesModel = "vision:7b";
     return profile;
 }
 
@@ -44,7 +47,7 @@ bool decodes(const QString& type, const QJsonValue& value) {
 }
 
 const QStringList recordTypes = {"Project", "Profile", "PlanItem", "Lesson", "MoveRecord"};
-const QStringList optionalKeys = {"lastRun", "newName", "suggestedProject"};
+const QStringList optionalKeys = {"lastRun", "newName", "suggestedProject", "local"};
 
 QJsonValue jsonValue(const QByteArray& text) {
     return QJsonDocument::fromJson("[" + text + "]").array().first();
@@ -110,6 +113,47 @@ private slots:
         const auto decoded = Json::decodeList<PlanItem>(*parsed);
         QCOMPARE(decoded, std::optional<QList<PlanItem>>(plan));
         QCOMPARE(decoded->at(1).src.toLocalFile(), path);
+    }
+
+    // A profile as an older Tovrin wrote it loads as it was and writes back
+    // the same; the user's own server keeps its settings, with the sizes it
+    // leaves out at their defaults and the ones out of reach brought back.
+    void profileFromDisk_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<std::optional<LocalModel>>("local");
+        const QByteArray before =
+            R"({"onboarded":true,"projects":[],"renameFiles":true,"keepInstallers":false,)"
+            R"("autoTidy":false,"homeBase":"/home/u/Documents","scanFolders":["Desktop"],)"
+            R"("model":"claude-haiku-5-5","lastRun":"2026-03-01T09:00:00Z")";
+        QTest::newRow("written before there was a choice")
+            << before + "}" << std::optional<LocalModel>();
+        LocalModel minimal;
+        minimal.filesModel = "text:3b";
+        minimal.picturesModel = "vision:7b";
+        QTest::newRow("own server, sizes left out")
+            << before + R"(,"local":{"address":"http://localhost:11434","filesModel":"text:3b",)"
+                        R"("picturesModel":"vision:7b"}})"
+            << std::optional(minimal);
+        LocalModel bounded = minimal;
+        bounded.address = "http://10.0.0.5:8080";
+        bounded.trusted = true;
+        bounded.secondLookModel = "larger:14b";
+        bounded.inFlight = 1;
+        bounded.textBatch = LocalModel::maxTextBatch;
+        QTest::newRow("own server, sizes out of reach")
+            << before + R"(,"local":{"address":"http://10.0.0.5:8080","filesModel":"text:3b",)"
+                        R"("picturesModel":"vision:7b","secondLookModel":"larger:14b",)"
+                        R"("trusted":true,"inFlight":0,"textBatch":5000}})"
+            << std::optional(bounded);
+    }
+    void profileFromDisk() {
+        QFETCH(QByteArray, file);
+        QFETCH(std::optional<LocalModel>, local);
+        const std::optional<Profile> profile = Json::decode<Profile>(*Json::parse(file));
+        QVERIFY(profile);
+        QCOMPARE(profile->local, local);
+        QCOMPARE(profile->model, "claude-haiku-5-5");
+        if (!local) QCOMPARE(QJsonDocument(Json::encode(*profile)), QJsonDocument::fromJson(file));
     }
 
     // Every required key, missing or of the wrong type, fails its record, and

@@ -245,10 +245,11 @@ QString discover(const QString& digest) {
     return QString::fromUtf8(QJsonDocument(projects).toJson(QJsonDocument::Compact));
 }
 
-std::optional<QString> checkHeaders(const Request& request) {
+std::optional<QString> checkHeaders(const Request& request, bool local) {
     const auto header = [&](const char* name) { return request.headers.value(name); };
     if (!header("content-type").startsWith("application/json"))
         return QStringLiteral("content-type must be application/json");
+    if (local) return std::nullopt;
     if (header("authorization").startsWith("Bearer ") && header("authorization").size() > 7)
         return std::nullopt;
     if (header("x-api-key").isEmpty()) return QStringLiteral("x-api-key header is required");
@@ -326,10 +327,42 @@ QString replyText(const QJsonObject& body) {
     return QString::fromUtf8(QJsonDocument(decisions).toJson(QJsonDocument::Compact));
 }
 
-Answer answer(const Request& request, int serial) {
+namespace {
+
+// The two listings local servers give: their own, and the one many
+// servers share.
+std::optional<QByteArray> listing(const Request& request, const QStringList& models) {
+    if (request.method != "GET") return std::nullopt;
+    QJsonArray list;
+    if (request.path == "/api/tags") {
+        for (const QString& model : models)
+            list.append(QJsonObject{{QStringLiteral("name"), model},
+                                    {QStringLiteral("model"), model},
+                                    {QStringLiteral("size"), 2'000'000'000}});
+        return QJsonDocument(QJsonObject{{QStringLiteral("models"), list}})
+            .toJson(QJsonDocument::Compact);
+    }
+    if (request.path == "/v1/models") {
+        for (const QString& model : models)
+            list.append(QJsonObject{{QStringLiteral("id"), model},
+                                    {QStringLiteral("object"), QStringLiteral("model")}});
+        return QJsonDocument(QJsonObject{{QStringLiteral("object"), QStringLiteral("list")},
+                                         {QStringLiteral("data"), list}})
+            .toJson(QJsonDocument::Compact);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Answer answer(const Request& request, int serial, const Options& options) {
+    if (options.local)
+        if (const std::optional<QByteArray> models = listing(request, options.models))
+            return {200, *models};
     if (request.method != "POST" || !request.path.endsWith("/v1/messages"))
         return {404, errorBody(QStringLiteral("not_found_error"), QStringLiteral("No such path"))};
-    if (const std::optional<QString> problem = checkHeaders(request)) return badRequest(*problem);
+    if (const std::optional<QString> problem = checkHeaders(request, options.local))
+        return badRequest(*problem);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(request.body, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <atomic>
@@ -51,10 +52,19 @@ struct Options {
     QString controlFile;
     // One JSON line per request: headers, body, and the concurrency seen.
     QString logFile;
+    // A model server on the user's computer: no key asked for, the models it
+    // holds listed at GET /api/tags and GET /v1/models, and every answer
+    // slower by localDelayMs.
+    bool local = false;
+    QStringList models = {QStringLiteral("small-text:3b"), QStringLiteral("small-vision:7b"),
+                          QStringLiteral("larger-text:14b")};
 };
 
-// The normal answer: a 400 for a malformed request, else a Messages reply.
-Answer answer(const Request& request, int serial);
+inline constexpr int localDelayMs = 40;
+
+// The normal answer: a 400 for a malformed request, else a Messages reply,
+// or the models listing of a local server.
+Answer answer(const Request& request, int serial, const Options& options = {});
 // What the model "says" to a well-formed request body.
 QString replyText(const QJsonObject& body);
 // An injected answer for one script entry; normal is used for 200.

@@ -39,7 +39,13 @@ int main(int argc, char** argv) {
     const QCommandLineOption delay(QStringLiteral("delay-ms"),
                                    QStringLiteral("Delay before every answer."),
                                    QStringLiteral("ms"), QStringLiteral("0"));
-    parser.addOptions({port, control, log, script, delay});
+    const QCommandLineOption local(
+        QStringLiteral("local"),
+        QStringLiteral("Act as a model server on this computer: no key, models listed, slower."));
+    const QCommandLineOption models(QStringLiteral("models"),
+                                    QStringLiteral("The models a local server lists, e.g. a,b,c."),
+                                    QStringLiteral("list"));
+    parser.addOptions({port, control, log, script, delay, local, models});
     parser.process(app);
 
     FakeClaude::Options options;
@@ -47,6 +53,9 @@ int main(int argc, char** argv) {
     options.delayMs = parser.value(delay).toInt();
     options.controlFile = parser.value(control);
     options.logFile = parser.value(log);
+    options.local = parser.isSet(local);
+    if (parser.isSet(models))
+        options.models = parser.value(models).split(QLatin1Char(','), Qt::SkipEmptyParts);
 
     FakeClaude::Server server(options);
     bool portOk = false;

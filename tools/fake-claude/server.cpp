@@ -191,7 +191,7 @@ void Server::serve(QTcpSocket* socket, Request request, int stream) {
     }
     log(request, serial);
 
-    Answer normal = answer(request, serial);
+    Answer normal = answer(request, serial, options_);
     // Malformed requests always get their 400; the script is for good ones.
     const Answer chosen = normal.status == 200 ? nextAnswer(normal) : normal;
     const bool close = request.headers.value("connection").toLower() == "close";
@@ -254,7 +254,7 @@ Answer Server::nextAnswer(const Answer& normal) {
         }
     }
     Answer base = normal;
-    base.delayMs = options_.delayMs;
+    base.delayMs = options_.delayMs + (options_.local ? localDelayMs : 0);
     if (scriptPosition_ >= options_.script.size()) return base;
     return scripted(options_.script.at(scriptPosition_++), base);
 }

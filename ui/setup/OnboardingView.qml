@@ -26,7 +26,9 @@ Rectangle {
 
     function next() {
         if (step === 0) {
-            root.appState.saveKey(key);
+            // A model on this computer needs no key, and none is kept for it.
+            if (!prefs.localOn)
+                root.appState.saveKey(key);
             step = 1;
         } else {
             prefs.finishOnboarding();
@@ -185,7 +187,7 @@ Rectangle {
                         }
                         Text {
                             Layout.fillWidth: true
-                            text: Desktop.text(DesktopWords.Phrase.keyStaysHere)
+                            text: prefs.localOn ? qsTr("Tovrin asks the model server below, so no key is needed.") : Desktop.text(DesktopWords.Phrase.keyStaysHere)
                             color: Theme.muted
                             font.pixelSize: Theme.textBody
                             lineHeight: 1.2
@@ -193,6 +195,7 @@ Rectangle {
                         }
                     }
                     Card {
+                        visible: !prefs.localOn
                         spacing: 14
 
                         TextField {
@@ -240,6 +243,10 @@ Rectangle {
                             }
                         }
                     }
+                    LocalModelCard {
+                        objectName: "localModel"
+                        preferences: prefs
+                    }
                     Item {
                         Layout.fillHeight: true
                     }
@@ -272,6 +279,7 @@ Rectangle {
                     ModePicker {
                         objectName: "modePicker"
                         Layout.fillWidth: true
+                        visible: !prefs.localOn
                         model: prefs.model
                         onChosen: id => prefs.model = id
                     }

@@ -128,8 +128,13 @@ Rectangle {
             ModePicker {
                 objectName: "modePicker"
                 Layout.fillWidth: true
+                visible: !prefs.localOn
                 model: prefs.model
                 onChosen: id => prefs.model = id
+            }
+            LocalModelCard {
+                objectName: "localModel"
+                preferences: prefs
             }
 
             SectionHeading {

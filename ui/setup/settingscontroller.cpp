@@ -1,6 +1,7 @@
 #include "settingscontroller.h"
 
 #include "autostart.h"
+#include "claudeapi.h"
 #include "usage.h"
 #include "userfolders.h"
 
@@ -102,6 +103,88 @@ QString SettingsController::model() const {
 
 void SettingsController::setModel(const QString& model) {
     change([model](Profile& p) { p.model = model; }, saveAtOnce_);
+}
+
+LocalModel SettingsController::local() const {
+    return profile().local.value_or(switchedOff_);
+}
+
+void SettingsController::changeLocal(const std::function<void(LocalModel&)>& edit) {
+    change(
+        [&edit](Profile& p) {
+            if (p.local) edit(*p.local);
+        },
+        saveAtOnce_);
+}
+
+bool SettingsController::localOn() const {
+    return profile().local.has_value();
+}
+
+void SettingsController::setLocalOn(bool on) {
+    if (on == localOn()) return;
+    if (!on) switchedOff_ = local();
+    const LocalModel restored = switchedOff_;
+    change(
+        [on, &restored](Profile& p) {
+            if (on)
+                p.local = restored;
+            else
+                p.local.reset();
+        },
+        saveAtOnce_);
+}
+
+QString SettingsController::localAddress() const {
+    return local().address;
+}
+
+void SettingsController::setLocalAddress(const QString& address) {
+    const QString trimmed = address.trimmed();
+    if (trimmed.isEmpty()) return;
+    changeLocal([&trimmed](LocalModel& l) {
+        // Trust was given to one server, not to whichever the address names next.
+        if (l.address != trimmed) l.trusted = false;
+        l.address = trimmed;
+    });
+}
+
+QString SettingsController::filesModel() const {
+    return local().filesModel;
+}
+
+void SettingsController::setFilesModel(const QString& model) {
+    changeLocal([&model](LocalModel& l) { l.filesModel = model; });
+}
+
+QString SettingsController::picturesModel() const {
+    return local().picturesModel;
+}
+
+void SettingsController::setPicturesModel(const QString& model) {
+    changeLocal([&model](LocalModel& l) { l.picturesModel = model; });
+}
+
+QString SettingsController::secondLookModel() const {
+    return local().secondLookModel.value_or(QString());
+}
+
+void SettingsController::setSecondLookModel(const QString& model) {
+    changeLocal([&model](LocalModel& l) {
+        l.secondLookModel = model.isEmpty() ? std::nullopt : std::optional(model);
+    });
+}
+
+bool SettingsController::serverTrusted() const {
+    return local().trusted;
+}
+
+void SettingsController::setServerTrusted(bool on) {
+    changeLocal([on](LocalModel& l) { l.trusted = on; });
+}
+
+bool SettingsController::serverOnThisComputer() const {
+    return Claude::onThisComputer(QUrl(localAddress()));
 }
 
 QStringList SettingsController::scanFolders() const {

@@ -22,6 +22,19 @@ class SettingsController : public ViewController {
         bool keepInstallers READ keepInstallers WRITE setKeepInstallers NOTIFY profileChanged)
     Q_PROPERTY(bool autoTidy READ autoTidy WRITE setAutoTidy NOTIFY profileChanged)
     Q_PROPERTY(QString model READ model WRITE setModel NOTIFY profileChanged)
+    // A model on this computer instead of Claude, and the choices it takes;
+    // switched off and on again, the choices come back.
+    Q_PROPERTY(bool localOn READ localOn WRITE setLocalOn NOTIFY profileChanged)
+    Q_PROPERTY(QString localAddress READ localAddress WRITE setLocalAddress NOTIFY profileChanged)
+    Q_PROPERTY(QString filesModel READ filesModel WRITE setFilesModel NOTIFY profileChanged)
+    Q_PROPERTY(
+        QString picturesModel READ picturesModel WRITE setPicturesModel NOTIFY profileChanged)
+    // Empty: no second look.
+    Q_PROPERTY(
+        QString secondLookModel READ secondLookModel WRITE setSecondLookModel NOTIFY profileChanged)
+    Q_PROPERTY(bool serverTrusted READ serverTrusted WRITE setServerTrusted NOTIFY profileChanged)
+    // Whether files sent to the address stay on this computer.
+    Q_PROPERTY(bool serverOnThisComputer READ serverOnThisComputer NOTIFY profileChanged)
     // A refresh estimated above the limit asks before it sends anything.
     Q_PROPERTY(bool limitOn READ limitOn WRITE setLimitOn NOTIFY profileChanged)
     // US dollars; what the limit is, or would be when switched on.
@@ -51,6 +64,19 @@ public:
     void setAutoTidy(bool on);
     QString model() const;
     void setModel(const QString& model);
+    bool localOn() const;
+    void setLocalOn(bool on);
+    QString localAddress() const;
+    void setLocalAddress(const QString& address);
+    QString filesModel() const;
+    void setFilesModel(const QString& model);
+    QString picturesModel() const;
+    void setPicturesModel(const QString& model);
+    QString secondLookModel() const;
+    void setSecondLookModel(const QString& model);
+    bool serverTrusted() const;
+    void setServerTrusted(bool on);
+    bool serverOnThisComputer() const;
     bool limitOn() const;
     void setLimitOn(bool on);
     double costLimit() const;
@@ -86,6 +112,10 @@ private:
     void followState(AppState* state) override;
     Profile profile() const;
     void change(const std::function<void(Profile&)>& edit, bool save);
+    LocalModel local() const;
+    // Edits the local settings; nothing while they are off.
+    void changeLocal(const std::function<void(LocalModel&)>& edit);
 
     bool saveAtOnce_ = true;
+    LocalModel switchedOff_; // what comes back when switched on again
 };

@@ -123,6 +123,35 @@ private slots:
         QCOMPARE(state.phase(), Phase::scanning);
         QVERIFY(app->settle());
     }
+
+    // With a model on this computer no key is asked for or kept, and the
+    // first refresh asks that server alone.
+    void localModelNeedsNoKey() {
+        FakeClaude::Options options;
+        options.local = true;
+        FakeClaude::Server local(options);
+        QVERIFY(local.listen());
+        AppState& state = open();
+        QVERIFY(Quick::click(toggle("localRow")));
+        view->find("addressField")->setProperty("text", local.url().toString());
+        QVERIFY(view->click("checkButton"));
+        QTRY_VERIFY(view->shows("checkFound"));
+        for (const char* choice : {"filesChoice", "picturesChoice"})
+            QMetaObject::invokeMethod(view->find(choice), "activated", Q_ARG(int, 0));
+        QVERIFY(!view->shows("keyField"));
+        QVERIFY(view->screenshot("onboarding-local-model"));
+        QVERIFY(view->click("continueButton"));
+        QCOMPARE(Store::loadKey(), QStringLiteral("sk-test"));
+        QVERIFY(!view->shows("modePicker"));
+        QVERIFY(view->click("startButton"));
+        QVERIFY(app->settle());
+        QCOMPARE(state.message(), std::nullopt);
+        QVERIFY(local.requestCount() > 1);
+        for (const FakeClaude::Request& request : local.requests())
+            QVERIFY(!request.headers.contains("x-api-key"));
+        QCOMPARE(app->claude.requestCount(), 0);
+        QCOMPARE(Store::loadProfile()->local->filesModel, "small-text:3b");
+    }
 };
 
 QTEST_MAIN(TestOnboarding)

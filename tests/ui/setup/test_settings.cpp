@@ -124,6 +124,60 @@ private slots:
         qunsetenv("XDG_CONFIG_HOME");
     }
 
+    // A model on this computer: its address checked lists the server's
+    // models to choose from, each choice saved at once; an address off this
+    // computer asks for trust, which a new address takes back. Switched off,
+    // Claude's choice shows again, and switched on, the choices come back.
+    void localModel() {
+        FakeClaude::Options options;
+        options.local = true;
+        FakeClaude::Server server(options);
+        QVERIFY(server.listen());
+        open();
+        QVERIFY(!view->shows("addressField"));
+        QVERIFY(Quick::click(toggle("localRow")));
+        QCOMPARE(saved().local, std::optional(LocalModel{}));
+        QVERIFY(!view->shows("modePicker"));
+        view->find("addressField")->setProperty("text", server.url().toString());
+        QVERIFY(view->click("checkButton"));
+        QTRY_VERIFY(view->shows("checkFound"));
+        QCOMPARE(view->text("checkFound"), "3 models found.");
+        QVERIFY(!view->shows("trustRow"));
+        const auto choose = [this](const char* choice, int index) {
+            QMetaObject::invokeMethod(view->find(choice), "activated", Q_ARG(int, index));
+        };
+        choose("filesChoice", 0);
+        choose("picturesChoice", 1);
+        choose("secondLookChoice", 3);
+        LocalModel chosen;
+        chosen.address = server.url().toString();
+        chosen.filesModel = "small-text:3b";
+        chosen.picturesModel = "small-vision:7b";
+        chosen.secondLookModel = "larger-text:14b";
+        QCOMPARE(saved().local, std::optional(chosen));
+        resize(view->root()->property("contentHeight").toReal());
+        QVERIFY(view->screenshot("settings-local-model"));
+        choose("secondLookChoice", 0);
+        QCOMPARE(saved().local->secondLookModel, std::nullopt);
+
+        QQuickItem* address = view->find("addressField");
+        address->setProperty("text", "http://192.0.2.7:11434");
+        QMetaObject::invokeMethod(address, "editingFinished");
+        QVERIFY(view->shows("trustRow"));
+        QVERIFY(view->screenshot("settings-local-model-trust"));
+        QVERIFY(Quick::click(toggle("trustRow")));
+        QVERIFY(saved().local->trusted);
+        address->setProperty("text", "http://192.0.2.8:11434");
+        QMetaObject::invokeMethod(address, "editingFinished");
+        QVERIFY(!saved().local->trusted);
+
+        QVERIFY(Quick::click(toggle("localRow")));
+        QCOMPARE(saved().local, std::nullopt);
+        QVERIFY(view->shows("modePicker"));
+        QVERIFY(Quick::click(toggle("localRow")));
+        QCOMPARE(saved().local->filesModel, "small-text:3b");
+    }
+
     // A project listed twice goes with one click; a new name is trimmed, one
     // of only spaces adds nothing.
     void projects() {
