@@ -3,6 +3,7 @@
 #include "planner.h"
 #include "prompt.h"
 #include "rules.h"
+#include "sortbykey.h"
 #include "userfolders.h"
 #include "vocabulary.h"
 
@@ -230,21 +231,9 @@ Decisions withUnanswered(const QList<ScannedItem>& items, Decisions answers) {
 }
 
 void sortForBatches(QList<ScannedItem>& items) {
-    // Each folder worked out once, not twice per comparison.
-    QList<std::pair<QString, qsizetype>> keys;
-    keys.reserve(items.size());
-    for (qsizetype i = 0; i < items.size(); ++i)
-        keys.append({QFileInfo(items.at(i).path()).path(), i});
-    std::stable_sort(keys.begin(), keys.end(), [&items](const auto& a, const auto& b) {
-        const int byFolder = a.first.compare(b.first, Qt::CaseSensitive);
-        if (byFolder != 0) return byFolder < 0;
-        return items.at(a.second).modified < items.at(b.second).modified;
+    sortByKey(items, [](const ScannedItem& item) {
+        return std::pair(QFileInfo(item.path()).path(), item.modified);
     });
-    QList<ScannedItem> sorted;
-    sorted.reserve(items.size());
-    for (const auto& key : std::as_const(keys))
-        sorted.append(items.at(key.second));
-    items = std::move(sorted);
 }
 
 QString visualLine(int number, const ScannedItem& item) {

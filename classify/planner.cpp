@@ -1,6 +1,7 @@
 #include "planner.h"
 
 #include "kinds.h"
+#include "sortbykey.h"
 #include "vocabulary.h"
 
 #include <QDir>
@@ -201,22 +202,9 @@ QList<PlanItem> plan(const QList<ScannedItem>& items, const QHash<qint64, Decisi
         entry.refused = decision.refused;
         out.append(entry);
     }
-    // Each file name taken from its URL once, not twice per comparison.
-    QList<std::pair<QString, qsizetype>> names;
-    names.reserve(out.size());
-    for (qsizetype i = 0; i < out.size(); ++i)
-        names.append({out.at(i).src.fileName(), i});
-    std::stable_sort(names.begin(), names.end(), [&out](const auto& a, const auto& b) {
-        const int byFolder =
-            out.at(a.second).destFolder.compare(out.at(b.second).destFolder, Qt::CaseSensitive);
-        if (byFolder != 0) return byFolder < 0;
-        return a.first.compare(b.first, Qt::CaseSensitive) < 0;
-    });
-    QList<PlanItem> sorted;
-    sorted.reserve(out.size());
-    for (const auto& name : std::as_const(names))
-        sorted.append(std::move(out[name.second]));
-    return sorted;
+    sortByKey(out,
+              [](const PlanItem& item) { return std::pair(item.destFolder, item.src.fileName()); });
+    return out;
 }
 
 } // namespace Planner
