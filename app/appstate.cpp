@@ -132,7 +132,7 @@ void AppState::readKey() {
 }
 
 void AppState::restorePendingPlan() {
-    const QString path = Store::filePath(QStringLiteral("pending-plan.json"));
+    const QString path = Store::planPath();
     const std::optional<QList<PlanItem>> stored = Store::loadPlan();
     if (!stored) {
         if (QFileInfo::exists(path)) setUnreadableAside(path, now());
@@ -168,8 +168,7 @@ void AppState::loadImportPlan() {
     if (kept.isEmpty()) return;
     // The import wins, but the plan it replaces may hold the user's edits.
     if (!plan_.isEmpty())
-        Files::writeAtomic(Store::asidePath(Store::filePath(QStringLiteral("pending-plan.json")),
-                                            QStringLiteral("replaced"), now()),
+        Files::writeAtomic(Store::asidePath(Store::planPath(), QStringLiteral("replaced"), now()),
                            Json::compact(Json::encodeList(plan_)));
     setPlan(kept);
     setPhase(Phase::review);
@@ -177,7 +176,7 @@ void AppState::loadImportPlan() {
 }
 
 void AppState::notePlanWritten() {
-    planWritten_ = QFileInfo(Store::filePath(QStringLiteral("pending-plan.json"))).lastModified();
+    planWritten_ = QFileInfo(Store::planPath()).lastModified();
 }
 
 void AppState::rereadData() {

@@ -44,8 +44,7 @@ void PlanSaver::writeNewest() {
         // changes the plan without copying it.
         plan.reset();
         Store::savePlanJson(json);
-        const QDateTime landed =
-            QFileInfo(Store::filePath(QStringLiteral("pending-plan.json"))).lastModified();
+        const QDateTime landed = QFileInfo(Store::planPath()).lastModified();
         const QMutexLocker lock(&mutex_);
         landed_ = landed;
     }

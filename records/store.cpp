@@ -21,6 +21,7 @@ namespace Store {
 namespace {
 
 constexpr int maxLessons = 200;
+const QString planFile = QStringLiteral("pending-plan.json");
 
 std::optional<QJsonValue> readJson(const QString& path) {
     const std::optional<QByteArray> bytes = Files::readSmall(path);
@@ -82,8 +83,12 @@ void saveProfile(const Profile& profile) {
     writePrivate(QStringLiteral("profile.json"), Json::pretty(Json::encode(profile)));
 }
 
+QString planPath() {
+    return filePath(planFile);
+}
+
 std::optional<QList<PlanItem>> loadPlan() {
-    const std::optional<QJsonValue> value = readJson(filePath(QStringLiteral("pending-plan.json")));
+    const std::optional<QJsonValue> value = readJson(planPath());
     if (!value) return std::nullopt;
     return Json::decodeList<PlanItem>(*value);
 }
@@ -93,7 +98,7 @@ void savePlan(const QList<PlanItem>& plan) {
 }
 
 void savePlanJson(const QByteArray& json) {
-    writePrivate(QStringLiteral("pending-plan.json"), json);
+    writePrivate(planFile, json);
 }
 
 QList<Lesson> loadLessons() {

@@ -22,6 +22,8 @@ void saveKey(const QString& key);
 std::optional<Profile> loadProfile();
 void saveProfile(const Profile& profile);
 
+// The pending plan's file.
+QString planPath();
 std::optional<QList<PlanItem>> loadPlan();
 void savePlan(const QList<PlanItem>& plan);
 // The same for a plan already made by Json::compactPlan.
