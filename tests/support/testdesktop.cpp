@@ -1,6 +1,7 @@
 #include "testdesktop.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <csignal>
@@ -52,16 +53,26 @@ QString TestDesktop::missing(const QStringList& programs) {
 }
 
 bool TestDesktop::startDisplay() {
-    // Xvfb picks a free display itself and tells its number.
-    QProcess* server =
-        start(QStringLiteral("Xvfb"),
-              {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-               QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-               QStringLiteral("tcp")});
-    const QString number = server ? firstLine(*server) : QString();
-    if (number.isEmpty()) return false;
-    display_ = QLatin1Char(':') + number;
-    return true;
+    // A random high number, not Xvfb's own pick from :0 up: on a shared
+    // machine another job's server starting on a low number may replace its
+    // socket under ours. The display counts as up once a client gets in.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QString number = QString::number(1000 + QRandomGenerator::global()->bounded(50000));
+        QProcess* server =
+            start(QStringLiteral("Xvfb"),
+                  {QLatin1Char(':') + number, QStringLiteral("-displayfd"), QStringLiteral("1"),
+                   QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
+                   QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (!server || firstLine(*server) != number) continue;
+        display_ = QLatin1Char(':') + number;
+        QProcess probe;
+        probe.setProcessEnvironment(environment());
+        probe.start(QStringLiteral("xdpyinfo"), {});
+        if (probe.waitForFinished(startMs) && probe.exitCode() == 0) return true;
+        display_.clear();
+        server->kill();
+    }
+    return false;
 }
 
 bool TestDesktop::startBus() {
