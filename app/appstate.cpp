@@ -80,6 +80,7 @@ AppState::AppState(AppServices services, QObject* parent)
     : QObject(parent), services_(std::move(services)),
       notifier_(services_.notifications, services_.now, services_.settingsPath) {
     if (!services_.sheet) services_.sheet = noSheet();
+    learning_.setMaxThreadCount(1);
 
     loadProfile();
     readKey();

@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <functional>
@@ -271,6 +272,7 @@ private:
     // Changes the plan in place; `edit` says whether it changed anything.
     void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
     void approvalsEdited(const QList<int>& rows);
+    void learn(const QList<Lesson>& lessons);
     void open(const QString& windowId);
     Usage& usage() const;
     // What the refresh asks: the test's stand-in, Claude, or the user's own server.
@@ -321,6 +323,7 @@ private:
     Notifier notifier_;
     NotificationHandler notificationHandler_;
     PlanSaver planSaver_;
+    QThreadPool learning_; // one edit's lessons after another's
 };
 
 std::optional<QString> timeLeftText(const ProgressView& progress, const QDateTime& now);

@@ -126,6 +126,7 @@ void AppState::start(Tidy::Mode mode) {
         return;
     }
     if (!claimRun()) return;
+    learning_.waitForDone(); // the run reads the lessons and the cache
     setPhase(Phase::scanning);
     setStatus(RefreshStep::starting, tr("Looking through your folders"));
     setDecided(0);

@@ -8,7 +8,6 @@
 
 #include <QHash>
 #include <QSet>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <utility>
@@ -47,14 +46,18 @@ bool isCandidate(const PlanItem& item) {
     return Category::isNeedsYou(item.category) || item.category == Category::library;
 }
 
-// The earlier answers a lesson may change are asked again next time; the
-// cache file is large, so it is rewritten off the main thread.
-void forgetDecisions(const QList<Lesson>& lessons) {
-    if (!lessons.isEmpty())
-        QThreadPool::globalInstance()->start([lessons] { DecisionCache::forget(lessons); });
-}
-
 } // namespace
+
+// The lessons file and the earlier answers a lesson changes are rewritten off
+// the main thread, one edit's after another's so that none is lost to a race.
+// The next refresh waits for them.
+void AppState::learn(const QList<Lesson>& lessons) {
+    if (lessons.isEmpty()) return;
+    learning_.start([lessons] {
+        Store::addLessons(lessons);
+        DecisionCache::forget(lessons);
+    });
+}
 
 void AppState::toggle(qint64 id) {
     const int row = firstRowWithId(plan_, id);
@@ -108,8 +111,7 @@ void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) 
         }
         return changed;
     });
-    Store::addLessons(lessons);
-    forgetDecisions(lessons);
+    learn(lessons);
 }
 
 int AppState::addProject(const QString& name) {
@@ -147,8 +149,7 @@ int AppState::addProject(const QString& name) {
     });
     const Lesson lesson{QStringLiteral("(project)"), QStringLiteral("user added project"),
                         FolderLayout::under(FolderLayout::projects, clean)};
-    Store::addLesson(lesson);
-    forgetDecisions({lesson});
+    learn({lesson});
     return moved;
 }
 

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -113,13 +114,19 @@ void addLesson(const Lesson& lesson) {
 
 void addLessons(const QList<Lesson>& added) {
     if (added.isEmpty()) return;
-    QList<Lesson> lessons = loadLessons();
-    for (const Lesson& lesson : added) {
-        lessons.removeIf([&](const Lesson& old) { return old.name == lesson.name; });
-        lessons.append(lesson);
-    }
-    if (lessons.size() > maxLessons) lessons.remove(0, lessons.size() - maxLessons);
-    writePrivate(QStringLiteral("lessons.json"), Json::compact(Json::encodeList(lessons)));
+    // Newest first, one lesson a name, the newest kept: one pass even when
+    // thousands come at once.
+    const QList<Lesson> old = loadLessons();
+    QList<Lesson> kept;
+    QSet<QString> names;
+    for (const QList<Lesson>* from : {&added, &old})
+        for (auto it = from->crbegin(); it != from->crend() && kept.size() < maxLessons; ++it)
+            if (!names.contains(it->name)) {
+                names.insert(it->name);
+                kept.append(*it);
+            }
+    std::reverse(kept.begin(), kept.end());
+    writePrivate(QStringLiteral("lessons.json"), Json::compact(Json::encodeList(kept)));
 }
 
 QMap<QString, QString> loadNotes() {

@@ -104,6 +104,23 @@ private slots:
         QCOMPARE(Store::loadNotes(), (QMap<QString, QString>{{"Vantle", "cards"}}));
     }
 
+    // A correction again for a file replaces its lesson; sending thousands at
+    // once keeps the newest 200, one a name, in the order they were made.
+    void lessonsKeepNewest() {
+        Store::addLessons({{"a.txt", "old", "Work Admin"}, {"b.txt", "old", "Work Admin"}});
+        Store::addLessons({{"b.txt", "new", "Archive"}, {"c.txt", "new", "Archive"}});
+        QCOMPARE(Store::loadLessons(), (QList<Lesson>{{"a.txt", "old", "Work Admin"},
+                                                      {"b.txt", "new", "Archive"},
+                                                      {"c.txt", "new", "Archive"}}));
+        QList<Lesson> sent, kept;
+        for (int i = 0; i < 3000; ++i)
+            sent.append({QStringLiteral("f%1.txt").arg(i % 1000), QString::number(i), "Archive"});
+        for (int i = 2800; i < 3000; ++i)
+            kept.append({QStringLiteral("f%1.txt").arg(i % 1000), QString::number(i), "Archive"});
+        Store::addLessons(sent);
+        QCOMPARE(Store::loadLessons(), kept);
+    }
+
     // A second import set aside in the same second must not clobber the first.
     void importSetAside() {
         const QDateTime now = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
