@@ -6,26 +6,53 @@
 #include <QFileInfo>
 
 PlanSaver::PlanSaver() {
-    // One writer: two could rename their files over each other out of order.
-    pool_.setMaxThreadCount(1);
+    copier_.setMaxThreadCount(1);
+    writer_.setMaxThreadCount(1);
 }
 
 PlanSaver::~PlanSaver() {
-    pool_.waitForDone();
+    copier_.waitForDone();
+    writer_.waitForDone();
 }
 
 void PlanSaver::save(const QList<PlanItem>& plan) {
+    std::optional<QList<PlanItem>> older;
     const QMutexLocker lock(&mutex_);
-    newest_ = plan;
-    if (writing_) return;
-    writing_ = true;
-    pool_.start([this] { writeNewest(); });
+    older.swap(shared_);
+    shared_ = plan;
+    if (copying_) return;
+    copying_ = true;
+    copier_.start([this] { copyNewest(); });
 }
 
 std::optional<QDateTime> PlanSaver::landed() const {
     const QMutexLocker lock(&mutex_);
-    if (writing_) return std::nullopt;
+    if (copying_ || writing_) return std::nullopt;
     return landed_;
+}
+
+void PlanSaver::copyNewest() {
+    while (true) {
+        std::optional<QList<PlanItem>> plan;
+        {
+            const QMutexLocker lock(&mutex_);
+            if (!shared_) {
+                copying_ = false;
+                return;
+            }
+            plan.swap(shared_);
+        }
+        plan->detach();
+        std::optional<QList<PlanItem>> older;
+        const QMutexLocker lock(&mutex_);
+        // Freed outside the lock, here: older copies are the copier's to free.
+        older.swap(copied_);
+        copied_.swap(plan);
+        if (!writing_) {
+            writing_ = true;
+            writer_.start([this] { writeNewest(); });
+        }
+    }
 }
 
 void PlanSaver::writeNewest() {
@@ -33,15 +60,13 @@ void PlanSaver::writeNewest() {
         std::optional<QList<PlanItem>> plan;
         {
             const QMutexLocker lock(&mutex_);
-            if (!newest_) {
+            if (!copied_) {
                 writing_ = false;
                 return;
             }
-            plan.swap(newest_);
+            plan.swap(copied_);
         }
         const QByteArray json = Json::compactPlan(*plan);
-        // Let go of the list before the slow part, so that an edit meanwhile
-        // changes the plan without copying it.
         plan.reset();
         Store::savePlanJson(json);
         const QDateTime landed = QFileInfo(Store::planPath()).lastModified();

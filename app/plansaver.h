@@ -20,19 +20,26 @@ public:
     PlanSaver(const PlanSaver&) = delete;
     PlanSaver& operator=(const PlanSaver&) = delete;
 
-    // The list is shared, not copied; the caller's next change copies it
-    // only while a write still holds it.
+    // The list is shared, not copied, and a thread of ours copies it at once:
+    // the caller's next edit then rarely finds it still shared, which would
+    // make that edit copy all of it on the caller's thread.
     void save(const QList<PlanItem>& plan);
     // The plan file's time after our newest write landed; nothing while a
     // write is still to come, invalid before the first.
     std::optional<QDateTime> landed() const;
 
 private:
+    void copyNewest();
     void writeNewest();
 
     mutable QMutex mutex_;
-    std::optional<QList<PlanItem>> newest_; // asked for, not yet taken by the writer
+    std::optional<QList<PlanItem>> shared_; // asked for, still the caller's list
+    std::optional<QList<PlanItem>> copied_; // our own copy, not yet written
+    bool copying_ = false;
     bool writing_ = false;
     QDateTime landed_;
-    QThreadPool pool_;
+    // One of each, in order: two writers could rename their files over each
+    // other out of order.
+    QThreadPool copier_;
+    QThreadPool writer_;
 };
