@@ -105,7 +105,7 @@ class AppState : public QObject {
     Q_PROPERTY(int total READ total NOTIFY totalChanged)
     Q_PROPERTY(LiveCounts liveCounts READ liveCounts NOTIFY liveCountsChanged)
     Q_PROPERTY(std::optional<double> lastRunCost READ lastRunCost NOTIFY lastRunCostChanged)
-    // A change of approvals alone is told by approvalsChanged, with its rows.
+    // Edits are told by itemsEdited and approvalsChanged, with their rows.
     Q_PROPERTY(QList<PlanItem> plan READ plan NOTIFY planChanged)
     Q_PROPERTY(std::optional<ApplyResult> lastResult READ lastResult NOTIFY lastResultChanged)
     Q_PROPERTY(std::optional<QString> message READ message NOTIFY messageChanged)
@@ -224,6 +224,9 @@ signals:
     void planChanged();
     // Only the approvals of these plan rows changed; every item kept its place.
     void approvalsChanged(const QList<int>& rows);
+    // These plan rows were edited (destination, category); every item kept
+    // its place.
+    void itemsEdited(const QList<int>& rows);
     void lastResultChanged();
     void messageChanged();
     void newFilesChanged();
@@ -269,8 +272,8 @@ private:
     void setEstimate(std::optional<double> estimate);
 
     ProgressView progress() const;
-    // Changes the plan in place; `edit` says whether it changed anything.
-    void editPlan(const std::function<bool(QList<PlanItem>&)>& edit);
+    // Changes items of the plan in place; `edit` gives the rows it changed.
+    void editItems(const std::function<QList<int>(QList<PlanItem>&)>& edit);
     void approvalsEdited(const QList<int>& rows);
     void learn(const QList<Lesson>& lessons);
     void open(const QString& windowId);

@@ -21,10 +21,11 @@ void AppState::discardPlan() {
 
 // Each edit is written once, whole, after all its changes: a crash can then
 // never leave a half-made edit on disk.
-void AppState::editPlan(const std::function<bool(QList<PlanItem>&)>& edit) {
-    if (!edit(plan_)) return;
+void AppState::editItems(const std::function<QList<int>(QList<PlanItem>&)>& edit) {
+    const QList<int> rows = edit(plan_);
+    if (rows.isEmpty()) return;
     planSaver_.save(plan_);
-    emit planChanged();
+    emit itemsEdited(rows);
 }
 
 // A click on a tick: the views redraw those rows and recount, nothing more.
@@ -92,12 +93,13 @@ void AppState::setDestination(qint64 id, const QString& folder) {
 void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) {
     const bool leave = folder.trimmed().isEmpty();
     QList<Lesson> lessons;
-    editPlan([&](QList<PlanItem>& plan) {
+    editItems([&](QList<PlanItem>& plan) {
         QSet<qint64> pending(ids.begin(), ids.end());
-        bool changed = false;
-        for (PlanItem& item : plan) {
+        QList<int> changed;
+        for (int row = 0; row < plan.size() && !pending.isEmpty(); ++row) {
             // The first item under an id is the one edited, as for one id alone.
-            if (!pending.remove(item.id)) continue;
+            if (!pending.remove(std::as_const(plan)[row].id)) continue;
+            PlanItem& item = plan[row];
             PlanItem edited = item;
             edited.approved = !leave;
             if (!leave) {
@@ -107,7 +109,7 @@ void AppState::setDestinations(const QList<qint64>& ids, const QString& folder) 
             }
             if (edited == item) continue;
             item = edited;
-            changed = true;
+            changed.append(row);
         }
         return changed;
     });
@@ -127,30 +129,32 @@ int AppState::addProject(const QString& name) {
         updateProfile([&](Profile& p) { p.projects.append(project); });
     }
 
-    int moved = 0;
+    QList<int> moved;
     const QString folder =
         FolderLayout::under(FolderLayout::projects,
                             QString(clean).replace(QLatin1Char(':'), QLatin1Char('-')).trimmed());
-    editPlan([&](QList<PlanItem>& plan) {
-        for (PlanItem& item : plan) {
-            if (!isCandidate(item)) continue;
-            const bool matches = (item.suggestedProject && item.suggestedProject->compare(
-                                                               lower, Qt::CaseInsensitive) == 0) ||
-                                 fileName(item.src).toLower().contains(lower) ||
-                                 item.reason.toLower().contains(lower);
+    editItems([&](QList<PlanItem>& plan) {
+        for (int row = 0; row < plan.size(); ++row) {
+            const PlanItem& found = std::as_const(plan)[row];
+            if (!isCandidate(found)) continue;
+            const bool matches = (found.suggestedProject && found.suggestedProject->compare(
+                                                                lower, Qt::CaseInsensitive) == 0) ||
+                                 fileName(found.src).toLower().contains(lower) ||
+                                 found.reason.toLower().contains(lower);
             if (!matches) continue;
+            PlanItem& item = plan[row];
             item.destFolder = FolderLayout::under(folder, Planner::kindSub(item.kind));
             item.category = Category::ofProject(clean);
             item.approved = true;
             item.suggestedProject.reset();
-            ++moved;
+            moved.append(row);
         }
-        return moved > 0;
+        return moved;
     });
     const Lesson lesson{QStringLiteral("(project)"), QStringLiteral("user added project"),
                         FolderLayout::under(FolderLayout::projects, clean)};
     learn({lesson});
-    return moved;
+    return int(moved.size());
 }
 
 GroupCounts AppState::projectSuggestions() const {

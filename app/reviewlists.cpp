@@ -39,19 +39,23 @@ bool inTab(const PlanItem& item, Tab tab) {
     return false;
 }
 
+bool listed(const PlanItem& item, Tab tab, const QString& group) {
+    return inTab(item, tab) && (tab != Tab::organize || group.isEmpty() || item.group() == group);
+}
+
 QList<int> rows(const QList<PlanItem>& plan, Tab tab, const QString& group) {
     QList<int> found;
-    const bool filtered = tab == Tab::organize && !group.isEmpty();
-    for (int row = 0; row < plan.size(); ++row) {
-        const PlanItem& item = plan[row];
-        if (inTab(item, tab) && (!filtered || item.group() == group)) found.append(row);
-    }
+    for (int row = 0; row < plan.size(); ++row)
+        if (listed(plan[row], tab, group)) found.append(row);
     return found;
 }
 
-int count(const QList<PlanItem>& plan, Tab tab) {
-    return int(std::count_if(plan.begin(), plan.end(),
-                             [tab](const PlanItem& item) { return inTab(item, tab); }));
+std::array<int, tabCount> counts(const QList<PlanItem>& plan) {
+    std::array<int, tabCount> found{};
+    for (const PlanItem& item : plan)
+        for (int tab = 0; tab < tabCount; ++tab)
+            found[tab] += inTab(item, Tab(tab));
+    return found;
 }
 
 int approvedCount(const QList<PlanItem>& plan) {
@@ -61,8 +65,21 @@ int approvedCount(const QList<PlanItem>& plan) {
 
 GroupCounts groups(const QList<PlanItem>& plan) {
     QHash<QString, int> counts;
-    for (const PlanItem& item : plan)
-        if (inTab(item, Tab::organize)) ++counts[item.group()];
+    // The plan comes in folder order: each run of one folder is named and
+    // counted once, which keeps a click in review quick.
+    const PlanItem* run = nullptr;
+    int length = 0;
+    for (const PlanItem& item : plan) {
+        if (!inTab(item, Tab::organize)) continue;
+        if (run && item.destFolder == run->destFolder) {
+            ++length;
+            continue;
+        }
+        if (run) counts[run->group()] += length;
+        run = &item;
+        length = 1;
+    }
+    if (run) counts[run->group()] += length;
     GroupCounts sorted;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         sorted.append({it.key(), it.value()});
@@ -102,8 +119,12 @@ QList<JunkGroup> junkGroups(const QList<PlanItem>& plan) {
 
 QStringList destinationChoices(const QList<PlanItem>& plan) {
     QSet<QString> seen;
-    for (const PlanItem& item : plan)
-        if (inTab(item, Tab::organize)) seen.insert(item.destFolder);
+    const QString* last = nullptr; // runs of one folder are looked up once
+    for (const PlanItem& item : plan) {
+        if (!inTab(item, Tab::organize) || (last && item.destFolder == *last)) continue;
+        seen.insert(item.destFolder);
+        last = &item.destFolder;
+    }
     QStringList choices(seen.begin(), seen.end());
     std::sort(choices.begin(), choices.end());
     return choices;

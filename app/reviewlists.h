@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 // The review window's lists, computed from the plan in plan order; the
 // command line lists the plan the same way. Rows are positions in the plan, so
 // a list of 25,000 items never copies an item.
@@ -23,9 +25,12 @@ inline constexpr int junkRowLimit = 200;
 
 QString title(Tab tab);
 bool inTab(const PlanItem& item, Tab tab);
-// The rows of a tab; for organize, an empty group means every group.
+// Whether a tab lists an item; for organize, an empty group means every group.
+bool listed(const PlanItem& item, Tab tab, const QString& group = {});
+// The rows of the plan a tab lists.
 QList<int> rows(const QList<PlanItem>& plan, Tab tab, const QString& group = {});
-int count(const QList<PlanItem>& plan, Tab tab);
+// How many items each tab lists, by Tab.
+std::array<int, tabCount> counts(const QList<PlanItem>& plan);
 int approvedCount(const QList<PlanItem>& plan);
 
 // The organize items per destination group, largest first.

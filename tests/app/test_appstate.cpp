@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(plan.at(2).suggestedProject, std::nullopt);
         QCOMPARE(plan.at(3).category, QStringLiteral("project:acme web"));
         QTRY_COMPARE(Store::loadLessons(),
-                 (QList<Lesson>{{"(project)", "user added project", "Projects/acme web"}}));
+                     (QList<Lesson>{{"(project)", "user added project", "Projects/acme web"}}));
 
         QCOMPARE(state->addProject(QStringLiteral("Kite")), 0);
         QCOMPARE(Store::loadProfile()->projects, state->profile().projects);
@@ -202,9 +202,10 @@ private slots:
         plan[3].id = 3; // a second item under one id: only the first is edited
         Store::savePlan(plan);
         const auto state = makeState();
-        QSignalSpy changes(state.get(), &AppState::planChanged);
+        QSignalSpy changes(state.get(), &AppState::itemsEdited);
         state->setDestinations({1, 3, 42}, QStringLiteral("Work Admin"));
         QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.at(0).at(0).value<QList<int>>(), (QList<int>{0, 2}));
         QStringList dests;
         for (const PlanItem& p : state->plan())
             dests.append(p.destFolder);

@@ -34,7 +34,7 @@ void printRows(const QList<PlanItem>& plan, const QList<int>& rows, bool showDes
 }
 
 void printTab(const QList<PlanItem>& plan, Review::Tab tab) {
-    const int n = Review::count(plan, tab);
+    const int n = Review::counts(plan)[int(tab)];
     if (n == 0) return;
     Cli::out() << Review::title(tab) << ": " << Cli::files(n) << '\n';
     switch (tab) {

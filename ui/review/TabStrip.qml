@@ -22,20 +22,23 @@ Rectangle {
         spacing: 2
 
         Repeater {
-            model: root.panel.tabs
+            // A count, not the list: a changed count then redraws a label
+            // instead of making the tabs anew.
+            model: root.panel.tabs.length
 
             delegate: AbstractButton {
                 id: tab
-                required property var modelData
-                readonly property bool chosen: root.panel.tab === modelData.tab
-                objectName: "tab-" + modelData.key
+                required property int index
+                readonly property var entry: root.panel.tabs[index]
+                readonly property bool chosen: root.panel.tab === entry.tab
+                objectName: "tab-" + entry.key
                 implicitWidth: implicitContentWidth + 28
                 implicitHeight: 28
                 focusPolicy: Qt.TabFocus
                 Accessible.role: Accessible.PageTab
-                Accessible.name: modelData.title + ", " + modelData.countText
+                Accessible.name: entry.title + ", " + entry.countText
                 Accessible.selected: chosen
-                onClicked: root.panel.tab = modelData.tab
+                onClicked: root.panel.tab = entry.tab
 
                 background: Rectangle {
                     radius: 7
@@ -49,13 +52,13 @@ Rectangle {
                         anchors.centerIn: parent
                         spacing: 6
                         Text {
-                            text: tab.modelData.title
+                            text: tab.entry.title
                             font.pixelSize: Theme.textBody
                             font.weight: tab.chosen ? Font.DemiBold : Font.Medium
                             color: Theme.charcoal
                         }
                         Text {
-                            text: tab.modelData.countText
+                            text: tab.entry.countText
                             font.pixelSize: Theme.textNote
                             color: Theme.muted
                             anchors.baseline: parent.children[0].baseline

@@ -30,8 +30,11 @@ void GroupModel::refresh() {
         std::equal(next.begin(), next.end(), groups_.begin(), groups_.end(),
                    [](const GroupCount& a, const GroupCount& b) { return a.name == b.name; });
     if (sameNames) {
-        groups_ = std::move(next);
-        if (!groups_.isEmpty()) emit dataChanged(index(0), index(int(groups_.size()) - 1));
+        for (int row = 0; row < groups_.size(); ++row)
+            if (groups_[row].count != next[row].count) {
+                groups_[row].count = next[row].count;
+                emit dataChanged(index(row), index(row), {CountRole});
+            }
         return;
     }
     const qsizetype before = groups_.size();

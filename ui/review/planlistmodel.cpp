@@ -7,6 +7,7 @@ void PlanListModel::setState(AppState* state) {
     if (state_) {
         connect(state_, &AppState::planChanged, this, &PlanListModel::refresh);
         connect(state_, &AppState::approvalsChanged, this, &PlanListModel::refreshApprovals);
+        connect(state_, &AppState::itemsEdited, this, &PlanListModel::refreshItems);
     }
     refresh();
     emit stateChanged();

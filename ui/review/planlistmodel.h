@@ -7,7 +7,8 @@
 #include <QtQml/qqml.h>
 
 // A list model over the plan of one AppState; derived models rebuild their
-// rows whenever the plan changes, and redraw rows when only approvals change.
+// rows whenever the plan changes, and may do less when items are edited in
+// place or only approvals change.
 class PlanListModel : public QAbstractListModel {
     Q_OBJECT
     QML_ANONYMOUS
@@ -30,6 +31,10 @@ protected:
     virtual void refresh() = 0;
     // `rows` are plan rows. A list that shows no approval has nothing to do.
     virtual void refreshApprovals(const QList<int>& rows) { Q_UNUSED(rows); }
+    virtual void refreshItems(const QList<int>& rows) {
+        Q_UNUSED(rows);
+        refresh();
+    }
 
 private:
     QPointer<AppState> state_;

@@ -9,6 +9,7 @@
 void ReviewController::followState(AppState* state) {
     if (state) {
         connect(state, &AppState::planChanged, this, &ReviewController::refresh);
+        connect(state, &AppState::itemsEdited, this, &ReviewController::refresh);
         connect(state, &AppState::approvalsChanged, this, &ReviewController::recountApproved);
         connect(state, &AppState::profileChanged, this, &ReviewController::refreshSuggestions);
     }
@@ -110,17 +111,27 @@ void ReviewController::refresh() {
     const QList<PlanItem>& plan = appState() ? appState()->plan() : none;
     // A new plan of a junk-only refresh opens where its files are.
     if (empty_ && !plan.isEmpty() && appState()->junkOnlyPlan()) setTab(Review::Tab::junk);
-    for (int t = 0; t < Review::tabCount; ++t)
-        counts_[t] = Review::count(plan, Review::Tab(t));
-    shown_ = group_.isEmpty()
-                 ? counts_[int(Review::Tab::organize)]
-                 : int(std::count_if(plan.begin(), plan.end(), [this](const PlanItem& item) {
-                       return Review::inTab(item, Review::Tab::organize) && item.group() == group_;
-                   }));
-    approved_ = Review::approvedCount(plan);
-    empty_ = plan.isEmpty();
-    choices_ = Review::destinationChoices(plan);
-    emit countsChanged();
+    // Only what changed is told: every notice rebuilds parts of the window.
+    const auto counts = Review::counts(plan);
+    const int shown =
+        group_.isEmpty()
+            ? counts[int(Review::Tab::organize)]
+            : int(std::count_if(plan.begin(), plan.end(), [this](const PlanItem& item) {
+                  return Review::inTab(item, Review::Tab::organize) && item.group() == group_;
+              }));
+    const int approved = Review::approvedCount(plan);
+    if (counts != counts_ || shown != shown_ || approved != approved_ || empty_ != plan.isEmpty()) {
+        counts_ = counts;
+        shown_ = shown;
+        approved_ = approved;
+        empty_ = plan.isEmpty();
+        emit countsChanged();
+    }
+    QStringList choices = Review::destinationChoices(plan);
+    if (choices != choices_) {
+        choices_ = std::move(choices);
+        emit choicesChanged();
+    }
     refreshSuggestions();
 }
 

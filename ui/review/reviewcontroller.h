@@ -28,7 +28,7 @@ class ReviewController : public ViewController, public QQmlParserStatus {
     Q_PROPERTY(QString approveText READ approveText NOTIFY countsChanged)
     Q_PROPERTY(bool empty READ empty NOTIFY countsChanged)
     Q_PROPERTY(bool hasNeeds READ hasNeeds NOTIFY countsChanged)
-    Q_PROPERTY(QStringList destinationChoices READ destinationChoices NOTIFY countsChanged)
+    Q_PROPERTY(QStringList destinationChoices READ destinationChoices NOTIFY choicesChanged)
     Q_PROPERTY(QVariantList suggestions READ suggestions NOTIFY suggestionsChanged)
     Q_PROPERTY(QString addedNote READ addedNote NOTIFY suggestionsChanged)
     Q_PROPERTY(bool bannerShown READ bannerShown NOTIFY suggestionsChanged)
@@ -78,6 +78,7 @@ signals:
     void tabChanged();
     void groupChanged();
     void countsChanged();
+    void choicesChanged();
     void suggestionsChanged();
     void newProjectChanged();
 
@@ -91,7 +92,7 @@ private:
 
     Review::Tab tab_ = Review::Tab::organize;
     QString group_;
-    int counts_[Review::tabCount] = {};
+    std::array<int, Review::tabCount> counts_{};
     int shown_ = 0;
     int approved_ = 0;
     bool empty_ = true;

@@ -118,6 +118,34 @@ void ReviewModel::refreshApprovals(const QList<int>& rows) {
                          {ApprovedRole, RenameApprovedRole, DestinationTextRole});
 }
 
+// An edit of a few items moves only those in or out of the list, and redraws
+// them; the rest of the list is left as it is.
+void ReviewModel::refreshItems(const QList<int>& rows) {
+    if (rows.size() > stepLimit) {
+        refresh();
+        return;
+    }
+    const qsizetype before = rows_.size();
+    for (int planRow : rows) {
+        const auto at = std::lower_bound(rows_.cbegin(), rows_.cend(), planRow);
+        const int row = int(at - rows_.cbegin());
+        const bool present = at != rows_.cend() && *at == planRow;
+        const bool listed = Review::listed(plan()[planRow], tab_, group_);
+        if (listed && present) {
+            emit dataChanged(index(row), index(row));
+        } else if (listed) {
+            beginInsertRows({}, row, row);
+            rows_.insert(row, planRow);
+            endInsertRows();
+        } else if (present) {
+            beginRemoveRows({}, row, row);
+            rows_.removeAt(row);
+            endRemoveRows();
+        }
+    }
+    if (rows_.size() != before) emit countChanged();
+}
+
 void ReviewModel::reset(QList<int> rows) {
     const qsizetype before = rows_.size();
     beginResetModel();

@@ -50,6 +50,7 @@ signals:
 protected:
     void refresh() override;
     void refreshApprovals(const QList<int>& rows) override;
+    void refreshItems(const QList<int>& rows) override;
 
 private:
     void reset(QList<int> rows);

@@ -31,6 +31,7 @@ void MenuController::followState(AppState* state) {
     if (state) {
         connect(state, &AppState::profileChanged, this, &MenuController::profileChanged);
         connect(state, &AppState::planChanged, this, &MenuController::updateStats);
+        connect(state, &AppState::itemsEdited, this, &MenuController::updateStats);
         connect(state, &AppState::lastRunCostChanged, this, &MenuController::costChanged);
         connect(state, &AppState::lastResultChanged, this, &MenuController::resultChanged);
         connect(state, &AppState::recapChanged, this, &MenuController::recapChanged);
