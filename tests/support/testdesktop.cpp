@@ -55,14 +55,15 @@ QString TestDesktop::missing(const QStringList& programs) {
 bool TestDesktop::startDisplay() {
     // A random high number, not Xvfb's own pick from :0 up: on a shared
     // machine another job's server starting on a low number may replace its
-    // socket under ours. The display counts as up once a client gets in.
+    // socket under ours. The display counts as up once a client gets in; no
+    // reset when the last client leaves, which refuses the next one a while.
     for (int attempt = 0; attempt < 8; ++attempt) {
         const QString number = QString::number(1000 + QRandomGenerator::global()->bounded(50000));
         QProcess* server =
             start(QStringLiteral("Xvfb"),
                   {QLatin1Char(':') + number, QStringLiteral("-displayfd"), QStringLiteral("1"),
                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x800x24"),
-                   QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                   QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
         if (!server || firstLine(*server) != number) continue;
         display_ = QLatin1Char(':') + number;
         QProcess probe;
