@@ -170,7 +170,7 @@ void AppState::loadImportPlan() {
     // The import wins, but the plan it replaces may hold the user's edits.
     if (!plan_.isEmpty())
         Files::writeAtomic(Store::asidePath(Store::planPath(), QStringLiteral("replaced"), now()),
-                           Json::compact(Json::encodeList(plan_)));
+                           Json::compact(Json::encodeList(plan_)), Files::Access::ownerOnly);
     setPlan(kept);
     setPhase(Phase::review);
     QTimer::singleShot(1500, this, [this] { open(QStringLiteral("review")); });

@@ -153,7 +153,7 @@ UsageLog load() {
 }
 
 void save(const UsageLog& log) {
-    Files::writeAtomic(path(), encode(log));
+    Files::writeAtomic(path(), encode(log), Files::Access::ownerOnly);
 }
 
 std::optional<UsageLog> decode(const QByteArray& bytes) {

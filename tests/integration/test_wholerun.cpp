@@ -298,8 +298,9 @@ private slots:
                     state->setDestination(item.id, "Work Admin/Garden");
         applyAll(*state, first.size());
         const QString cache = Store::filePath("decisions.cache");
-        QCOMPARE(QFileInfo(cache).permissions() & (QFile::ReadGroup | QFile::ReadOther),
-                 QFile::Permissions());
+        for (const QString& written : {cache, Store::filePath("usage.json")})
+            QCOMPARE(QFileInfo(written).permissions() & (QFile::ReadGroup | QFile::ReadOther),
+                     QFile::Permissions());
         const QSet<QString> asked = describedFiles(server->requests());
         const qsizetype before = server->requests().size();
 
