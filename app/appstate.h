@@ -275,6 +275,8 @@ private:
     // Changes items of the plan in place; `edit` gives the rows it changed.
     void editItems(const std::function<QList<int>(QList<PlanItem>&)>& edit);
     void approvalsEdited(const QList<int>& rows);
+    // The plan, about to be changed in place; the caller saves it after.
+    QList<PlanItem>& planToEdit();
     void learn(const QList<Lesson>& lessons);
     void open(const QString& windowId);
     Usage& usage() const;

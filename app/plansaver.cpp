@@ -25,6 +25,12 @@ void PlanSaver::save(const QList<PlanItem>& plan) {
     copier_.start([this] { copyNewest(); });
 }
 
+void PlanSaver::reclaim() {
+    std::optional<QList<PlanItem>> unsaved;
+    const QMutexLocker lock(&mutex_);
+    unsaved.swap(shared_);
+}
+
 std::optional<QDateTime> PlanSaver::landed() const {
     const QMutexLocker lock(&mutex_);
     if (copying_ || writing_) return std::nullopt;

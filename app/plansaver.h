@@ -24,6 +24,10 @@ public:
     // the caller's next edit then rarely finds it still shared, which would
     // make that edit copy all of it on the caller's thread.
     void save(const QList<PlanItem>& plan);
+    // Takes back the list last given to save() while our copier has not yet
+    // taken it: the caller is about to change it and save it again, so it
+    // need not copy it first.
+    void reclaim();
     // The plan file's time after our newest write landed; nothing while a
     // write is still to come, invalid before the first.
     std::optional<QDateTime> landed() const;

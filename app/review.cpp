@@ -22,10 +22,16 @@ void AppState::discardPlan() {
 // Each edit is written once, whole, after all its changes: a crash can then
 // never leave a half-made edit on disk.
 void AppState::editItems(const std::function<QList<int>(QList<PlanItem>&)>& edit) {
-    const QList<int> rows = edit(plan_);
-    if (rows.isEmpty()) return;
+    const QList<int> rows = edit(planToEdit());
     planSaver_.save(plan_);
-    emit itemsEdited(rows);
+    if (!rows.isEmpty()) emit itemsEdited(rows);
+}
+
+QList<PlanItem>& AppState::planToEdit() {
+    // A save not yet under way is taken back, which spares copying the whole
+    // plan for this edit; the caller's save then writes both.
+    planSaver_.reclaim();
+    return plan_;
 }
 
 // A click on a tick: the views redraw those rows and recount, nothing more.
@@ -63,7 +69,8 @@ void AppState::learn(const QList<Lesson>& lessons) {
 void AppState::toggle(qint64 id) {
     const int row = firstRowWithId(plan_, id);
     if (row < 0) return;
-    plan_[row].approved = !plan_[row].approved;
+    PlanItem& item = planToEdit()[row];
+    item.approved = !item.approved;
     approvalsEdited({row});
 }
 
@@ -74,15 +81,18 @@ void AppState::setApproved(const QList<qint64>& ids, bool value) {
         const PlanItem& item = std::as_const(plan_)[row];
         if (chosen.contains(item.id) && item.approved != value) rows.append(row);
     }
+    if (rows.isEmpty()) return;
+    QList<PlanItem>& plan = planToEdit();
     for (int row : rows)
-        plan_[row].approved = value;
+        plan[row].approved = value;
     approvalsEdited(rows);
 }
 
 void AppState::toggleRename(qint64 id) {
     const int row = firstRowWithId(plan_, id);
     if (row < 0) return;
-    plan_[row].renameApproved = !plan_[row].renameApproved;
+    PlanItem& item = planToEdit()[row];
+    item.renameApproved = !item.renameApproved;
     approvalsEdited({row});
 }
 

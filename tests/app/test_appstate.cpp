@@ -213,6 +213,13 @@ private slots:
                                      "Tovrin Review/Needs You"}));
         QTRY_COMPARE(Store::loadPlan().value_or(QList<PlanItem>()), state->plan());
         QTRY_COMPARE(Store::loadLessons().size(), 2);
+
+        // An edit that changes nothing right after a tick still lets the tick
+        // reach the disk.
+        state->toggle(2);
+        state->setDestinations({42}, QStringLiteral("Work Admin"));
+        QVERIFY(state->plan().at(1).approved != plan.at(1).approved);
+        QTRY_COMPARE(Store::loadPlan().value_or(QList<PlanItem>()), state->plan());
     }
 };
 
