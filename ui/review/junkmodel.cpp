@@ -5,6 +5,8 @@
 
 #include <QMetaEnum>
 
+#include <algorithm>
+
 void JunkModel::toggleCollapsed(int row) {
     if (row < 0 || row >= rows_.size()) return;
     const QString& name = groups_[rows_[row].group].junk.name;
@@ -151,6 +153,16 @@ void JunkModel::refreshApprovals(const QList<int>& rows) {
     if (!rows_.isEmpty())
         emit dataChanged(index(0), index(int(rows_.size()) - 1),
                          {SizeTextRole, CountTextRole, AnyApprovedRole, ApprovedRole});
+}
+
+// Edits of items that are not junk, and were not, leave the list as it is.
+void JunkModel::refreshItems(const QList<int>& rows) {
+    const auto junk = [this](int planRow) {
+        return Review::inTab(plan()[planRow], Review::Tab::junk) ||
+               std::any_of(groups_.begin(), groups_.end(),
+                           [planRow](const Group& g) { return g.junk.rows.contains(planRow); });
+    };
+    if (rows.size() > stepLimit || std::any_of(rows.begin(), rows.end(), junk)) refresh();
 }
 
 void JunkModel::refresh() {

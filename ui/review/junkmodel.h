@@ -46,6 +46,7 @@ public:
 protected:
     void refresh() override;
     void refreshApprovals(const QList<int>& rows) override;
+    void refreshItems(const QList<int>& rows) override;
 
 private:
     struct Row {

@@ -22,6 +22,10 @@ public:
     void setState(AppState* state);
     int count() const { return rowCount(); }
 
+    // Past this many rows in, out or edited, one rebuild is cheaper than
+    // following each.
+    static constexpr qsizetype stepLimit = 64;
+
 signals:
     void stateChanged();
     void countChanged();

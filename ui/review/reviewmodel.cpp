@@ -7,9 +7,6 @@
 
 namespace {
 
-// Past this many rows in or out, one reset is cheaper than single moves.
-constexpr qsizetype stepLimit = 64;
-
 qsizetype differences(const QList<int>& a, const QList<int>& b) {
     qsizetype i = 0, j = 0, found = 0;
     while (i < a.size() || j < b.size()) {
@@ -19,7 +16,7 @@ qsizetype differences(const QList<int>& a, const QList<int>& b) {
             ++j, ++found;
         else
             ++i, ++j;
-        if (found > stepLimit) break;
+        if (found > PlanListModel::stepLimit) break;
     }
     return found;
 }
