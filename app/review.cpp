@@ -36,7 +36,6 @@ QList<PlanItem>& AppState::planToEdit() {
 
 // A click on a tick: the views redraw those rows and recount, nothing more.
 void AppState::approvalsEdited(const QList<int>& rows) {
-    if (rows.isEmpty()) return;
     planSaver_.save(plan_);
     emit approvalsChanged(rows);
 }

@@ -33,8 +33,7 @@ void printRows(const QList<PlanItem>& plan, const QList<int>& rows, bool showDes
     }
 }
 
-void printTab(const QList<PlanItem>& plan, Review::Tab tab) {
-    const int n = Review::counts(plan)[int(tab)];
+void printTab(const QList<PlanItem>& plan, Review::Tab tab, int n) {
     if (n == 0) return;
     Cli::out() << Review::title(tab) << ": " << Cli::files(n) << '\n';
     switch (tab) {
@@ -91,8 +90,9 @@ Exit plan(bool json) {
         out() << "No plan waits for review.\n";
         return ok;
     }
+    const auto counts = Review::counts(plan);
     for (int tab = 0; tab < Review::tabCount; ++tab)
-        printTab(plan, Review::Tab(tab));
+        printTab(plan, Review::Tab(tab), counts[tab]);
     out() << Format::count(Review::approvedCount(plan)) << " of " << files(plan.size())
           << " approved. tovrin-cli apply carries them out.\n";
     return ok;

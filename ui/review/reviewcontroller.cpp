@@ -117,7 +117,7 @@ void ReviewController::refresh() {
         group_.isEmpty()
             ? counts[int(Review::Tab::organize)]
             : int(std::count_if(plan.begin(), plan.end(), [this](const PlanItem& item) {
-                  return Review::inTab(item, Review::Tab::organize) && item.group() == group_;
+                  return Review::listed(item, Review::Tab::organize, group_);
               }));
     const int approved = Review::approvedCount(plan);
     if (counts != counts_ || shown != shown_ || approved != approved_ || empty_ != plan.isEmpty()) {
